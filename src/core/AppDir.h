@@ -1,0 +1,14 @@
+#pragma once
+
+#include "IoResult.h"
+
+#include <QString>
+
+namespace AppDir {
+
+// The data folder: the one given on the command line; else the executable's
+// folder when it is writable (portable use); else the user's data location.
+// Always ends with "/". Created when missing.
+QString resolve(const QString &commandLineDir, const QString &executableDir, QString *error);
+
+} // namespace AppDir

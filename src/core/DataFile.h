@@ -1,0 +1,41 @@
+#pragma once
+
+#include "IoResult.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+
+// Turns a data file's plain bytes into their stored form and back; the pass
+// phrase protection provides one. Without it files are stored as they are.
+class DataFileCodec
+{
+public:
+    virtual ~DataFileCodec() = default;
+    virtual QByteArray encode(const QByteArray &plain) const = 0;
+    virtual IoResult decode(const QByteArray &stored, QByteArray *plain) const = 0;
+};
+
+namespace DataFile {
+
+enum class Outcome { Missing, Loaded, KeptAside };
+
+struct LoadResult
+{
+    Outcome outcome = Outcome::Missing;
+    QString message; // for KeptAside: what went wrong and where the file now is
+    QString keptAsidePath;
+};
+
+using Parser = std::function<IoResult(const QByteArray &plain)>;
+
+// Reads and parses a data file. A file that exists but cannot be read,
+// deciphered or parsed is renamed aside so that no later save overwrites it.
+LoadResult load(const QString &path, const DataFileCodec *codec, const Parser &parse, const QDateTime &now);
+
+// Encodes (when a codec is given) and writes atomically, private to the user.
+IoResult save(const QString &path, const QByteArray &plain, const DataFileCodec *codec);
+
+} // namespace DataFile

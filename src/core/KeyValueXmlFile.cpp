@@ -1,0 +1,472 @@
+#include "KeyValueXmlFile.h"
+
+#include "FileIo.h"
+#include "DateTime.h"
+#include "Float80.h"
+
+#include <QStringBuilder>
+
+namespace {
+
+const QString kLineEnd = QStringLiteral("\r\n");
+
+bool isXmlSpace(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+
+bool isBlankText(QStringView text)
+{
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u != ' ' && u != '\t' && u != '\n' && u != '\v' && u != '\f' && u != '\r')
+            return false;
+    }
+    return true;
+}
+
+bool isNameChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('-') || c == QLatin1Char('.') ||
+           c == QLatin1Char(':');
+}
+
+} // namespace
+
+// A forgiving reader for the flat documents the program writes (and people edit
+// by hand): unknown entity references stay as written, attributes are skipped,
+// and every structural fault is reported with its line.
+class KeyValueXmlReader
+{
+public:
+    KeyValueXmlReader(const QString &text, TKeyValueXmlFile &target) : m_text(text), m_target(target) {}
+
+    IoResult read()
+    {
+        skipMisc();
+        if (atEnd())
+            return fail(QStringLiteral("the document has no root element"));
+        QString rootName;
+        bool selfClosing = false;
+        if (!readStartTag(&rootName, &selfClosing))
+            return m_error;
+        m_target.m_rootName = rootName;
+        if (!selfClosing) {
+            for (;;) {
+                skipMisc();
+                if (atEnd())
+                    return fail(QStringLiteral("the element <%1> is not closed").arg(rootName));
+                if (m_text.mid(m_pos, 2) == QLatin1String("</")) {
+                    if (!readEndTag(rootName))
+                        return m_error;
+                    break;
+                }
+                if (!readEntry())
+                    return m_error;
+            }
+        }
+        skipMisc();
+        if (!atEnd())
+            return fail(QStringLiteral("unexpected text after the root element"));
+        return IoResult::success();
+    }
+
+private:
+    bool atEnd() const { return m_pos >= m_text.size(); }
+
+    IoResult fail(const QString &what)
+    {
+        const qsizetype line = m_text.left(std::min(m_pos, m_text.size())).count(QLatin1Char('\n')) + 1;
+        m_error = IoResult::failure(QStringLiteral("The file is not a valid data file (line %1: %2).").arg(line).arg(what));
+        return m_error;
+    }
+
+    void skipSpace()
+    {
+        while (!atEnd() && isXmlSpace(m_text[m_pos]))
+            ++m_pos;
+    }
+
+    // White space, the declaration, comments, processing instructions and DOCTYPE.
+    void skipMisc()
+    {
+        for (;;) {
+            skipSpace();
+            if (m_text.mid(m_pos, 4) == QLatin1String("<!--")) {
+                const qsizetype end = m_text.indexOf(QLatin1String("-->"), m_pos + 4);
+                m_pos = end < 0 ? m_text.size() : end + 3;
+            } else if (m_text.mid(m_pos, 2) == QLatin1String("<?")) {
+                const qsizetype end = m_text.indexOf(QLatin1String("?>"), m_pos + 2);
+                const qsizetype stop = end < 0 ? m_text.size() : end + 2;
+                if (m_text.mid(m_pos, 5) == QLatin1String("<?xml"))
+                    m_target.m_declaration = m_text.mid(m_pos, stop - m_pos);
+                m_pos = stop;
+            } else if (m_text.mid(m_pos, 2) == QLatin1String("<!")) {
+                const qsizetype end = m_text.indexOf(QLatin1Char('>'), m_pos + 2);
+                m_pos = end < 0 ? m_text.size() : end + 1;
+            } else {
+                return;
+            }
+        }
+    }
+
+    bool readName(QString *name)
+    {
+        const qsizetype start = m_pos;
+        while (!atEnd() && isNameChar(m_text[m_pos]))
+            ++m_pos;
+        if (m_pos == start) {
+            fail(QStringLiteral("an element name is missing"));
+            return false;
+        }
+        *name = m_text.mid(start, m_pos - start);
+        return true;
+    }
+
+    bool readStartTag(QString *name, bool *selfClosing)
+    {
+        if (atEnd() || m_text[m_pos] != QLatin1Char('<')) {
+            fail(QStringLiteral("text outside an element"));
+            return false;
+        }
+        ++m_pos;
+        if (!readName(name))
+            return false;
+        // Attributes are skipped; quoted values may hold ">".
+        QChar quote;
+        while (!atEnd()) {
+            const QChar c = m_text[m_pos];
+            if (!quote.isNull()) {
+                if (c == quote)
+                    quote = QChar();
+            } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+                quote = c;
+            } else if (c == QLatin1Char('/') && m_text.mid(m_pos, 2) == QLatin1String("/>")) {
+                m_pos += 2;
+                *selfClosing = true;
+                return true;
+            } else if (c == QLatin1Char('>')) {
+                ++m_pos;
+                *selfClosing = false;
+                return true;
+            } else if (c == QLatin1Char('<')) {
+                break;
+            }
+            ++m_pos;
+        }
+        fail(QStringLiteral("the start tag <%1 is not closed").arg(*name));
+        return false;
+    }
+
+    bool readEndTag(const QString &name)
+    {
+        m_pos += 2;
+        QString endName;
+        if (!readName(&endName))
+            return false;
+        skipSpace();
+        if (atEnd() || m_text[m_pos] != QLatin1Char('>')) {
+            fail(QStringLiteral("the end tag </%1 is not closed").arg(endName));
+            return false;
+        }
+        ++m_pos;
+        if (endName != name) {
+            fail(QStringLiteral("</%1> closes <%2>").arg(endName, name));
+            return false;
+        }
+        return true;
+    }
+
+    bool readEntry()
+    {
+        QString key;
+        bool selfClosing = false;
+        if (!readStartTag(&key, &selfClosing))
+            return false;
+        QString text;
+        if (!selfClosing) {
+            const qsizetype textStart = m_pos;
+            const qsizetype lt = m_text.indexOf(QLatin1Char('<'), m_pos);
+            if (lt < 0) {
+                fail(QStringLiteral("the element <%1> is not closed").arg(key));
+                return false;
+            }
+            m_pos = lt;
+            if (m_text.mid(m_pos, 2) != QLatin1String("</")) {
+                fail(QStringLiteral("the element <%1> holds another element").arg(key));
+                return false;
+            }
+            const QStringView raw = QStringView(m_text).mid(textStart, lt - textStart);
+            if (!readEndTag(key))
+                return false;
+            if (!isBlankText(raw))
+                text = TKeyValueXmlFile::decodeText(raw);
+        }
+        m_target.setText(key, text);
+        return true;
+    }
+
+    const QString &m_text;
+    TKeyValueXmlFile &m_target;
+    qsizetype m_pos = 0;
+    IoResult m_error;
+};
+
+TKeyValueXmlFile::TKeyValueXmlFile() : m_formats(LocaleFormats::system()) {}
+
+void TKeyValueXmlFile::Clear()
+{
+    m_entries.clear();
+    m_indexByLowerKey.clear();
+    m_declaration.clear();
+}
+
+IoResult TKeyValueXmlFile::LoadFromFile(const QString &path)
+{
+    QByteArray data;
+    if (IoResult read = FileIo::readFile(path, &data); !read)
+        return read;
+    return LoadFromData(data);
+}
+
+IoResult TKeyValueXmlFile::LoadFromData(const QByteArray &data)
+{
+    Clear();
+    m_rootName = QStringLiteral("Configuration");
+    // The files are single-byte text; anything above 127 reads as its Latin-1 character.
+    const QString text = QString::fromLatin1(data);
+    KeyValueXmlReader reader(text, *this);
+    return reader.read();
+}
+
+IoResult TKeyValueXmlFile::SaveToFile(const QString &path) const
+{
+    return FileIo::writeFileAtomically(path, SaveToData());
+}
+
+QByteArray TKeyValueXmlFile::SaveToData() const
+{
+    QString out = QStringLiteral("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>") + kLineEnd;
+    const QString root = encodeText(m_rootName);
+    if (m_entries.isEmpty()) {
+        out += QLatin1Char('<') + root + QStringLiteral("/>") + kLineEnd;
+    } else {
+        out += QLatin1Char('<') + root + QLatin1Char('>') + kLineEnd;
+        for (const Entry &entry : m_entries) {
+            const QString key = encodeText(entry.key);
+            if (entry.text.isEmpty())
+                out += QStringLiteral("  <") + key + QStringLiteral("/>") + kLineEnd;
+            else
+                out += QStringLiteral("  <") + key + QLatin1Char('>') + encodeText(entry.text) + QStringLiteral("</") +
+                       key + QLatin1Char('>') + kLineEnd;
+        }
+        out += QStringLiteral("</") + root + QLatin1Char('>') + kLineEnd;
+    }
+    // encodeText leaves only ASCII behind.
+    return out.toLatin1();
+}
+
+QString TKeyValueXmlFile::encodeText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        switch (c.unicode()) {
+        case '<': out += QStringLiteral("&lt;"); continue;
+        case '>': out += QStringLiteral("&gt;"); continue;
+        case '&': out += QStringLiteral("&amp;"); continue;
+        case '"': out += QStringLiteral("&quot;"); continue;
+        case '\'': out += QStringLiteral("&apos;"); continue;
+        default: break;
+        }
+        if (c.unicode() < 128) {
+            out += c;
+            continue;
+        }
+        char32_t code = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(c, text[i + 1]);
+            ++i;
+        }
+        const int width = code < 256 ? 2 : 1;
+        out += QStringLiteral("&#x") + QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(width, QLatin1Char('0')) +
+               QLatin1Char(';');
+    }
+    return out;
+}
+
+QString TKeyValueXmlFile::decodeText(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('&')) {
+            out += c;
+            ++i;
+            continue;
+        }
+        const qsizetype semicolon = text.indexOf(QLatin1Char(';'), i + 1);
+        if (semicolon < 0) {
+            out += c;
+            ++i;
+            continue;
+        }
+        const QStringView name = text.mid(i + 1, semicolon - i - 1);
+        QString replacement;
+        if (name == QLatin1String("amp"))
+            replacement = QStringLiteral("&");
+        else if (name == QLatin1String("lt"))
+            replacement = QStringLiteral("<");
+        else if (name == QLatin1String("gt"))
+            replacement = QStringLiteral(">");
+        else if (name == QLatin1String("apos"))
+            replacement = QStringLiteral("'");
+        else if (name == QLatin1String("quot"))
+            replacement = QStringLiteral("\"");
+        else if (name.startsWith(QLatin1Char('#')) && name.size() > 1) {
+            const bool hex = name[1] == QLatin1Char('x') || name[1] == QLatin1Char('X');
+            const QStringView digits = name.mid(hex ? 2 : 1);
+            bool allDigits = !digits.isEmpty() && digits.size() <= 8;
+            for (QChar d : digits)
+                allDigits = allDigits && (hex ? isxdigit(d.toLatin1()) != 0 : d.isDigit() && d.unicode() < 128);
+            if (allDigits) {
+                const uint code = digits.toUInt(nullptr, hex ? 16 : 10);
+                if (code > 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF)) {
+                    const char32_t ucs = code;
+                    replacement = QString::fromUcs4(&ucs, 1);
+                }
+            }
+        }
+        if (replacement.isNull()) {
+            out += c;
+            ++i;
+        } else {
+            out += replacement;
+            i = semicolon + 1;
+        }
+    }
+    return out;
+}
+
+qint32 TKeyValueXmlFile::parseInteger(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == QLatin1Char(' '))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
+        negative = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    if (i >= text.size())
+        return -1;
+    // Beyond 32 bits only the low 32 bits count; unsigned arithmetic wraps as wanted.
+    quint32 value = 0;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < '0' || c.unicode() > '9')
+            return -1;
+        value = value * 10u + static_cast<quint32>(c.unicode() - '0');
+    }
+    if (negative)
+        value = 0u - value;
+    return static_cast<qint32>(value);
+}
+
+bool TKeyValueXmlFile::parseBoolean(QStringView text)
+{
+    const QString upper = text.toString().toUpper();
+    if (upper == QLatin1String("TRUE") || upper == QLatin1String("YES") || upper == QLatin1String("Y"))
+        return true;
+    if (upper == QLatin1String("FALSE") || upper == QLatin1String("NO") || upper == QLatin1String("N"))
+        return false;
+    bool ok = false;
+    const double number = text.toString().trimmed().toDouble(&ok);
+    return ok && number != 0.0;
+}
+
+const TKeyValueXmlFile::Entry *TKeyValueXmlFile::find(const QString &key) const
+{
+    const auto it = m_indexByLowerKey.constFind(key.toLower());
+    return it == m_indexByLowerKey.cend() ? nullptr : &m_entries[*it];
+}
+
+void TKeyValueXmlFile::setText(const QString &key, const QString &text)
+{
+    const QString lower = key.toLower();
+    const auto it = m_indexByLowerKey.constFind(lower);
+    if (it != m_indexByLowerKey.cend()) {
+        m_entries[*it].text = text;
+        return;
+    }
+    m_indexByLowerKey.insert(lower, m_entries.size());
+    m_entries.append({key, text});
+}
+
+bool TKeyValueXmlFile::hasKey(const QString &key) const
+{
+    return find(key) != nullptr;
+}
+
+qint32 TKeyValueXmlFile::ReadInteger(const QString &key, qint32 defaultValue) const
+{
+    const Entry *entry = find(key);
+    return entry ? parseInteger(entry->text) : defaultValue;
+}
+
+double TKeyValueXmlFile::ReadFloat(const QString &key, double defaultValue) const
+{
+    const Entry *entry = find(key);
+    if (!entry)
+        return defaultValue;
+    return Float80::fromHex(entry->text).value_or(defaultValue);
+}
+
+QString TKeyValueXmlFile::ReadString(const QString &key, const QString &defaultValue) const
+{
+    const Entry *entry = find(key);
+    return entry ? entry->text : defaultValue;
+}
+
+double TKeyValueXmlFile::ReadDateTime(const QString &key, double defaultValue) const
+{
+    const Entry *entry = find(key);
+    if (!entry)
+        return defaultValue;
+    const QDateTime value = m_formats.parseDateTime(entry->text);
+    return value.isValid() ? DateTime::fromQDateTime(value) : defaultValue;
+}
+
+bool TKeyValueXmlFile::ReadBoolean(const QString &key, bool defaultValue) const
+{
+    const Entry *entry = find(key);
+    return entry ? parseBoolean(entry->text) : defaultValue;
+}
+
+void TKeyValueXmlFile::WriteInteger(const QString &key, qint32 value)
+{
+    setText(key, QString::number(value));
+}
+
+void TKeyValueXmlFile::WriteFloat(const QString &key, double value)
+{
+    setText(key, Float80::toHex(value));
+}
+
+void TKeyValueXmlFile::WriteString(const QString &key, const QString &value)
+{
+    setText(key, value);
+}
+
+void TKeyValueXmlFile::WriteDateTime(const QString &key, double value)
+{
+    setText(key, m_formats.formatDateTime(DateTime::toQDateTime(value)));
+}
+
+void TKeyValueXmlFile::WriteBoolean(const QString &key, bool value)
+{
+    setText(key, value ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+}

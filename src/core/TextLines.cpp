@@ -1,0 +1,74 @@
+#include "TextLines.h"
+
+namespace TextLines {
+
+namespace {
+const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+}
+
+bool fitsLatin1(const QString &text)
+{
+    for (QChar c : text)
+        if (c.unicode() > 0xFF)
+            return false;
+    return true;
+}
+
+QString decode(const QByteArray &bytes)
+{
+    if (bytes.startsWith(kUtf8Bom))
+        return QString::fromUtf8(bytes.mid(kUtf8Bom.size()));
+    return QString::fromLatin1(bytes);
+}
+
+QByteArray encode(const QString &text)
+{
+    if (fitsLatin1(text))
+        return text.toLatin1();
+    return kUtf8Bom + text.toUtf8();
+}
+
+QStringList split(const QByteArray &data)
+{
+    QByteArray content = data;
+    const qsizetype eof = content.indexOf('\x1A');
+    if (eof >= 0)
+        content.truncate(eof);
+    const bool utf8 = content.startsWith(kUtf8Bom);
+    if (utf8)
+        content.remove(0, kUtf8Bom.size());
+
+    QList<QByteArray> rawLines;
+    QByteArray line;
+    qsizetype i = 0;
+    const qsizetype n = content.size();
+    do {
+        line.clear();
+        while (i < n && content[i] != '\n') {
+            if (content[i] != '\r')
+                line.append(content[i]);
+            ++i;
+        }
+        if (i < n)
+            ++i; // the line feed
+        rawLines.append(line);
+    } while (i < n);
+
+    QStringList lines;
+    lines.reserve(rawLines.size());
+    for (const QByteArray &raw : rawLines)
+        lines.append(utf8 ? QString::fromUtf8(raw) : QString::fromLatin1(raw));
+    return lines;
+}
+
+QByteArray join(const QStringList &lines)
+{
+    QString text;
+    for (const QString &line : lines) {
+        text += line;
+        text += QStringLiteral("\r\n");
+    }
+    return encode(text);
+}
+
+} // namespace TextLines
