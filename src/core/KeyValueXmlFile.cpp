@@ -233,8 +233,10 @@ IoResult TKeyValueXmlFile::LoadFromData(const QByteArray &data)
 {
     Clear();
     m_rootName = QStringLiteral("Configuration");
-    // The files are single-byte text; anything above 127 reads as its Latin-1 character.
-    const QString text = QString::fromLatin1(data);
+    // Our files are single-byte text (anything above 127 reads as its Latin-1
+    // character); one saved by an editor with a UTF-8 byte-order mark is UTF-8.
+    static const QByteArray utf8Bom("\xEF\xBB\xBF");
+    const QString text = data.startsWith(utf8Bom) ? QString::fromUtf8(data.mid(utf8Bom.size())) : QString::fromLatin1(data);
     KeyValueXmlReader reader(text, *this);
     return reader.read();
 }
