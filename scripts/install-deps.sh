@@ -9,7 +9,7 @@ apt-get update -q
 apt-get install -y -q --no-install-recommends \
     build-essential cmake ninja-build pkg-config \
     qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev qt6-svg-dev qt6-tools-dev \
-    qt6-qpa-plugins libqt6svg6 \
+    qt6-qpa-plugins libqt6svg6 libqt6opengl6-dev \
     libgl-dev libvulkan-dev libxkbcommon-dev libxkbcommon-x11-dev \
     libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev \
     libbenchmark-dev \

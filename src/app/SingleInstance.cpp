@@ -1,0 +1,57 @@
+#include "SingleInstance.h"
+
+#include <QCryptographicHash>
+#include <QLocalServer>
+#include <QLocalSocket>
+
+namespace {
+
+const QByteArray kShowRequest("show\n");
+
+} // namespace
+
+SingleInstance::SingleInstance(const QString &appDir, QObject *parent)
+    : QObject(parent),
+      m_serverName(QStringLiteral("marevo-notes-") +
+                   QString::fromLatin1(QCryptographicHash::hash(appDir.toUtf8(), QCryptographicHash::Sha1).toHex().left(16))),
+      m_lock(appDir + QStringLiteral(".marevo-notes.lock"))
+{
+    // A lock left by a crashed process is taken over at once.
+    m_lock.setStaleLockTime(0);
+}
+
+SingleInstance::~SingleInstance() = default;
+
+bool SingleInstance::acquire()
+{
+    return m_lock.tryLock(100);
+}
+
+bool SingleInstance::notifyRunning()
+{
+    QLocalSocket socket;
+    socket.connectToServer(m_serverName);
+    if (!socket.waitForConnected(2000))
+        return false;
+    socket.write(kShowRequest);
+    socket.waitForBytesWritten(2000);
+    socket.disconnectFromServer();
+    return true;
+}
+
+void SingleInstance::listen()
+{
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    QLocalServer::removeServer(m_serverName);
+    m_server->listen(m_serverName);
+    connect(m_server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+                if (socket->readAll().startsWith(kShowRequest))
+                    Q_EMIT showRequested();
+            });
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    });
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+
+#include <memory>
+
+class QLocalServer;
+
+// One organiser per data folder: a second start asks the first to show its
+// window and leaves, so two processes never save over each other.
+class SingleInstance final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SingleInstance)
+
+public:
+    explicit SingleInstance(const QString &appDir, QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when this process is the only organiser for the folder.
+    bool acquire();
+    // Asks the running organiser to show itself; false when none answered.
+    bool notifyRunning();
+    // Starts listening for later starts.
+    void listen();
+
+Q_SIGNALS:
+    void showRequested();
+
+private:
+    QString m_serverName;
+    QLockFile m_lock;
+    QLocalServer *m_server = nullptr;
+};

@@ -1,0 +1,48 @@
+#include "About.h"
+
+#include "ImageList.h"
+#include "ui_About.h"
+
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QUrl>
+
+TForm5::TForm5(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_ui(std::make_unique<Ui::TForm5>())
+{
+    m_ui->setupUi(this);
+    m_ui->Label1->setText(QStringLiteral("Marevo Notes ver. 1.0.4.4"));
+    m_ui->Image1->setPixmap(ImageList1::applicationIcon().pixmap(64, 64));
+    QFont link = m_ui->JvStaticText4->font();
+    link.setUnderline(true);
+    m_ui->JvStaticText4->setFont(link);
+    m_ui->JvStaticText4->setStyleSheet(QStringLiteral("QLabel { color: palette(link); }"));
+    m_ui->JvStaticText4->installEventFilter(this);
+    connect(m_ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    setFixedSize(sizeHint());
+}
+
+TForm5::~TForm5() = default;
+
+void TForm5::JvStaticText4Click()
+{
+    QDesktopServices::openUrl(QUrl(QLatin1String(kHomepage)));
+}
+
+bool TForm5::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_ui->JvStaticText4) {
+        const bool clicked = event->type() == QEvent::MouseButtonRelease &&
+                             static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+        const bool keyed = event->type() == QEvent::KeyPress &&
+                           (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Return ||
+                            static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space);
+        if (clicked || keyed) {
+            JvStaticText4Click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,312 @@
+#include "Notes.h"
+
+#include "About.h"
+#include "ExpenditurePage.h"
+#include "ImageList.h"
+#include "Messages.h"
+#include "NotepadPage.h"
+#include "NotesListModel.h"
+#include "NotesPage.h"
+#include "ProgressPanel.h"
+#include "QuickBar.h"
+#include "StatusBar.h"
+#include "Switch.h"
+#include "TimeZonePanel.h"
+#include "UpcomingEventsPanel.h"
+#include "WeekSchedulePage.h"
+#include "ui_NotesPage.h"
+#include "ui_Notes.h"
+
+#include "core/Clock.h"
+#include "notes/NotesFile.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Marevo Notes [ver. 1.0.4.4]");
+
+} // namespace
+
+TForm1::TForm1(const QString &appDir, QWidget *parent) : QMainWindow(parent), m_ui(std::make_unique<Ui::TForm1>())
+{
+    m_ui->setupUi(this);
+    setWindowIcon(ImageList1::applicationIcon());
+    m_state.DayChangePending = false;
+    m_state.NotepadChanged = false;
+    m_state.DialogBusy = false;
+    m_state.WeekStart = Clock::today();
+    m_state.HintShown = false;
+    m_state.StartupInProgress = true;
+    m_state.AppDir = appDir;
+    m_settingsStore.setLocaleFormats(LocaleFormats::system());
+    buildRegions();
+    m_statusBar->encryptionSwitch()->setChecked(QFileInfo::exists(m_state.dataPath(QStringLiteral("passwd.txt"))));
+    setWindowTitle(kCaption);
+    resize(377, 867);
+
+    m_about = new TForm5(this);
+    buildTray();
+    buildTimers();
+    connectCommands();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildRegions()
+{
+    auto *column = static_cast<QVBoxLayout *>(m_ui->centralColumn->layout());
+    m_timeZonePanel = new TimeZonePanel(this);
+    m_customPanel = new ProgressPanel(QStringLiteral("JvPanel4"), QStringLiteral("Label4"), QStringLiteral("Label3"),
+                                      QStringLiteral("JvgProgress2"), this);
+    m_customPanel->leftLabel()->setText(QStringLiteral("n/a"));
+    m_customPanel->rightLabel()->setText(QStringLiteral("n/a"));
+    m_sunPanel = new ProgressPanel(QStringLiteral("JvPanel2"), QStringLiteral("Label1"), QStringLiteral("Label2"),
+                                   QStringLiteral("JvgProgress1"), this);
+    m_sunPanel->leftLabel()->setText(QStringLiteral("Sunrise"));
+    m_sunPanel->rightLabel()->setText(QStringLiteral("Sunset"));
+    m_upcoming = new UpcomingEventsPanel(this);
+    m_quickBar = new QuickBar(this);
+    // Below the tool bar, in order: clocks, custom panel, sun panel, upcoming events, quick bar.
+    int at = 1;
+    for (QWidget *region : std::initializer_list<QWidget *>{m_timeZonePanel, m_customPanel, m_sunPanel, m_upcoming,
+                                                            m_quickBar})
+        column->insertWidget(at++, region);
+    // Hidden until the settings ask for them.
+    m_timeZonePanel->hide();
+    m_customPanel->hide();
+    m_sunPanel->hide();
+    column->setStretchFactor(m_ui->PageControl1, 1);
+    m_ui->PageControl1->setUsesScrollButtons(true);
+
+    const auto fill = [](QWidget *sheet, QWidget *page) {
+        auto *layout = new QVBoxLayout(sheet);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(page);
+    };
+    m_notesPage = new NotesPage(m_ui->TabSheet1);
+    fill(m_ui->TabSheet1, m_notesPage);
+    m_notesModel = new NotesListModel(this);
+    m_notesPage->ui().ListView1->setModel(m_notesModel);
+    m_notesPage->ui().ListView1->header()->resizeSection(0, 240);
+    m_notesPage->ui().ListView1->header()->resizeSection(1, 40);
+    m_notesPage->ui().ListView1->header()->resizeSection(2, 60);
+    m_notepadPage = new NotepadPage(m_ui->TabSheet2);
+    fill(m_ui->TabSheet2, m_notepadPage);
+    m_weekPage = new WeekSchedulePage(m_ui->TabSheet3);
+    fill(m_ui->TabSheet3, m_weekPage);
+    m_expenditurePage = new ExpenditurePage(m_ui->TabSheet4);
+    fill(m_ui->TabSheet4, m_expenditurePage);
+
+    m_statusBar = new StatusBar(this);
+    setStatusBar(m_statusBar);
+}
+
+void TForm1::buildTray()
+{
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->setObjectName(QStringLiteral("JvPopupMenu2"));
+    QAction *runOnStartup = m_trayMenu->addAction(QStringLiteral("Run on startup"));
+    runOnStartup->setObjectName(QStringLiteral("Runonstartup1"));
+    QAction *settings = m_trayMenu->addAction(QStringLiteral("Settings"));
+    settings->setObjectName(QStringLiteral("Settings2"));
+    m_trayMenu->addSeparator();
+    QAction *close = m_trayMenu->addAction(QStringLiteral("Close"));
+    close->setObjectName(QStringLiteral("Close1"));
+    connect(settings, &QAction::triggered, this, &TForm1::Settings1Click);
+    connect(close, &QAction::triggered, this, &TForm1::Close1Click);
+
+    m_tray = new QSystemTrayIcon(ImageList1::applicationIcon(), this);
+    m_tray->setObjectName(QStringLiteral("JvTrayIcon1"));
+    m_tray->setToolTip(QStringLiteral("Marevo Notes"));
+    m_tray->setContextMenu(m_trayMenu);
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason != QSystemTrayIcon::Trigger)
+            return;
+        if (isVisible() && !isMinimized())
+            hide();
+        else
+            showFromTray();
+    });
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        m_tray->show();
+}
+
+void TForm1::buildTimers()
+{
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(50); // runs only while hiding or a pop-up delay needs it
+    m_timer2 = new QTimer(this);
+    m_timer2->setObjectName(QStringLiteral("Timer2"));
+    m_timer2->setInterval(60 * 1000);
+    m_timer3 = new QTimer(this);
+    m_timer3->setObjectName(QStringLiteral("Timer3"));
+    m_timer3->setInterval(5 * 1000);
+    connect(m_timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
+    m_timer3->start();
+}
+
+void TForm1::connectCommands()
+{
+    connect(m_ui->Settings1, &QAction::triggered, this, &TForm1::Settings1Click);
+    connect(m_ui->About2, &QAction::triggered, this, &TForm1::About2Click);
+    connect(m_notepadPage->editor(), &QPlainTextEdit::textChanged, this, &TForm1::NotepadChange);
+}
+
+void TForm1::loadAllData()
+{
+    ReadAllNotes();
+}
+
+void TForm1::finishStartup()
+{
+    placeAtTopRight();
+    m_state.StartupInProgress = false;
+}
+
+void TForm1::placeAtTopRight()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    // A window taller than the screen could not be reached at the bottom.
+    if (height() > available.height())
+        resize(width(), available.height());
+    const int frameExtra = frameGeometry().width() - width();
+    move(available.right() + 1 - width() - frameExtra, available.top());
+}
+
+void TForm1::ReadAllNotes()
+{
+    const QDateTime now = Clock::now();
+    const auto notes = DataFile::load(
+        m_state.dataPath(QStringLiteral("data.txt")), m_codec,
+        [this](const QByteArray &plain) { return NotesFile::parseNotes(plain, m_dataStore, &m_notes); }, now);
+    if (notes.outcome == DataFile::Outcome::Missing)
+        Messages::warning(this, QStringLiteral("Data file not found!"));
+    else if (notes.outcome == DataFile::Outcome::KeptAside)
+        Messages::error(this, notes.message);
+
+    const auto notepad = DataFile::load(
+        m_state.dataPath(QStringLiteral("notepad.txt")), m_codec,
+        [this](const QByteArray &plain) {
+            m_notepadPage->appendLines(NotesFile::parseNotepad(plain));
+            return IoResult::success();
+        },
+        now);
+    if (notepad.outcome == DataFile::Outcome::KeptAside)
+        Messages::error(this, notepad.message);
+
+    RefreshNotes();
+}
+
+bool TForm1::SaveAllNotes()
+{
+    const QByteArray notesData = NotesFile::notesData(m_dataStore, m_notes);
+    if (!reportSaveFailure(DataFile::save(m_state.dataPath(QStringLiteral("data.txt")), notesData, m_codec)))
+        return false;
+    const QByteArray notepadData = NotesFile::notepadData(m_notepadPage->lines());
+    if (!reportSaveFailure(DataFile::save(m_state.dataPath(QStringLiteral("notepad.txt")), notepadData, m_codec)))
+        return false;
+    return true;
+}
+
+bool TForm1::reportSaveFailure(const IoResult &result)
+{
+    if (!result)
+        Messages::error(this, result.error);
+    return result.ok;
+}
+
+void TForm1::RefreshNotes()
+{
+    renumberNotes(m_notes);
+    rebuildNotesList();
+}
+
+void TForm1::rebuildNotesList()
+{
+    QList<NotesListRow> rows;
+    rows.reserve(m_notes.size());
+    for (const TNotesData &note : m_notes) {
+        NotesListRow row;
+        row.note = QString(note.Text).replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        row.percent = QString::number(note.Progress);
+        row.position = note.ID;
+        rows.append(row);
+    }
+    m_notesModel->setRows(std::move(rows));
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (m_ending) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (!SaveAllNotes())
+        return;
+    // Without a notification area the window could not be reached again once hidden.
+    if (m_tray->isVisible())
+        hide();
+    else
+        showMinimized();
+}
+
+void TForm1::Close1Click()
+{
+    if (m_ending)
+        return;
+    m_state.TrayPopupDelay = 100000;
+    if (!SaveAllNotes())
+        return;
+    m_ending = true;
+    QApplication::quit();
+}
+
+void TForm1::Settings1Click()
+{
+    // The settings dialog joins here once it exists.
+}
+
+void TForm1::About2Click()
+{
+    m_about->move(m_about->screen()->availableGeometry().center() - m_about->rect().center());
+    m_about->exec();
+}
+
+void TForm1::Timer3Timer()
+{
+    if (m_state.NotepadChanged) {
+        SaveAllNotes();
+        m_state.NotepadChanged = false;
+    }
+    m_statusBar->updateClock(Clock::now());
+}
+
+void TForm1::NotepadChange()
+{
+    if (!m_state.StartupInProgress)
+        m_state.NotepadChanged = true;
+}
+
+void TForm1::showFromTray()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}

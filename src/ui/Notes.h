@@ -1,0 +1,103 @@
+#pragma once
+
+#include "core/DataFile.h"
+#include "core/KeyValueXmlFile.h"
+#include "core/ProgramState.h"
+#include "notes/NotesData.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class ExpenditurePage;
+class NotepadPage;
+class NotesListModel;
+class NotesPage;
+class ProgressPanel;
+class QMenu;
+class QSystemTrayIcon;
+class QTimer;
+class QuickBar;
+class StatusBar;
+class TForm5;
+class TimeZonePanel;
+class UpcomingEventsPanel;
+class WeekSchedulePage;
+
+namespace Ui {
+class TForm1;
+}
+
+// The main window: owns the data, the timers and the storage, and wires the regions.
+class TForm1 final : public QMainWindow
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TForm1)
+
+public:
+    explicit TForm1(const QString &appDir, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // Start: load every data file (the pass-phrase step decides when), then place the window.
+    void loadAllData();
+    void finishStartup();
+
+    void ReadAllNotes();
+    // False when a file could not be written; the error has been shown and the data stay in memory.
+    bool SaveAllNotes();
+    void RefreshNotes();
+
+    // Saves everything and ends the program (the tray menu's "Close", signals, session end).
+    void Close1Click();
+    void Settings1Click();
+    void About2Click();
+    void Timer3Timer();
+    void NotepadChange();
+
+    ProgramState &state() { return m_state; }
+    NotesCollection &notes() { return m_notes; }
+    NotepadPage *notepadPage() const { return m_notepadPage; }
+    NotesPage *notesPage() const { return m_notesPage; }
+    StatusBar *statusBarPro() const { return m_statusBar; }
+    QSystemTrayIcon *trayIcon() const { return m_tray; }
+    // Brings the window back from the tray or from another start of the program.
+    void showFromTray();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildRegions();
+    void buildTray();
+    void buildTimers();
+    void connectCommands();
+    void placeAtTopRight();
+    bool reportSaveFailure(const IoResult &result);
+    void rebuildNotesList();
+
+    std::unique_ptr<Ui::TForm1> m_ui;
+    ProgramState m_state;
+    NotesCollection m_notes;
+    TKeyValueXmlFile m_settingsStore; // JvAppXMLFileStorage1: settings.xml
+    TKeyValueXmlFile m_dataStore;     // JvAppXMLFileStorage2: data, transactions, exports
+    const DataFileCodec *m_codec = nullptr;
+    bool m_ending = false;
+
+    TimeZonePanel *m_timeZonePanel = nullptr;
+    ProgressPanel *m_customPanel = nullptr;
+    ProgressPanel *m_sunPanel = nullptr;
+    UpcomingEventsPanel *m_upcoming = nullptr;
+    QuickBar *m_quickBar = nullptr;
+    NotesPage *m_notesPage = nullptr;
+    NotesListModel *m_notesModel = nullptr;
+    NotepadPage *m_notepadPage = nullptr;
+    WeekSchedulePage *m_weekPage = nullptr;
+    ExpenditurePage *m_expenditurePage = nullptr;
+    StatusBar *m_statusBar = nullptr;
+    QSystemTrayIcon *m_tray = nullptr;
+    QMenu *m_trayMenu = nullptr;
+    TForm5 *m_about = nullptr;
+    QTimer *m_timer1 = nullptr;
+    QTimer *m_timer2 = nullptr;
+    QTimer *m_timer3 = nullptr;
+};

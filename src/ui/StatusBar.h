@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QStatusBar>
+
+class QLabel;
+class Switch;
+
+// Encryption switch, four note counters and the clock.
+class StatusBar final : public QStatusBar
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(StatusBar)
+
+public:
+    explicit StatusBar(QWidget *parent = nullptr);
+
+    Switch *encryptionSwitch() const { return m_encryption; }
+    // index 0..3: the counters JvFullColorLabel0..3
+    QLabel *counter(int index) const { return m_counters[index]; }
+    QLabel *clock() const { return m_clock; }
+    // Panels 0..5 in order; the seventh takes the rest of the width.
+    QWidget *panel(int index) const { return m_panels[index]; }
+
+    void updateClock(const QDateTime &now);
+
+private:
+    Switch *m_encryption = nullptr;
+    QLabel *m_counters[4] = {};
+    QLabel *m_clock = nullptr;
+    QWidget *m_panels[6] = {};
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ui/FileChoosers.h"
+#include "ui/ImageList.h"
+#include "ui/Messages.h"
+
+#include <QFile>
+#include <QStandardPaths>
+#include <QString>
+
+// Puts the program's seams into test mode: no real message boxes or file dialogs.
+inline void enterUiTestMode()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    ImageList1::initResources();
+    Messages::setTestMode(true);
+    FileChoosers::setTestMode(true);
+}
+
+inline QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void writeAll(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(data);
+}

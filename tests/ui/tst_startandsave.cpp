@@ -1,0 +1,196 @@
+#include "UiTestData.h"
+
+#include "notes/NotesFile.h"
+#include "ui/NotepadPage.h"
+#include "ui/Notes.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+namespace {
+
+// One start of the program on a folder, as main() does it.
+std::unique_ptr<TForm1> start(const QString &dir)
+{
+    auto window = std::make_unique<TForm1>(dir + QLatin1Char('/'));
+    window->loadAllData();
+    window->finishStartup();
+    return window;
+}
+
+bool closeWindow(TForm1 &window)
+{
+    window.show();
+    return window.close();
+}
+
+} // namespace
+
+class TestStartAndSave final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { enterUiTestMode(); }
+    void init() { Messages::takeShown(); }
+    void firstStart_warnsOnceAndCloseCreatesFiles();
+    void closing_savesHidesAndKeepsRunning();
+    void notes_surviveARestart();
+    void malformedDataFile_keptAsideAndNeverOverwritten();
+    void hugeCount_refusedWithoutAllocating();
+    void notepad_startupLinesDoNotCountAsEdits();
+    void notepad_editSavedByTheFiveSecondTimer();
+    void failedSave_showsErrorKeepsWindowAndData();
+};
+
+void TestStartAndSave::firstStart_warnsOnceAndCloseCreatesFiles()
+{
+    QTemporaryDir dir;
+    auto window = start(dir.path());
+    const auto shown = Messages::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].kind, Messages::Kind::Warning);
+    QCOMPARE(shown[0].text, QStringLiteral("Data file not found!"));
+    QCOMPARE(window->findChild<QTreeView *>(QStringLiteral("ListView1"))->model()->rowCount(), 0);
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("data.txt"))));
+
+    closeWindow(*window);
+    QCOMPARE(readAll(dir.filePath(QStringLiteral("data.txt"))),
+             QByteArray("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<Configuration>\r\n"
+                        "  <NumberOfNotes>0</NumberOfNotes>\r\n</Configuration>\r\n"));
+    QCOMPARE(readAll(dir.filePath(QStringLiteral("notepad.txt"))), QByteArray("\r\n"));
+    QVERIFY(Messages::takeShown().isEmpty());
+}
+
+void TestStartAndSave::closing_savesHidesAndKeepsRunning()
+{
+    QTemporaryDir dir;
+    auto window = start(dir.path());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCloseEvent event;
+    QApplication::sendEvent(window.get(), &event);
+    QVERIFY(!event.isAccepted()); // the program goes on
+    QVERIFY(!window->isVisible() || window->isMinimized());
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("data.txt"))));
+
+    QFile::remove(dir.filePath(QStringLiteral("data.txt")));
+    window->showFromTray();
+    QCloseEvent again;
+    QApplication::sendEvent(window.get(), &again);
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("data.txt"))));
+}
+
+void TestStartAndSave::notes_surviveARestart()
+{
+    QTemporaryDir dir;
+    TNotesData note;
+    note.Importance = 1;
+    note.Progress = 30;
+    note.Deadline = DateTime::encode(2026, 12, 24, 18, 30);
+    note.Text = QStringLiteral("Gifts: <toys> & caf") + QChar(0xE9) + QStringLiteral("\r\nwrap them");
+    note.Location = QStringLiteral("Market");
+    {
+        auto window = start(dir.path());
+        window->notes().append(note);
+        window->notepadPage()->editor()->setPlainText(QStringLiteral("line one\nline two"));
+        QVERIFY(closeWindow(*window) || true);
+    }
+    Messages::takeShown();
+    auto window = start(dir.path());
+    QVERIFY(Messages::takeShown().isEmpty());
+    QCOMPARE(window->notes().size(), 1);
+    QCOMPARE(window->notes()[0], note);
+    QCOMPARE(window->notepadPage()->lines(), (QStringList{QStringLiteral("line one"), QStringLiteral("line two")}));
+    auto *list = window->findChild<QTreeView *>(QStringLiteral("ListView1"));
+    QCOMPARE(list->model()->rowCount(), 1);
+    QCOMPARE(list->model()->index(0, 0).data().toString(),
+             QStringLiteral("Gifts: <toys> & caf") + QChar(0xE9) + QStringLiteral("  wrap them"));
+}
+
+void TestStartAndSave::malformedDataFile_keptAsideAndNeverOverwritten()
+{
+    QTemporaryDir dir;
+    const QByteArray broken("<?xml version=\"1.0\"?>\r\n<Configuration>\r\n  <NumberOfNotes>1</NumberOfNotes>\r\n  <Text0>half");
+    writeAll(dir.filePath(QStringLiteral("data.txt")), broken);
+    auto window = start(dir.path());
+    const auto shown = Messages::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].kind, Messages::Kind::Error);
+    const QStringList aside = QDir(dir.path()).entryList({QStringLiteral("data.txt.unreadable-*")});
+    QCOMPARE(aside.size(), 1);
+    QVERIFY2(shown[0].text.contains(aside[0]), qPrintable(shown[0].text));
+    QVERIFY(shown[0].text.contains(QStringLiteral("line 4")));
+
+    closeWindow(*window);
+    QCOMPARE(readAll(dir.filePath(aside[0])), broken);
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("data.txt"))));
+}
+
+void TestStartAndSave::hugeCount_refusedWithoutAllocating()
+{
+    QTemporaryDir dir;
+    writeAll(dir.filePath(QStringLiteral("data.txt")),
+             "<?xml version=\"1.0\"?>\r\n<Configuration>\r\n  <NumberOfNotes>2000000000</NumberOfNotes>\r\n"
+             "</Configuration>\r\n");
+    auto window = start(dir.path());
+    const auto shown = Messages::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown[0].text.contains(QStringLiteral("2000000000")));
+    QCOMPARE(window->notes().size(), 0);
+}
+
+void TestStartAndSave::notepad_startupLinesDoNotCountAsEdits()
+{
+    QTemporaryDir dir;
+    writeAll(dir.filePath(QStringLiteral("notepad.txt")), "kept\r\n\r\nlines\r\n");
+    auto window = start(dir.path());
+    QCOMPARE(window->notepadPage()->lines(), (QStringList{QStringLiteral("kept"), QString(), QStringLiteral("lines")}));
+    QVERIFY(!window->state().NotepadChanged);
+    window->Timer3Timer();
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("data.txt"))));
+}
+
+void TestStartAndSave::notepad_editSavedByTheFiveSecondTimer()
+{
+    QTemporaryDir dir;
+    auto window = start(dir.path());
+    auto *timer = window->findChild<QTimer *>(QStringLiteral("Timer3"));
+    QVERIFY(timer && timer->isActive());
+    QCOMPARE(timer->interval(), 5000);
+    window->notepadPage()->editor()->setPlainText(QStringLiteral("shopping"));
+    QVERIFY(window->state().NotepadChanged);
+    window->Timer3Timer();
+    QVERIFY(!window->state().NotepadChanged);
+    QCOMPARE(readAll(dir.filePath(QStringLiteral("notepad.txt"))), QByteArray("shopping\r\n"));
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("data.txt"))));
+}
+
+void TestStartAndSave::failedSave_showsErrorKeepsWindowAndData()
+{
+    QTemporaryDir dir;
+    auto window = start(dir.path());
+    window->notes().append(TNotesData{3, 0, false, -1, QStringLiteral("keep me"), QString(), 0});
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    Messages::takeShown();
+    // A folder in the file's place makes the final rename fail, even for root.
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("data.txt")));
+    QCloseEvent event;
+    QApplication::sendEvent(window.get(), &event);
+    const auto shown = Messages::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].kind, Messages::Kind::Error);
+    QVERIFY(shown[0].text.contains(QStringLiteral("data.txt")));
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->notes().size(), 1);
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("notepad.txt")))); // the save stopped at its failing step
+}
+
+QTEST_MAIN(TestStartAndSave)
+#include "tst_startandsave.moc"
