@@ -36,6 +36,13 @@ bool isProtected(const QString &appDir)
     return QFileInfo::exists(passwordFilePath(appDir));
 }
 
+std::unique_ptr<DataFileCodec> codecFor(const QString &appDir, const QString &passPhrase)
+{
+    if (!isProtected(appDir))
+        return nullptr;
+    return std::make_unique<PassPhraseCodec>(passPhrase);
+}
+
 TUnlock verifyPassPhrase(const TPasswordFile &file, const QString &typed)
 {
     TUnlock result;
@@ -97,9 +104,10 @@ IoResult turnProtectionOff(const QString &passwdPath, const std::function<IoResu
     if (IoResult saved = saveAllPlain(); !saved)
         return saved;
     QFile file(passwdPath);
-    if (file.exists() && !file.remove())
-        return IoResult::failure(
-            QStringLiteral("Cannot delete file \"%1\". %2").arg(QDir::toNativeSeparators(passwdPath), file.errorString()));
+    if (file.exists() && !file.remove()) {
+        const QString name = QDir::toNativeSeparators(passwdPath);
+        return IoResult::failure(QStringLiteral("Cannot delete file \"%1\". %2").arg(name, file.errorString()));
+    }
     return IoResult::success();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PassPhraseCodec.h"
 #include "PasswordFile.h"
 
 #include "core/IoResult.h"
@@ -8,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QRandomGenerator;
 
@@ -23,6 +25,9 @@ QString encryptionTurnedOnText(); // "Encryption turned on"
 QString passwordFilePath(const QString &appDir);
 // passwd.txt's presence is the one sign that the data files are enciphered.
 bool isProtected(const QString &appDir);
+// What a save or a load uses: enciphering under the pass phrase in force while
+// passwd.txt exists, none otherwise (an empty pass phrase is a pass phrase too).
+std::unique_ptr<DataFileCodec> codecFor(const QString &appDir, const QString &passPhrase);
 
 enum class Verdict { Correct, Wrong, Damaged, Unreadable };
 

@@ -302,15 +302,6 @@ private Q_SLOTS:
         QCOMPARE(plain, QByteArray("untouched"));
     }
 
-    void DecryptFile_countSeven_keepsSevenBytes()
-    {
-        const QByteArray stored = FileCipher::EncryptFile("1234567", kSecretMask);
-        QCOMPARE(deciphered(stored, 7, kSecretMask), 7);
-        QByteArray plain;
-        QVERIFY(FileCipher::DecryptFile(stored, kSecretMask, &plain));
-        QCOMPARE(plain, QByteArray("1234567"));
-    }
-
     void DecryptFile_randomInput_neverFailsHard()
     {
         // Any input either deciphers to fewer bytes than it has or is refused.

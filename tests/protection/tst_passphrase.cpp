@@ -293,24 +293,6 @@ private Q_SLOTS:
         QVERIFY(!Protection::isProtected(dir.path()));
     }
 
-    void Accept_unwritableFolder_keepsOldFile()
-    {
-        QTemporaryDir dir;
-        const QString path = Protection::passwordFilePath(dir.path());
-        QRandomGenerator random(5);
-        QVERIFY(Protection::Accept(path, QStringLiteral("old"), QStringLiteral("old"), random).outcome
-                == Protection::AcceptOutcome::TurnedOn);
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        if (QFileInfo(dir.path()).isWritable() && writeRaw(dir.filePath(QStringLiteral("probe")), "x"))
-            QSKIP("the folder stays writable (running as root)");
-        const Protection::TAccept accepted =
-            Protection::Accept(path, QStringLiteral("new"), QStringLiteral("new"), random);
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QCOMPARE(accepted.outcome, Protection::AcceptOutcome::WriteFailed);
-        QVERIFY(!accepted.message.isEmpty());
-        QCOMPARE(Protection::verifyPassPhraseFile(path, QStringLiteral("old")).verdict, Protection::Verdict::Correct);
-    }
-
     void Accept_missingFolder_failsWithMessage()
     {
         QTemporaryDir dir;
@@ -319,6 +301,18 @@ private Q_SLOTS:
             dir.filePath(QStringLiteral("gone/passwd.txt")), QStringLiteral("a"), QStringLiteral("a"), random);
         QCOMPARE(accepted.outcome, Protection::AcceptOutcome::WriteFailed);
         QVERIFY(accepted.message.contains(QStringLiteral("passwd.txt")));
+    }
+
+    void codecFor_followsPasswdPresence()
+    {
+        QTemporaryDir dir;
+        QVERIFY(!Protection::codecFor(dir.path(), QStringLiteral("x")));
+        QRandomGenerator random(9);
+        QVERIFY(Protection::Accept(Protection::passwordFilePath(dir.path()), QString(), QString(), random).outcome
+                == Protection::AcceptOutcome::TurnedOn);
+        const std::unique_ptr<DataFileCodec> codec = Protection::codecFor(dir.path(), QString());
+        QVERIFY(codec);
+        QCOMPARE(codec->encode(QByteArray()), TFileCipher(QString()).EncryptFile(QByteArray()));
     }
 
     void turnProtectionOff_data()
