@@ -1,5 +1,7 @@
 #include "Protection.h"
 
+#include "PassPhraseCodec.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PassPhraseCodec.h"
 #include "PasswordFile.h"
 
+#include "core/DataFile.h"
 #include "core/IoResult.h"
 
 #include <QByteArray>
