@@ -63,7 +63,8 @@ SolarPosition SolarAt(long double t)
     const long double trueLongitude = l0 + c;
     const long double omega = 125.04L - 1934.136L * t;
     const long double lambda = trueLongitude - 0.00569L - 0.00478L * sinDeg(omega);
-    const long double meanObliquity = 23.0L + (26.0L + (21.448L - t * (46.815L + t * (0.00059L - t * 0.001813L))) / 60.0L) / 60.0L;
+    const long double obliquitySeconds = 21.448L - t * (46.815L + t * (0.00059L - t * 0.001813L));
+    const long double meanObliquity = 23.0L + (26.0L + obliquitySeconds / 60.0L) / 60.0L;
     const long double obliquity = meanObliquity + 0.00256L * cosDeg(omega);
 
     const long double y = std::pow(tanDeg(obliquity / 2), 2);
