@@ -12,10 +12,23 @@
 namespace SettingsEffects {
 
 // Pages of the main window, in tab order.
-enum class StartPage { Notes = 0, Notepad = 1, WeekSchedule = 2, Expenditures = 3 };
+enum class StartPage
+{
+    Notes = 0,
+    Notepad = 1,
+    WeekSchedule = 2,
+    Expenditures = 3
+};
 
 // The notes list's sort order; the first marked one counts, tested in this order.
-enum class SortOrder { Disabled, ByPriority, ByDaysLeft, ByPercentDone, ByPrivateNonPrivate };
+enum class SortOrder
+{
+    Disabled,
+    ByPriority,
+    ByDaysLeft,
+    ByPercentDone,
+    ByPrivateNonPrivate
+};
 
 struct FontChoice
 {

@@ -59,8 +59,7 @@ void readField(const TKeyValueXmlFile &store, const SettingKey &key, Field Setti
     }
 }
 
-template <typename Field>
-void writeField(TKeyValueXmlFile &store, const SettingKey &key, const Field &field)
+template <typename Field> void writeField(TKeyValueXmlFile &store, const SettingKey &key, const Field &field)
 {
     const QString name = keyText(key);
     if constexpr (std::is_same_v<Field, bool>) {

@@ -7,7 +7,14 @@
 #include <string_view>
 
 // The stored form of each setting, its holding control and that control's range.
-enum class SettingType { Integer, Boolean, String, Float, DateTime };
+enum class SettingType
+{
+    Integer,
+    Boolean,
+    String,
+    Float,
+    DateTime
+};
 
 struct SettingKey
 {
@@ -24,8 +31,7 @@ struct SettingKey
 
 // Calls visit(SettingKey, member pointer) for every stored setting in file order.
 // The one list that reading, writing and the key table are all made from.
-template <typename Visitor>
-constexpr void forEachSetting(Visitor &&visit)
+template <typename Visitor> constexpr void forEachSetting(Visitor &&visit)
 {
     using T = SettingType;
     using S = Settings;
@@ -97,8 +103,7 @@ constexpr void forEachSetting(Visitor &&visit)
     visit(SettingKey{"SortByPrivateNonPrivate", T::Boolean, "privatenonprivate1", main}, &S::SortByPrivateNonPrivate);
     visit(SettingKey{"SortByPercentDone", T::Boolean, "bydonedesc1", main}, &S::SortByPercentDone);
     visit(SettingKey{"SortDisabled", T::Boolean, "Sortingdisabled", main}, &S::SortDisabled);
-    visit(SettingKey{"ShowUpcomingEventsOnDesktop", T::Boolean, "CheckBox19", dialog},
-          &S::ShowUpcomingEventsOnDesktop);
+    visit(SettingKey{"ShowUpcomingEventsOnDesktop", T::Boolean, "CheckBox19", dialog}, &S::ShowUpcomingEventsOnDesktop);
     visit(SettingKey{"UpcomingEventsBackgroundColor", T::Float, "JvColorButton1", dialog},
           &S::UpcomingEventsBackgroundColor);
     visit(SettingKey{"UpcomingEventsFontColor", T::Float, "JvColorButton2", dialog}, &S::UpcomingEventsFontColor);

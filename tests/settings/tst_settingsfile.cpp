@@ -311,24 +311,25 @@ void TestSettingsFile::missingKey_takesTypeDefault_data()
     QTest::newRow("font gives empty") << QStringList{u"!Font1"_s} << QStringList{u"Font1="_s};
     QTest::newRow("currency gives empty") << QStringList{u"!Currency"_s} << QStringList{u"Currency="_s};
     QTest::newRow("clock name gives empty") << QStringList{u"!TimeZone2Name"_s} << QStringList{u"TimeZone2Name="_s};
-    QTest::newRow("week colour gives black") << QStringList{u"!SaBackgroundColor"_s} << QStringList{u"SaBackgroundColor=0"_s};
+    QTest::newRow("week colour gives black")
+        << QStringList{u"!SaBackgroundColor"_s} << QStringList{u"SaBackgroundColor=0"_s};
     QTest::newRow("float colour gives black")
         << QStringList{u"UpcomingEventsFontColor="_s + hex(255), u"!UpcomingEventsFontColor"_s}
         << QStringList{u"UpcomingEventsFontColor="_s + hex(0)};
     QTest::newRow("shift gives 0") << QStringList{u"TimeZone3Shift="_s + hex(2.5), u"!TimeZone3Shift"_s}
                                    << QStringList{u"TimeZone3Shift="_s + hex(0)};
-    QTest::newRow("time gives midnight")
-        << QStringList{u"CustomPanelEndTime=30.12.1899 18:00:00"_s, u"!CustomPanelEndTime"_s}
-        << QStringList{u"CustomPanelEndTime=30.12.1899"_s};
-    QTest::newRow("delay 0 held at slider minimum") << QStringList{u"!AutohideDelay"_s} << QStringList{u"AutohideDelay=1"_s};
+    QTest::newRow("time gives midnight") << QStringList{u"CustomPanelEndTime=30.12.1899 18:00:00"_s,
+                                                        u"!CustomPanelEndTime"_s}
+                                         << QStringList{u"CustomPanelEndTime=30.12.1899"_s};
+    QTest::newRow("delay 0 held at slider minimum")
+        << QStringList{u"!AutohideDelay"_s} << QStringList{u"AutohideDelay=1"_s};
     QTest::newRow("font size held at 1") << QStringList{u"!FontSize2"_s} << QStringList{u"FontSize2=1"_s};
     QTest::newRow("wallpaper font held at 10") << QStringList{u"!Font5Size"_s} << QStringList{u"Font5Size=10"_s};
     QTest::newRow("prediction held at 5") << QStringList{u"!PredictFor"_s} << QStringList{u"PredictFor=5"_s};
     QTest::newRow("alert lead may be 0") << QStringList{u"!AlertsTime"_s} << QStringList{u"AlertsTime=0"_s};
     QTest::newRow("later missing choice wins")
         << QStringList{u"!SortDisabled"_s} << QStringList{u"SortByPercentDone=FALSE"_s, u"SortDisabled=TRUE"_s};
-    QTest::newRow("missing choice before a true one loses")
-        << QStringList{u"!CurrencyPrefix"_s} << QStringList{};
+    QTest::newRow("missing choice before a true one loses") << QStringList{u"!CurrencyPrefix"_s} << QStringList{};
     QTest::newRow("missing pop-up rule becomes current")
         << QStringList{u"!Popup3"_s} << QStringList{u"Popup1=FALSE"_s, u"Popup3=TRUE"_s};
     QTest::newRow("missing start page becomes current")
@@ -346,21 +347,20 @@ void TestSettingsFile::choiceGroup_endsWithExactlyOneOn_data()
 {
     QTest::addColumn<QStringList>("edits");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("third start page")
-        << QStringList{u"StartupTab1=FALSE"_s, u"StartupTab3=TRUE"_s} << QStringList{u"StartupTab1=FALSE"_s, u"StartupTab3=TRUE"_s};
+    QTest::newRow("third start page") << QStringList{u"StartupTab1=FALSE"_s, u"StartupTab3=TRUE"_s}
+                                      << QStringList{u"StartupTab1=FALSE"_s, u"StartupTab3=TRUE"_s};
     QTest::newRow("two sort orders: the later wins")
         << QStringList{u"SortByDaysLeft=TRUE"_s, u"SortByPercentDone=TRUE"_s} << QStringList{};
-    QTest::newRow("two start pages: the later wins")
-        << QStringList{u"StartupTab2=TRUE"_s, u"StartupTab4=TRUE"_s}
-        << QStringList{u"StartupTab1=FALSE"_s, u"StartupTab4=TRUE"_s};
+    QTest::newRow("two start pages: the later wins") << QStringList{u"StartupTab2=TRUE"_s, u"StartupTab4=TRUE"_s}
+                                                     << QStringList{u"StartupTab1=FALSE"_s, u"StartupTab4=TRUE"_s};
     QTest::newRow("both currency places: suffix") << QStringList{u"CurrencyPrefix=TRUE"_s} << QStringList{};
-    QTest::newRow("both week orders: priority")
-        << QStringList{u"WeekSortByPriority=TRUE"_s} << QStringList{u"WeekSortByTime=FALSE"_s, u"WeekSortByPriority=TRUE"_s};
-    QTest::newRow("written as yes and 0")
-        << QStringList{u"ShortDayNames=yes"_s, u"LongDayNames=0"_s}
-        << QStringList{u"ShortDayNames=TRUE"_s, u"LongDayNames=FALSE"_s};
+    QTest::newRow("both week orders: priority") << QStringList{u"WeekSortByPriority=TRUE"_s}
+                                                << QStringList{u"WeekSortByTime=FALSE"_s, u"WeekSortByPriority=TRUE"_s};
+    QTest::newRow("written as yes and 0") << QStringList{u"ShortDayNames=yes"_s, u"LongDayNames=0"_s}
+                                          << QStringList{u"ShortDayNames=TRUE"_s, u"LongDayNames=FALSE"_s};
     QTest::newRow("no sort order: sorting disabled")
-        << QStringList{u"SortByPercentDone=FALSE"_s} << QStringList{u"SortByPercentDone=FALSE"_s, u"SortDisabled=TRUE"_s};
+        << QStringList{u"SortByPercentDone=FALSE"_s}
+        << QStringList{u"SortByPercentDone=FALSE"_s, u"SortDisabled=TRUE"_s};
     QTest::newRow("no start page: Notes") << QStringList{u"StartupTab1=FALSE"_s} << QStringList{};
     QTest::newRow("no pop-up rule: the default one") << QStringList{u"Popup1=FALSE"_s} << QStringList{};
     QTest::newRow("no currency place: suffix") << QStringList{u"CurrencySuffix=FALSE"_s} << QStringList{};
@@ -385,16 +385,17 @@ void TestSettingsFile::outOfRange_keptWithinControlRange_data()
     QTest::newRow("delay 0") << QStringList{u"AutohideDelay=0"_s} << QStringList{u"AutohideDelay=1"_s};
     QTest::newRow("delay 301") << QStringList{u"AutohideDelay=301"_s} << QStringList{u"AutohideDelay=300"_s};
     QTest::newRow("delay 300 kept") << QStringList{u"AutohideDelay=300"_s} << QStringList{u"AutohideDelay=300"_s};
-    QTest::newRow("horizon 1001") << QStringList{u"UpcomingEventsTime=1001"_s} << QStringList{u"UpcomingEventsTime=1000"_s};
+    QTest::newRow("horizon 1001") << QStringList{u"UpcomingEventsTime=1001"_s}
+                                  << QStringList{u"UpcomingEventsTime=1000"_s};
     QTest::newRow("alert lead -1") << QStringList{u"AlertsTime=-1"_s} << QStringList{u"AlertsTime=0"_s};
     QTest::newRow("font size 5000") << QStringList{u"FontSize3=5000"_s} << QStringList{u"FontSize3=1000"_s};
-    QTest::newRow("font size not a number")
-        << QStringList{u"FontSize1=big"_s} << QStringList{u"FontSize1=1"_s};
+    QTest::newRow("font size not a number") << QStringList{u"FontSize1=big"_s} << QStringList{u"FontSize1=1"_s};
     QTest::newRow("refresh 0") << QStringList{u"UpcomingEventsRefreshTime=0"_s}
                                << QStringList{u"UpcomingEventsRefreshTime=1"_s};
     QTest::newRow("hint time 2000") << QStringList{u"HintVisibleTime=2000"_s} << QStringList{u"HintVisibleTime=1000"_s};
     QTest::newRow("hint delay 20000") << QStringList{u"HintDelayTime=20000"_s} << QStringList{u"HintDelayTime=10000"_s};
-    QTest::newRow("hint delay 10000 kept") << QStringList{u"HintDelayTime=10000"_s} << QStringList{u"HintDelayTime=10000"_s};
+    QTest::newRow("hint delay 10000 kept")
+        << QStringList{u"HintDelayTime=10000"_s} << QStringList{u"HintDelayTime=10000"_s};
     QTest::newRow("prediction 4") << QStringList{u"PredictFor=4"_s} << QStringList{u"PredictFor=5"_s};
     QTest::newRow("prediction 100001") << QStringList{u"PredictFor=100001"_s} << QStringList{u"PredictFor=100000"_s};
     QTest::newRow("week font 0") << QStringList{u"Font4Size=0"_s} << QStringList{u"Font4Size=1"_s};
@@ -408,8 +409,8 @@ void TestSettingsFile::outOfRange_keptWithinControlRange_data()
                                                 << QStringList{u"ShowUpcomingEventsOnDesktopPositionX=37"_s};
     QTest::newRow("window size has no range") << QStringList{u"FormWidth=-20"_s, u"FormHeight=100000"_s}
                                               << QStringList{u"FormWidth=-20"_s, u"FormHeight=100000"_s};
-    QTest::newRow("degrees have no range") << QStringList{u"LonDeg=400"_s, u"LatMin=-3"_s}
-                                           << QStringList{u"LonDeg=400"_s, u"LatMin=-3"_s};
+    QTest::newRow("degrees have no range")
+        << QStringList{u"LonDeg=400"_s, u"LatMin=-3"_s} << QStringList{u"LonDeg=400"_s, u"LatMin=-3"_s};
     QTest::newRow("beyond 32 bits keeps the low bits")
         << QStringList{u"FormHeight=4294967297"_s} << QStringList{u"FormHeight=1"_s};
     QTest::newRow("not a number is -1") << QStringList{u"ListView2Column1Width=wide"_s}
@@ -511,8 +512,7 @@ void TestSettingsFile::time_writtenOnTheFirstDay()
     SettingsFile::writeSettings(store, settings);
     QCOMPARE(store.ReadString(QStringLiteral("CustomPanelStartTime"), QString()),
              QStringLiteral("30.12.1899 18:30:15"));
-    QCOMPARE(store.ReadString(QStringLiteral("CustomPanelEndTime"), QString()),
-             QStringLiteral("30.12.1899 23:59:59"));
+    QCOMPARE(store.ReadString(QStringLiteral("CustomPanelEndTime"), QString()), QStringLiteral("30.12.1899 23:59:59"));
 }
 
 void TestSettingsFile::timeZoneShift_notANumberReadsAsZero_data()
