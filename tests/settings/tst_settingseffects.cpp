@@ -36,11 +36,9 @@ private Q_SLOTS:
     void statusBarAtLoad_panelWidths();
     void statusBarFromDialog_countersNarrowerThanAtLoad();
     void fonts_listFontLeavesWeekScheduleAlone();
-    void load_carriesWindowAndSwitches();
     void load_weekSortSwitchOnlyForByTime();
     void clockPanel_heightFollowsClockType_data();
     void clockPanel_heightFollowsClockType();
-    void sunPlace_directionsFromOneKeyChoices();
     void autohideDelayText_inSeconds_data();
     void autohideDelayText_inSeconds();
     void confirmDialog_swapsReversedTimes_data();
@@ -178,48 +176,6 @@ void TestSettingsEffects::fonts_listFontLeavesWeekScheduleAlone()
     QCOMPARE(after.weekSchedule, (FontChoice{QStringLiteral("Cantarell"), 9}));
 }
 
-void TestSettingsEffects::load_carriesWindowAndSwitches()
-{
-    Settings settings;
-    settings.FormWidth = 410;
-    settings.FormHeight = 0;
-    settings.ListViewHeight = 222;
-    settings.SwitchState1 = true;
-    settings.SwitchState2 = false;
-    settings.UpcomingEventsColapsed = true;
-    settings.UpcomingEventsRefresh = false;
-    settings.ListView1Column1Width = 55;
-    settings.ListView2Column1Width = 99;
-    settings.AlwaysOnTop = false;
-    settings.SunPanel = true;
-    settings.ShowHyperlinksPanel = false;
-    settings.HintDelayTime = 350;
-    settings.HintVisibleTime = 4;
-    settings.ShowAlerts = true;
-    const LoadEffects effects = effectsOfLoad(settings);
-    QCOMPARE(effects.windowWidth, 410);
-    QCOMPARE(effects.windowHeight, 0);
-    QCOMPARE(effects.notesListHeight, 222);
-    QVERIFY(effects.hidePrivateNotes);
-    QVERIFY(!effects.showFinishedTasks);
-    QVERIFY(effects.upcomingEventsCollapsed);
-    QVERIFY(!effects.refreshTimerEnabled);
-    QCOMPARE(effects.notesListColumnWidths, (std::array<int, 3>{Settings::kWidthSizedByList, 55, 80}));
-    QCOMPARE(effects.upcomingListColumnWidths, (std::array<int, 2>{183, 99}));
-    QVERIFY(!effects.alwaysOnTop);
-    QVERIFY(effects.sunPanelVisible);
-    QVERIFY(!effects.customPanelVisible);
-    QVERIFY(!effects.detailsPanelVisible);
-    QCOMPARE(effects.hintPauseMs, 350);
-    QCOMPARE(effects.hintVisibleMs, 4000);
-    QVERIFY(effects.alertControlsEnabled);
-
-    const LoadEffects first = effectsOfLoad(Settings());
-    QVERIFY(first.refreshTimerEnabled);
-    QVERIFY(first.alwaysOnTop);
-    QVERIFY(!first.alertControlsEnabled);
-}
-
 void TestSettingsEffects::load_weekSortSwitchOnlyForByTime()
 {
     Settings settings;
@@ -252,21 +208,6 @@ void TestSettingsEffects::clockPanel_heightFollowsClockType()
     QVERIFY(!layout.visible);
     QCOMPARE(layout.captions,
              (std::array<QString, 3>{QStringLiteral("T1"), QStringLiteral("Local time"), QStringLiteral("Tokyo")}));
-}
-
-void TestSettingsEffects::sunPlace_directionsFromOneKeyChoices()
-{
-    Settings settings;
-    settings.LatDeg = 52;
-    settings.LatMin = 13;
-    settings.LatDir = false;
-    settings.LonDeg = 21;
-    settings.LonMin = 1;
-    settings.LonDir = true;
-    QCOMPARE(effectsOfLoad(settings).sunPlace, (SunPlace{52, 13, false, 21, 1, true}));
-    settings.LatDir = true;
-    settings.LonDir = false;
-    QCOMPARE(sunPlace(settings), (SunPlace{52, 13, true, 21, 1, false}));
 }
 
 void TestSettingsEffects::autohideDelayText_inSeconds_data()
