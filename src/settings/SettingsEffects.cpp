@@ -1,0 +1,192 @@
+#include "SettingsEffects.h"
+
+#include "SettingsTable.h"
+
+#include <utility>
+
+namespace SettingsEffects {
+
+namespace {
+
+constexpr int kEncryptionPanelWidth = 40;
+constexpr int kCounterPanelWidthAtLoad = 45;
+constexpr int kCounterPanelWidthFromDialog = 40;
+constexpr int kClockPanelWidth = 120;
+constexpr int kAnalogueClockPanelHeight = 80;
+constexpr int kDigitalClockPanelHeight = 50;
+constexpr int kAutohideTickMs = 50;
+
+} // namespace
+
+StartPage startPage(const Settings &settings)
+{
+    if (settings.StartupTab1)
+        return StartPage::Notes;
+    if (settings.StartupTab2)
+        return StartPage::Notepad;
+    if (settings.StartupTab3)
+        return StartPage::WeekSchedule;
+    if (settings.StartupTab4)
+        return StartPage::Expenditures;
+    return StartPage::Notes;
+}
+
+SortOrder sortOrder(const Settings &settings)
+{
+    if (settings.SortByPriority)
+        return SortOrder::ByPriority;
+    if (settings.SortByDaysLeft)
+        return SortOrder::ByDaysLeft;
+    if (settings.SortByPercentDone)
+        return SortOrder::ByPercentDone;
+    if (settings.SortByPrivateNonPrivate)
+        return SortOrder::ByPrivateNonPrivate;
+    return SortOrder::Disabled;
+}
+
+ViewFonts viewFonts(const Settings &settings)
+{
+    return {{settings.Font1, settings.FontSize1},
+            {settings.Font2, settings.FontSize2},
+            {settings.Font3, settings.FontSize3},
+            {settings.Font4, settings.Font4Size}};
+}
+
+SunPlace sunPlace(const Settings &settings)
+{
+    return {settings.LatDeg, settings.LatMin, settings.LatDir, settings.LonDeg, settings.LonMin, settings.LonDir};
+}
+
+ClockPanelLayout clockPanel(const Settings &settings)
+{
+    ClockPanelLayout layout;
+    layout.visible = settings.TimeZonePanel;
+    layout.analogue = settings.ClockType;
+    layout.height = settings.ClockType ? kAnalogueClockPanelHeight : kDigitalClockPanelHeight;
+    layout.captions = {settings.TimeZone1Name, settings.TimeZone2Name, settings.TimeZone3Name};
+    return layout;
+}
+
+StatusBarLayout statusBarAtLoad(const Settings &settings)
+{
+    StatusBarLayout layout;
+    layout.visible = settings.ShowStatusBar;
+    layout.encryptionPanelWidth = encryptionPanelWidth(settings.ShowEncryptionIcon);
+    layout.counterPanelWidth = settings.ShowNumberOfNotes ? kCounterPanelWidthAtLoad : 0;
+    layout.clockPanelWidth = clockPanelWidth(settings.ShowClockAndDate);
+    layout.clockVisible = settings.ShowClockAndDate;
+    layout.optionsEnabled = settings.ShowStatusBar;
+    return layout;
+}
+
+int encryptionPanelWidth(bool shown)
+{
+    return shown ? kEncryptionPanelWidth : 0;
+}
+
+int counterPanelWidthFromDialog(bool shown)
+{
+    return shown ? kCounterPanelWidthFromDialog : 0;
+}
+
+int clockPanelWidth(bool shown)
+{
+    return shown ? kClockPanelWidth : 0;
+}
+
+bool alertControlsEnabled(const Settings &settings)
+{
+    return settings.ShowAlerts;
+}
+
+int hintPauseMs(const Settings &settings)
+{
+    return settings.HintDelayTime;
+}
+
+int hintVisibleMs(const Settings &settings)
+{
+    return settings.HintVisibleTime * 1000;
+}
+
+QString autohideDelayText(int sliderValue, QChar decimalSeparator)
+{
+    const double seconds = static_cast<double>(sliderValue) * kAutohideTickMs / 1000.0;
+    QString number = QString::number(seconds, 'g', 15);
+    number.replace(QLatin1Char('.'), decimalSeparator);
+    return number + QStringLiteral(" sec.");
+}
+
+LoadEffects effectsOfLoad(const Settings &settings)
+{
+    LoadEffects effects;
+    effects.windowWidth = settings.FormWidth;
+    effects.windowHeight = settings.FormHeight;
+    effects.notesListHeight = settings.ListViewHeight;
+    effects.hidePrivateNotes = settings.SwitchState1;
+    effects.showFinishedTasks = settings.SwitchState2;
+    effects.upcomingEventsCollapsed = settings.UpcomingEventsColapsed;
+    effects.refreshTimerEnabled = settings.UpcomingEventsRefresh;
+    effects.notesListColumnWidths = {settings.ListView1Column0Width, settings.ListView1Column1Width,
+                                     settings.ListView1Column2Width};
+    effects.upcomingListColumnWidths = {settings.ListView2Column0Width, settings.ListView2Column1Width};
+    effects.weekShowTime = settings.ShowTimeWeekSchedule;
+    effects.weekSortSwitchOn = settings.WeekSortByTime;
+    effects.alwaysOnTop = settings.AlwaysOnTop;
+    effects.sunPanelVisible = settings.SunPanel;
+    effects.customPanelVisible = settings.CustomPanel;
+    effects.sunPlace = sunPlace(settings);
+    effects.hintPauseMs = hintPauseMs(settings);
+    effects.hintVisibleMs = hintVisibleMs(settings);
+    effects.fonts = viewFonts(settings);
+    effects.statusBar = statusBarAtLoad(settings);
+    effects.detailsPanelVisible = settings.ShowHyperlinksPanel;
+    effects.clockPanel = clockPanel(settings);
+    effects.alertControlsEnabled = alertControlsEnabled(settings);
+    return effects;
+}
+
+void orderCustomPanelTimes(Settings &settings)
+{
+    if (settings.CustomPanelEndTime < settings.CustomPanelStartTime)
+        std::swap(settings.CustomPanelStartTime, settings.CustomPanelEndTime);
+}
+
+DialogOkEffects confirmDialog(Settings &settings)
+{
+    orderCustomPanelTimes(settings);
+    DialogOkEffects effects;
+    effects.weekShowTime = settings.ShowTimeWeekSchedule;
+    effects.weekSortSwitchOn = settings.WeekSortByTime;
+    effects.hintPauseMs = hintPauseMs(settings);
+    effects.sunPlace = sunPlace(settings);
+    return effects;
+}
+
+void setWeekSortFromSwitch(Settings &settings, bool on)
+{
+    choose(settings, on ? &Settings::WeekSortByTime : &Settings::WeekSortByPriority);
+}
+
+void chooseSortOrder(Settings &settings, SortOrder order)
+{
+    switch (order) {
+    case SortOrder::Disabled:
+        choose(settings, &Settings::SortDisabled);
+        return;
+    case SortOrder::ByPriority:
+        choose(settings, &Settings::SortByPriority);
+        return;
+    case SortOrder::ByDaysLeft:
+        choose(settings, &Settings::SortByDaysLeft);
+        return;
+    case SortOrder::ByPercentDone:
+        choose(settings, &Settings::SortByPercentDone);
+        return;
+    case SortOrder::ByPrivateNonPrivate:
+        choose(settings, &Settings::SortByPrivateNonPrivate);
+        return;
+    }
+}
+
+} // namespace SettingsEffects
