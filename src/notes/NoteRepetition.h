@@ -7,7 +7,15 @@
 #include <QTime>
 
 // How the note editor repeats a new note with a deadline.
-enum class RepeatKind { None, EveryDay, EveryWeek, EveryMonth, EveryYear, EveryNDays };
+enum class RepeatKind
+{
+    None,
+    EveryDay,
+    EveryWeek,
+    EveryMonth,
+    EveryYear,
+    EveryNDays
+};
 
 struct RepeatRule
 {

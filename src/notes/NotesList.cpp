@@ -148,8 +148,8 @@ QString balloonHeader(const TNotesData &note, const LocaleFormats &formats)
         return hasLocation ? QStringLiteral("Location: ") + note.Location : QStringLiteral("Info");
 
     const QDateTime value = DateTime::toQDateTime(note.Deadline);
-    QString header = QStringLiteral("Date: ") % formats.formatDate(value.date()) % QLatin1String(" [")
-                     % formats.formatTime(value.time()) % QLatin1Char(']');
+    QString header = QStringLiteral("Date: ") % formats.formatDate(value.date()) % QLatin1String(" [") %
+                     formats.formatTime(value.time()) % QLatin1Char(']');
     if (hasLocation)
         header += QStringLiteral(" Location: ") + note.Location;
     return header;

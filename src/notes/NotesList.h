@@ -39,12 +39,12 @@ struct NoteCounters
 // What the details panel and the memo under the list show for one note.
 struct NoteDetails
 {
-    QString date;      // "n/a" without a deadline
+    QString date; // "n/a" without a deadline
     int progress = 0;
     QString location;  // "n/a" when empty
     QString hyperlink; // the link, or "no hyperlink available"
     bool linkAvailable = false;
-    QString text;      // full text, line breaks kept
+    QString text; // full text, line breaks kept
 };
 
 // The note text on one line: every CR and every LF becomes one space.

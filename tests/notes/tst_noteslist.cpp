@@ -91,12 +91,12 @@ void TestNotesList::rows_showTextPercentAndIcon_data()
                                     << QStringLiteral("0%") << NoteIcons::Highest;
     QTest::newRow("increased") << QStringLiteral("x") << 2 << 99 << QStringLiteral("x") << QStringLiteral("99%")
                                << NoteIcons::Increased;
-    QTest::newRow("finished replaces importance") << QStringLiteral("x") << 1 << 100 << QStringLiteral("x")
-                                                  << QStringLiteral("100%") << NoteIcons::Finished;
-    QTest::newRow("unknown importance, no icon") << QStringLiteral("x") << 7 << 10 << QStringLiteral("x")
-                                                 << QStringLiteral("10%") << NoteIcons::None;
-    QTest::newRow("unknown importance, finished") << QStringLiteral("x") << 0 << 100 << QStringLiteral("x")
-                                                  << QStringLiteral("100%") << NoteIcons::Finished;
+    QTest::newRow("finished replaces importance")
+        << QStringLiteral("x") << 1 << 100 << QStringLiteral("x") << QStringLiteral("100%") << NoteIcons::Finished;
+    QTest::newRow("unknown importance, no icon")
+        << QStringLiteral("x") << 7 << 10 << QStringLiteral("x") << QStringLiteral("10%") << NoteIcons::None;
+    QTest::newRow("unknown importance, finished")
+        << QStringLiteral("x") << 0 << 100 << QStringLiteral("x") << QStringLiteral("100%") << NoteIcons::Finished;
 }
 
 void TestNotesList::rows_showTextPercentAndIcon()
@@ -159,9 +159,9 @@ void TestNotesList::selectedItem_mapsRowsPastHiddenNotes()
     QFETCH(bool, showFinished);
     QFETCH(int, row);
     QFETCH(int, position);
-    const NotesCollection notes{note(QStringLiteral("A")),         note(QStringLiteral("P"), 3, 0, true),
-                                note(QStringLiteral("F"), 3, 100), note(QStringLiteral("B")),
-                                note(QStringLiteral("PF"), 3, 100, true), note(QStringLiteral("C"))};
+    const NotesCollection notes{
+        note(QStringLiteral("A")), note(QStringLiteral("P"), 3, 0, true),    note(QStringLiteral("F"), 3, 100),
+        note(QStringLiteral("B")), note(QStringLiteral("PF"), 3, 100, true), note(QStringLiteral("C"))};
     QCOMPARE(SelectedItem(notes, NotesFilter{hidePrivate, showFinished}, row), qsizetype(position));
 }
 
@@ -206,8 +206,7 @@ void TestNotesList::hyperlink_data()
     QTest::newRow("starts at the first http word")
         << QStringLiteral("the http protocol: https://example.org") << QStringLiteral("http");
     QTest::newRow("runs to the end") << QStringLiteral("http://x.y/z") << QStringLiteral("http://x.y/z");
-    QTest::newRow("CR ends it, LF does not") << QStringLiteral("http://a\nb\tc\rd")
-                                             << QStringLiteral("http://a\nb\tc");
+    QTest::newRow("CR ends it, LF does not") << QStringLiteral("http://a\nb\tc\rd") << QStringLiteral("http://a\nb\tc");
     QTest::newRow("upper case does not count") << QStringLiteral("HTTP://example.org") << QString();
     QTest::newRow("no scheme") << QStringLiteral("just http and www.example.org") << QString();
 }

@@ -43,8 +43,7 @@ QList<qint32> ids(const NotesCollection &notes)
 }
 
 // The neighbour-swapping passes exactly as the menu's sorts were first written.
-template<class SwapTest>
-void literalSort(NotesCollection &notes, SwapTest swapWhen)
+template <class SwapTest> void literalSort(NotesCollection &notes, SwapTest swapWhen)
 {
     const qsizetype n = notes.size();
     for (qsizetype pass = 0; pass < n + 1; ++pass) {
@@ -158,8 +157,8 @@ void TestNotesSort::byPriority_keepsEqualImportancesInOrder()
 {
     NotesCollection notes{note("n3", 3), note("h1", 1), note("i2", 2), note("h2", 1)};
     SortByPriority(notes);
-    QCOMPARE(texts(notes), (QStringList{QStringLiteral("h1"), QStringLiteral("h2"), QStringLiteral("i2"),
-                                        QStringLiteral("n3")}));
+    QCOMPARE(texts(notes),
+             (QStringList{QStringLiteral("h1"), QStringLiteral("h2"), QStringLiteral("i2"), QStringLiteral("n3")}));
 }
 
 void TestNotesSort::byDaysLeft_expiredFirstUndatedLast()

@@ -11,8 +11,8 @@ QStringList formatted(const QList<TDateTime> &deadlines)
     for (const TDateTime deadline : deadlines) {
         const double day = DateTime::dateOf(deadline);
         const int minutes = qRound((deadline - day) * 1440);
-        result << DateTime::epoch().addDays(qint64(day)).toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ')
-                      + QTime(0, 0).addSecs(minutes * 60).toString(QStringLiteral("hh:mm"));
+        result << DateTime::epoch().addDays(qint64(day)).toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') +
+                      QTime(0, 0).addSecs(minutes * 60).toString(QStringLiteral("hh:mm"));
     }
     return result;
 }
@@ -48,9 +48,8 @@ void TestRepetition::occurrences_data()
     QTest::addColumn<int>("everyDays");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("every day, three days")
-        << QDate(2026, 3, 10) << QDate(2026, 3, 12) << RepeatKind::EveryDay << 1
-        << list("2026-03-10 14:30,2026-03-11 14:30,2026-03-12 14:30");
+    QTest::newRow("every day, three days") << QDate(2026, 3, 10) << QDate(2026, 3, 12) << RepeatKind::EveryDay << 1
+                                           << list("2026-03-10 14:30,2026-03-11 14:30,2026-03-12 14:30");
     QTest::newRow("every week, 29th past the end")
         << QDate(2026, 3, 1) << QDate(2026, 3, 28) << RepeatKind::EveryWeek << 1
         << list("2026-03-01 14:30,2026-03-08 14:30,2026-03-15 14:30,2026-03-22 14:30");
