@@ -1,7 +1,6 @@
 #include "NotesSort.h"
 
 #include <algorithm>
-#include <cmath>
 
 bool deadlineBefore(TDateTime first, TDateTime second)
 {
@@ -20,19 +19,7 @@ void SortByPriority(NotesCollection &notes)
 
 void SortByDaysLeft(NotesCollection &notes)
 {
-    // NaN compares with nothing, so it would break the ordering a stable sort relies on;
-    // sort each stretch between NaNs on its own instead.
-    auto runStart = notes.begin();
-    const auto byDeadline = [](const TNotesData &a, const TNotesData &b) {
-        return deadlineBefore(a.Deadline, b.Deadline);
-    };
-    for (auto it = notes.begin(); it != notes.end(); ++it) {
-        if (std::isnan(it->Deadline)) {
-            std::stable_sort(runStart, it, byDeadline);
-            runStart = it + 1;
-        }
-    }
-    std::stable_sort(runStart, notes.end(), byDeadline);
+    sortByDeadline(notes.begin(), notes.end(), [](const TNotesData &note) { return note.Deadline; });
 }
 
 void SortByPercentDone_desc(NotesCollection &notes)
