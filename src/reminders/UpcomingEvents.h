@@ -15,7 +15,7 @@ struct UpcomingEvent
     QString left;           // e.g. "2d 05h30m"
 };
 
-// Time from now to the deadline as whole days, "d ", hours "h" minutes, "m": "0d 00h40m".
+// Time from now to a deadline not before it: whole days, "d ", hours "h" minutes, "m": "0d 00h40m".
 QString upcomingLeftText(TDateTime deadline, TDateTime now);
 
 // Notes still ahead whose deadline day starts no more than `horizonDays` whole days from now,
