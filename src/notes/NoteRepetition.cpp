@@ -1,0 +1,103 @@
+#include "NoteRepetition.h"
+
+#include <algorithm>
+
+namespace {
+
+// The day of `day` in the given month, or the month's last day when it is shorter.
+QDate clampedDate(int year, int month, int day)
+{
+    const QDate first(year, month, 1);
+    return QDate(year, month, std::min(day, first.daysInMonth()));
+}
+
+QDate nextCandidate(QDate current, QDate start, RepeatRule rule)
+{
+    switch (rule.kind) {
+    case RepeatKind::EveryDay:
+        return current.addDays(1);
+    case RepeatKind::EveryWeek:
+        return current.addDays(7);
+    case RepeatKind::EveryNDays:
+        return current.addDays(rule.everyDays);
+    case RepeatKind::EveryMonth: {
+        const bool december = current.month() == 12;
+        return clampedDate(current.year() + (december ? 1 : 0), december ? 1 : current.month() + 1, start.day());
+    }
+    case RepeatKind::EveryYear:
+        return clampedDate(current.year() + 1, start.month(), start.day());
+    case RepeatKind::None:
+        break;
+    }
+    return {};
+}
+
+qint64 candidateCount(qint64 days, RepeatRule rule)
+{
+    switch (rule.kind) {
+    case RepeatKind::EveryDay:
+        return days + 1;
+    case RepeatKind::EveryWeek:
+        return days / 7 + 1;
+    case RepeatKind::EveryMonth:
+        return days / 31 + 1;
+    case RepeatKind::EveryYear:
+        return days / 365 + 1;
+    case RepeatKind::EveryNDays:
+        return days / rule.everyDays + 1;
+    case RepeatKind::None:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+TDateTime composeDeadline(QDate date, QTime time)
+{
+    // Built from the day count rather than a local QDateTime, so a time inside a
+    // daylight-saving gap is kept as typed.
+    const double day = DateTime::fromQDate(date);
+    const double fraction = (time.hour() * 60 + time.minute()) / 1440.0;
+    return day >= 0 ? day + fraction : day - fraction;
+}
+
+QList<TDateTime> repetitionDeadlines(QDate start, QDate end, QTime time, RepeatRule rule)
+{
+    rule.everyDays = std::clamp(rule.everyDays, 1, 365);
+    if (!end.isValid() || end < start)
+        end = start;
+
+    QList<TDateTime> deadlines{composeDeadline(start, time)};
+    // Only candidateCount + 1 steps are tried; over long monthly spans that falls short of
+    // the months in the span, and the last months get no note.
+    const qint64 steps = candidateCount(start.daysTo(end), rule) + 1;
+    QDate current = start;
+    for (qint64 i = 0; i < steps; ++i) {
+        current = nextCandidate(current, start, rule);
+        if (!current.isValid() || current > end)
+            break; // candidates only grow, so none later can fit
+        deadlines.append(composeDeadline(current, time));
+    }
+    return deadlines;
+}
+
+void appendEditorNotes(NotesCollection &notes, const TNotesData &fields, bool hasDeadline, QDate date, QTime time,
+                       RepeatRule rule, QDate endDate)
+{
+    TNotesData note = fields;
+    if (!hasDeadline) {
+        note.Deadline = DateTime::kNoDeadline;
+        notes.append(note);
+        return;
+    }
+    if (rule.kind == RepeatKind::None) {
+        note.Deadline = composeDeadline(date, time);
+        notes.append(note);
+        return;
+    }
+    for (const TDateTime deadline : repetitionDeadlines(date, endDate, time, rule)) {
+        note.Deadline = deadline;
+        notes.append(note);
+    }
+}

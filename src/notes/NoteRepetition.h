@@ -1,0 +1,37 @@
+#pragma once
+
+#include "NotesData.h"
+
+#include <QDate>
+#include <QList>
+#include <QTime>
+
+// How the note editor repeats a new note with a deadline.
+enum class RepeatKind
+{
+    None,
+    EveryDay,
+    EveryWeek,
+    EveryMonth,
+    EveryYear,
+    EveryNDays
+};
+
+struct RepeatRule
+{
+    RepeatKind kind = RepeatKind::None;
+    int everyDays = 1; // for EveryNDays: 1..365, values outside are clamped
+};
+
+// The deadline the editor composes: the date at midnight plus hours and minutes of `time`.
+TDateTime composeDeadline(QDate date, QTime time);
+
+// Deadlines of the notes a repetition creates: the first on `start`, then one per step up
+// to `end`. An invalid or earlier end means `start`, giving one deadline.
+QList<TDateTime> repetitionDeadlines(QDate start, QDate end, QTime time, RepeatRule rule);
+
+// What the editor's "OK" appends when adding: one note without a deadline when
+// `hasDeadline` is false, otherwise one per deadline of the repetition. `fields` supplies
+// importance, progress, private flag, text and location.
+void appendEditorNotes(NotesCollection &notes, const TNotesData &fields, bool hasDeadline, QDate date, QTime time,
+                       RepeatRule rule, QDate endDate);

@@ -1,0 +1,161 @@
+#include "NotesList.h"
+
+#include "NoteIcons.h"
+
+#include <QStringBuilder>
+
+#include <cmath>
+
+namespace {
+
+const QString kNotAvailable = QStringLiteral("n/a");
+
+// Both values carry milliseconds at best; rounding the difference there keeps a deadline
+// exactly N days ahead from showing N - 1 through floating-point noise.
+double wholeDaysAhead(TDateTime deadline, TDateTime now)
+{
+    const double days = deadline - now;
+    if (days > 1e9)
+        return std::trunc(days);
+    const double msecs = std::round(days * DateTime::kMsPerDay);
+    return std::floor(msecs / DateTime::kMsPerDay);
+}
+
+} // namespace
+
+bool NotesFilter::isListed(const TNotesData &note) const
+{
+    if (hidePrivate && note.PrivateMsg)
+        return false;
+    if (!showFinished && note.Progress > 99)
+        return false;
+    return true;
+}
+
+QString singleLineText(const QString &text)
+{
+    QString line = text;
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return line;
+}
+
+QString daysLeftText(TDateTime deadline, TDateTime now)
+{
+    if (deadline == DateTime::kNoDeadline)
+        return QStringLiteral("-");
+    if (now > deadline)
+        return QStringLiteral("expired");
+    // A NaN or infinite deadline has no day count to show.
+    if (!std::isfinite(deadline))
+        return QStringLiteral("-");
+    return QString::number(wholeDaysAhead(deadline, now), 'f', 0) + QLatin1Char('d');
+}
+
+QList<NoteRow> notesListRows(const NotesCollection &notes, NotesFilter filter, TDateTime now)
+{
+    QList<NoteRow> rows;
+    for (qsizetype i = 0; i < notes.size(); ++i) {
+        const TNotesData &note = notes[i];
+        if (!filter.isListed(note))
+            continue;
+        NoteRow row;
+        row.position = i;
+        row.icon = NoteIcons::forNote(note);
+        row.note = singleLineText(note.Text);
+        row.percent = QString::number(note.Progress) + QLatin1Char('%');
+        row.left = daysLeftText(note.Deadline, now);
+        rows.append(row);
+    }
+    return rows;
+}
+
+qsizetype SelectedItem(const NotesCollection &notes, NotesFilter filter, qsizetype row)
+{
+    if (row == -1)
+        return -1;
+    qsizetype counter = -1;
+    for (qsizetype i = 0; i < notes.size(); ++i) {
+        if (filter.isListed(notes[i]) && ++counter == row)
+            return i;
+    }
+    return notes.size();
+}
+
+NoteCounters countNotes(const NotesCollection &notes)
+{
+    NoteCounters counters;
+    for (const TNotesData &note : notes) {
+        if (note.Progress == 100) {
+            ++counters.finished;
+            continue;
+        }
+        switch (note.Importance) {
+        case 1:
+            ++counters.highest;
+            break;
+        case 2:
+            ++counters.increased;
+            break;
+        case 3:
+            ++counters.normal;
+            break;
+        default:
+            break;
+        }
+    }
+    return counters;
+}
+
+QString findHyperlink(const QString &text)
+{
+    if (!text.contains(QLatin1String("http://")) && !text.contains(QLatin1String("https://")))
+        return {};
+    const qsizetype start = text.indexOf(QLatin1String("http"));
+    qsizetype end = start;
+    while (end < text.size() && text[end] != QLatin1Char(' ') && text[end] != QLatin1Char('\r'))
+        ++end;
+    return text.mid(start, end - start);
+}
+
+QString deadlineText(TDateTime deadline, const LocaleFormats &formats)
+{
+    const QDateTime value = DateTime::toQDateTime(deadline);
+    if (!value.isValid())
+        return kNotAvailable;
+    return formats.formatDate(value.date()) % QLatin1String("  ") % formats.formatTime(value.time());
+}
+
+NoteDetails noteDetails(const TNotesData &note, const LocaleFormats &formats)
+{
+    NoteDetails details;
+    details.date = note.Deadline == DateTime::kNoDeadline ? kNotAvailable : deadlineText(note.Deadline, formats);
+    details.progress = note.Progress;
+    details.location = note.Location.isEmpty() ? kNotAvailable : note.Location;
+    details.hyperlink = findHyperlink(note.Text);
+    details.linkAvailable = !details.hyperlink.isEmpty();
+    if (!details.linkAvailable)
+        details.hyperlink = QStringLiteral("no hyperlink available");
+    details.text = note.Text;
+    return details;
+}
+
+QString balloonHeader(const TNotesData &note, const LocaleFormats &formats)
+{
+    const bool hasDeadline = note.Deadline != DateTime::kNoDeadline;
+    const bool hasLocation = !note.Location.isEmpty();
+    if (!hasDeadline)
+        return hasLocation ? QStringLiteral("Location: ") + note.Location : QStringLiteral("Info");
+
+    const QDateTime value = DateTime::toQDateTime(note.Deadline);
+    QString header = QStringLiteral("Date: ") % formats.formatDate(value.date()) % QLatin1String(" [") %
+                     formats.formatTime(value.time()) % QLatin1Char(']');
+    if (hasLocation)
+        header += QStringLiteral(" Location: ") + note.Location;
+    return header;
+}
+
+int balloonIcon(const TNotesData &note)
+{
+    return NoteIcons::forImportance(note.Importance);
+}
