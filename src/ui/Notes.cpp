@@ -19,6 +19,7 @@
 
 #include "core/Clock.h"
 #include "notes/NotesFile.h"
+#include "notes/NotesSort.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -160,6 +161,8 @@ void TForm1::connectCommands()
     connect(m_ui->Settings1, &QAction::triggered, this, &TForm1::Settings1Click);
     connect(m_ui->About2, &QAction::triggered, this, &TForm1::About2Click);
     connect(m_notepadPage->editor(), &QPlainTextEdit::textChanged, this, &TForm1::NotepadChange);
+    connect(m_quickBar->hidePrivateSwitch(), &Switch::toggled, this, &TForm1::RefreshNotes);
+    connect(m_quickBar->showFinishedSwitch(), &Switch::toggled, this, &TForm1::RefreshNotes);
 }
 
 void TForm1::loadAllData()
@@ -230,22 +233,37 @@ bool TForm1::reportSaveFailure(const IoResult &result)
 
 void TForm1::RefreshNotes()
 {
+    applySortOrder(m_notes, currentSortOrder());
     renumberNotes(m_notes);
     rebuildNotesList();
+    // The upcoming events, the week schedule, the expenditures and the alarms rebuild here once they exist.
+    const NoteCounters counters = countNotes(m_notes);
+    m_statusBar->counter(3)->setText(QString::number(counters.highest));
+    m_statusBar->counter(2)->setText(QString::number(counters.increased));
+    m_statusBar->counter(1)->setText(QString::number(counters.normal));
+    m_statusBar->counter(0)->setText(QString::number(counters.finished));
+}
+
+NotesSortOrder TForm1::currentSortOrder() const
+{
+    const std::pair<const char *, NotesSortOrder> items[] = {{"bypriority1", NotesSortOrder::ByPriority},
+                                                             {"bydaysleft1", NotesSortOrder::ByDaysLeft},
+                                                             {"bydonedesc1", NotesSortOrder::ByPercentDone},
+                                                             {"privatenonprivate1", NotesSortOrder::ByPrivateNonPrivate}};
+    for (const auto &[name, order] : items)
+        if (findChild<QAction *>(QLatin1String(name))->isChecked())
+            return order;
+    return NotesSortOrder::Disabled;
+}
+
+NotesFilter TForm1::notesFilter() const
+{
+    return {m_quickBar->hidePrivateSwitch()->isChecked(), m_quickBar->showFinishedSwitch()->isChecked()};
 }
 
 void TForm1::rebuildNotesList()
 {
-    QList<NotesListRow> rows;
-    rows.reserve(m_notes.size());
-    for (const TNotesData &note : m_notes) {
-        NotesListRow row;
-        row.note = QString(note.Text).replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-        row.percent = QString::number(note.Progress);
-        row.position = note.ID;
-        rows.append(row);
-    }
-    m_notesModel->setRows(std::move(rows));
+    m_notesModel->setRows(notesListRows(m_notes, notesFilter(), Clock::nowValue()));
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

@@ -4,6 +4,8 @@
 #include "core/KeyValueXmlFile.h"
 #include "core/ProgramState.h"
 #include "notes/NotesData.h"
+#include "notes/NotesList.h"
+#include "notes/NotesSort.h"
 
 #include <QMainWindow>
 
@@ -74,6 +76,8 @@ private:
     void placeAtTopRight();
     bool reportSaveFailure(const IoResult &result);
     void rebuildNotesList();
+    NotesSortOrder currentSortOrder() const;
+    NotesFilter notesFilter() const;
 
     std::unique_ptr<Ui::TForm1> m_ui;
     ProgramState m_state;

@@ -4,7 +4,7 @@
 
 NotesListModel::NotesListModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-void NotesListModel::setRows(QList<NotesListRow> rows)
+void NotesListModel::setRows(QList<NoteRow> rows)
 {
     beginResetModel();
     m_rows = std::move(rows);
@@ -25,7 +25,7 @@ QVariant NotesListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_rows.size())
         return {};
-    const NotesListRow &row = m_rows[index.row()];
+    const NoteRow &row = m_rows[index.row()];
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case 0: return row.note;
@@ -34,7 +34,7 @@ QVariant NotesListModel::data(const QModelIndex &index, int role) const
         default: return {};
         }
     }
-    if (role == Qt::DecorationRole && index.column() == 0)
+    if (role == Qt::DecorationRole && index.column() == 0 && row.icon >= 0)
         return ImageList1::icon(row.icon);
     return {};
 }

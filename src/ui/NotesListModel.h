@@ -1,17 +1,11 @@
 #pragma once
 
+#include "notes/NotesList.h"
+
 #include <QAbstractTableModel>
 #include <QList>
 
-// Rows of the notes list: what each column shows and which note a row stands for.
-struct NotesListRow
-{
-    QString note;
-    QString percent;
-    QString left;
-    int icon = 0;
-    int position = 0;
-};
+// Shows the rows of the notes list; which note a row stands for stays in the row.
 
 class NotesListModel final : public QAbstractTableModel
 {
@@ -21,8 +15,8 @@ class NotesListModel final : public QAbstractTableModel
 public:
     explicit NotesListModel(QObject *parent = nullptr);
 
-    void setRows(QList<NotesListRow> rows);
-    const QList<NotesListRow> &rows() const { return m_rows; }
+    void setRows(QList<NoteRow> rows);
+    const QList<NoteRow> &rows() const { return m_rows; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -30,5 +24,5 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    QList<NotesListRow> m_rows;
+    QList<NoteRow> m_rows;
 };
