@@ -7,6 +7,21 @@
 
 namespace BookKeeping {
 
+TExpenditure makeTransaction(const NewTransaction &input, TDateTime now)
+{
+    TExpenditure e;
+    e.IsExpenditure = input.isExpenditure;
+    e.Periodicity = input.periodicity;
+    e.Name = input.name;
+    e.Date = input.periodicity != 0 ? CalcNextDate(input.periodicity, now) : DateTime::dateOf(input.calendarDay);
+    e.Occured = false;
+    // In double: the magnitude of the smallest 32-bit number does not fit 32 bits.
+    const double magnitude = std::fabs(static_cast<double>(input.amount));
+    e.Value = input.isExpenditure ? -magnitude : magnitude;
+    e.Type = input.type;
+    return e;
+}
+
 int bookDueTransactions(ExpenditureBook &book, TDateTime now)
 {
     ExpenditureCollection &list = book.Expenditures;

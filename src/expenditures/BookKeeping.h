@@ -4,7 +4,22 @@
 
 #include <QString>
 
+// What the add dialog collects.
+struct NewTransaction
+{
+    bool isExpenditure = true;
+    quint8 periodicity = 0;
+    QString name;
+    TDateTime calendarDay = 0; // used by single transactions only
+    qint32 amount = 0;         // its sign is ignored
+    quint8 type = 0;
+};
+
 namespace BookKeeping {
+
+// The transaction the add dialog appends: not yet occurred, the amount signed by its kind, a
+// monthly one dated on its due day in the month after `now`.
+TExpenditure makeTransaction(const NewTransaction &input, TDateTime now);
 
 // Lets every transaction dated up to today take effect once: its value goes into the
 // balance; a single one is marked occurred, a monthly template books an occurred copy
