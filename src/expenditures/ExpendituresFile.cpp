@@ -81,4 +81,17 @@ QByteArray expendituresData(TKeyValueXmlFile &store, const ExpenditureBook &book
     return store.SaveToData();
 }
 
+DataFile::LoadResult loadFile(const QString &path, const DataFileCodec *codec, TKeyValueXmlFile &store,
+                              ExpenditureBook *book, const QDateTime &now)
+{
+    return DataFile::load(
+        path, codec, [&](const QByteArray &plain) { return parseExpenditures(plain, store, book); }, now);
+}
+
+IoResult saveFile(const QString &path, const DataFileCodec *codec, TKeyValueXmlFile &store,
+                  const ExpenditureBook &book)
+{
+    return DataFile::save(path, expendituresData(store, book), codec);
+}
+
 } // namespace ExpendituresFile

@@ -1,6 +1,8 @@
 #include "expenditures/ExpendituresFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -59,6 +61,9 @@ private Q_SLOTS:
     void load_otherRootAndKeyCase_readNormally();
     void load_unreadable_leavesBookUntouched_data();
     void load_unreadable_leavesBookUntouched();
+    void loadFile_missing_leavesBookAsItIs();
+    void saveFileThenLoadFile_roundTrip();
+    void loadFile_unreadable_keepsFileAside();
 };
 
 void TestExpendituresFile::save_emptyBook_writesOnlyBalanceAndCount()
@@ -208,6 +213,49 @@ void TestExpendituresFile::load_unreadable_leavesBookUntouched()
     const IoResult result = ExpendituresFile::parseExpenditures(fixture(file), store, &book);
     QVERIFY(!result.ok);
     QVERIFY(!result.error.isEmpty());
+    QCOMPARE(book, sampleBook());
+}
+
+void TestExpendituresFile::loadFile_missing_leavesBookAsItIs()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    ExpenditureBook book = sampleBook();
+    TKeyValueXmlFile store;
+    const DataFile::LoadResult result = ExpendituresFile::loadFile(dir.filePath(ExpendituresFile::fileName()),
+                                                                   nullptr, store, &book, QDateTime::currentDateTime());
+    QCOMPARE(result.outcome, DataFile::Outcome::Missing);
+    QCOMPARE(book, sampleBook());
+}
+
+void TestExpendituresFile::saveFileThenLoadFile_roundTrip()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(ExpendituresFile::fileName());
+    TKeyValueXmlFile store;
+    QVERIFY(ExpendituresFile::saveFile(path, nullptr, store, sampleBook()));
+    ExpenditureBook book;
+    const DataFile::LoadResult result =
+        ExpendituresFile::loadFile(path, nullptr, store, &book, QDateTime::currentDateTime());
+    QCOMPARE(result.outcome, DataFile::Outcome::Loaded);
+    QCOMPARE(book, sampleBook());
+}
+
+void TestExpendituresFile::loadFile_unreadable_keepsFileAside()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(ExpendituresFile::fileName());
+    QVERIFY(QFile::copy(QStringLiteral(MAREVO_TEST_DATA "/expenditures/count_beyond_entries.txt"), path));
+    ExpenditureBook book = sampleBook();
+    TKeyValueXmlFile store;
+    const DataFile::LoadResult result =
+        ExpendituresFile::loadFile(path, nullptr, store, &book, QDateTime(QDate(2025, 3, 17), QTime(8, 5, 9)));
+    QCOMPARE(result.outcome, DataFile::Outcome::KeptAside);
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(QFile::exists(result.keptAsidePath));
+    QVERIFY(result.message.contains(QStringLiteral("expenditures.txt")));
     QCOMPARE(book, sampleBook());
 }
 
