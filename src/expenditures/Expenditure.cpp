@@ -6,10 +6,19 @@ namespace Category {
 
 namespace {
 
-constexpr std::array<const char *, kCount> kCaptions = {
-    "Random",          "Food",  "House related",      "Car related", "Medicine", "Exclusive goods",
-    "Bills and taxes", "Photo", "Electronic devices", "Fun",         "Books",    "Salary",
-    "Other"};
+constexpr std::array<const char *, kCount> kCaptions = {"Random",
+                                                        "Food",
+                                                        "House related",
+                                                        "Car related",
+                                                        "Medicine",
+                                                        "Exclusive goods",
+                                                        "Bills and taxes",
+                                                        "Photo",
+                                                        "Electronic devices",
+                                                        "Fun",
+                                                        "Books",
+                                                        "Salary",
+                                                        "Other"};
 
 constexpr std::array<Rgb, kLastExpense + 1> kColours = {{{255, 0, 0},
                                                          {0, 255, 0},

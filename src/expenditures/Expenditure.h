@@ -11,7 +11,7 @@ struct TExpenditure
     QString Name;
     TDateTime Date = 0; // single: the day it takes effect; monthly: the next due day
     bool Occured = false;
-    double Value = 0; // negative for money going out
+    double Value = 0;       // negative for money going out
     quint8 Type = 0;        // category code
     quint8 Periodicity = 0; // 0 = single, 1..5 = monthly rules
     bool IsExpenditure = true;

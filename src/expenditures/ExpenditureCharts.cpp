@@ -19,8 +19,7 @@ bool isWholeDay(double date)
 
 // The daily spending rates and the day sums come from one pass over the transactions,
 // indexed by day; each day's sum adds its values in list order, as a scan per day would.
-QList<double> daySums(const ExpenditureCollection &entries, TDateTime firstDate, qsizetype days,
-                      bool byWholeDay)
+QList<double> daySums(const ExpenditureCollection &entries, TDateTime firstDate, qsizetype days, bool byWholeDay)
 {
     QList<double> sums(days, 0.0);
     for (const TExpenditure &e : entries) {
@@ -46,8 +45,7 @@ ChartLine walk(double start, const QList<double> &sums, TDateTime today, std::op
     return line;
 }
 
-QString categoryTitle(double average, double total, const ExpenditureSettings &settings,
-                      const LocaleFormats &formats)
+QString categoryTitle(double average, double total, const ExpenditureSettings &settings, const LocaleFormats &formats)
 {
     using ExpenditureText::fixed;
     const QString &currency = settings.Currency;

@@ -9,7 +9,13 @@
 #include <optional>
 
 // The choice of the "Show" box; None when typed text leaves no entry selected.
-enum class ShowPeriod { None, All, CurrentMonth, PreviousMonth };
+enum class ShowPeriod
+{
+    None,
+    All,
+    CurrentMonth,
+    PreviousMonth
+};
 
 struct ChartPoint
 {
@@ -27,9 +33,9 @@ struct AxisRange
 
 struct PredictionChart
 {
-    ChartLine defaultLine; // "Default"
-    ChartLine thirtyDays;  // "30 days"
-    ChartLine allData;     // "All data"
+    ChartLine defaultLine;     // "Default"
+    ChartLine thirtyDays;      // "30 days"
+    ChartLine allData;         // "All data"
     double thirtyDaysRate = 0; // daily spending taken off the "30 days" line
     double allDataRate = 0;
     AxisRange range;
@@ -53,7 +59,7 @@ struct CategoryChart
 {
     QList<CategoryBar> bars; // only categories with a non-zero sum, in code order
     double total = 0;
-    double average = 0;          // per day
+    double average = 0;           // per day
     std::optional<QString> title; // none: the chart keeps its title
 };
 

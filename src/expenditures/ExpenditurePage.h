@@ -9,9 +9,9 @@
 // Everything the expenditure page shows after a refresh.
 struct ExpenditurePage
 {
-    ExpenditureRows occurred; // transactions that have taken effect: newest first, then this refresh's copies
-    ExpenditureRows future;   // "Future transactions": not yet taken effect, oldest first
-    ExpenditureRows periodic; // "Periodic transactions": the monthly templates, oldest first
+    ExpenditureRows occurred;           // transactions that have taken effect: newest first, then this refresh's copies
+    ExpenditureRows future;             // "Future transactions": not yet taken effect, oldest first
+    ExpenditureRows periodic;           // "Periodic transactions": the monthly templates, oldest first
     std::optional<QString> balanceText; // none: the label keeps its text
     PredictionChart prediction;
     HistoryChart history;

@@ -46,8 +46,7 @@ QString suffixAmount(double value, const QString &currency, const LocaleFormats 
     return number(value, formats) % QLatin1Char(' ') % currency;
 }
 
-std::optional<QString> balanceText(double allMoney, const ExpenditureSettings &settings,
-                                   const LocaleFormats &formats)
+std::optional<QString> balanceText(double allMoney, const ExpenditureSettings &settings, const LocaleFormats &formats)
 {
     if (settings.CurrencySuffix)
         return suffixAmount(allMoney, settings.Currency, formats);

@@ -26,8 +26,7 @@ QString prefixAmount(double value, const QString &currency, const LocaleFormats 
 QString suffixAmount(double value, const QString &currency, const LocaleFormats &formats);
 // The balance label: the suffix form wins when both are set; nothing when neither is
 // (the label keeps its text then).
-std::optional<QString> balanceText(double allMoney, const ExpenditureSettings &settings,
-                                   const LocaleFormats &formats);
+std::optional<QString> balanceText(double allMoney, const ExpenditureSettings &settings, const LocaleFormats &formats);
 QString dateText(double date, const LocaleFormats &formats);
 
 } // namespace ExpenditureText

@@ -88,8 +88,7 @@ DataFile::LoadResult loadFile(const QString &path, const DataFileCodec *codec, T
         path, codec, [&](const QByteArray &plain) { return parseExpenditures(plain, store, book); }, now);
 }
 
-IoResult saveFile(const QString &path, const DataFileCodec *codec, TKeyValueXmlFile &store,
-                  const ExpenditureBook &book)
+IoResult saveFile(const QString &path, const DataFileCodec *codec, TKeyValueXmlFile &store, const ExpenditureBook &book)
 {
     return DataFile::save(path, expendituresData(store, book), codec);
 }

@@ -277,8 +277,7 @@ void TestBookKeeping::refresh_undatedOrOccurredTransactions_neverTouchTheBalance
     TExpenditure occurredTemplate = monthly(QStringLiteral("edited"), -1, day(2020, 1, 1), 1);
     occurredTemplate.Occured = true;
     book.Expenditures = {single(QStringLiteral("nan"), -1, std::numeric_limits<double>::quiet_NaN()),
-                         single(QStringLiteral("inf"), -1, std::numeric_limits<double>::infinity()),
-                         occurredTemplate};
+                         single(QStringLiteral("inf"), -1, std::numeric_limits<double>::infinity()), occurredTemplate};
     refresh(book, noon(2025, 3, 17));
     QCOMPARE(book.AllMoney, 5.0);
     QCOMPARE(book.Expenditures.size(), 3);
@@ -313,7 +312,8 @@ void TestBookKeeping::refresh_emptyBook_givesEmptyListsAndBalanceText()
 void TestBookKeeping::refresh_rowsCarryCategoryIcon()
 {
     ExpenditureBook book;
-    book.Expenditures = {single(QStringLiteral("a"), -1, day(2025, 4, 1)), single(QStringLiteral("b"), -1, day(2025, 4, 2))};
+    book.Expenditures = {single(QStringLiteral("a"), -1, day(2025, 4, 1)),
+                         single(QStringLiteral("b"), -1, day(2025, 4, 2))};
     book.Expenditures[0].Type = 12;
     book.Expenditures[1].Type = 13;
     const ExpenditurePage page = refresh(book, noon(2025, 3, 17));
@@ -336,8 +336,12 @@ void TestBookKeeping::sorts_matchNeighbourSwapping()
     QFETCH(bool, newestFirst);
     QFETCH(quint32, seed);
     QRandomGenerator random(seed);
-    const double specials[] = {-1.0, 0.0, -0.0, std::numeric_limits<double>::quiet_NaN(),
-                               std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
+    const double specials[] = {-1.0,
+                               0.0,
+                               -0.0,
+                               std::numeric_limits<double>::quiet_NaN(),
+                               std::numeric_limits<double>::infinity(),
+                               -std::numeric_limits<double>::infinity()};
     const int size = random.bounded(0, 60);
     ExpenditureCollection list;
     for (int i = 0; i < size; ++i) {

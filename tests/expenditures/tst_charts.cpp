@@ -52,7 +52,7 @@ QString describe(double a, double b)
     return QStringLiteral("%1 vs %2").arg(a, 0, 'g', 17).arg(b, 0, 'g', 17);
 }
 
-#define COMPARE_BITS(actual, expected)                                                                                \
+#define COMPARE_BITS(actual, expected)                                                                                 \
     QVERIFY2(sameBits((actual), (expected)), qPrintable(describe((actual), (expected))))
 
 void compareLines(const ChartLine &actual, const ChartLine &expected)
@@ -333,12 +333,12 @@ void TestCharts::prediction_walksDueDaysAndRates()
     ExpenditureBook book;
     book.AllMoney = 1000;
     book.Expenditures = {
-        entry(-60, day(2025, 3, 10)),                // spent within 30 days
-        entry(-90, day(2025, 2, 15)),                // 30 days back is 16 February: only in "All data"
-        entry(500, day(2025, 3, 1), 11, false),      // income: no rate
-        entry(-100, day(2025, 3, 20)),               // a future single one
-        entry(-300, day(2025, 4, 1), 2, true, 1),    // monthly, on the 1st
-        entry(40, day(2025, 3, 18), 12, false, 0),   // future income
+        entry(-60, day(2025, 3, 10)),              // spent within 30 days
+        entry(-90, day(2025, 2, 15)),              // 30 days back is 16 February: only in "All data"
+        entry(500, day(2025, 3, 1), 11, false),    // income: no rate
+        entry(-100, day(2025, 3, 20)),             // a future single one
+        entry(-300, day(2025, 4, 1), 2, true, 1),  // monthly, on the 1st
+        entry(40, day(2025, 3, 18), 12, false, 0), // future income
     };
     const PredictionChart chart = ExpenditureCharts::prediction(book, today, 30);
     QCOMPARE(chart.thirtyDaysRate, 2.0);
@@ -434,11 +434,11 @@ void TestCharts::categories_sumsAndTitles()
 {
     const TDateTime today = day(2025, 4, 10);
     const ExpenditureCollection list{
-        entry(-200, day(2025, 3, 10), 1), entry(-100, day(2025, 3, 12), 1), entry(-75, day(2025, 3, 31), 9),
-        entry(-999, day(2025, 3, 1), 3),           // first day: outside the open start
-        entry(1000, day(2025, 3, 5), 11, false),   // incomes never count
-        entry(-5, day(2025, 3, 6), 11, true),      // no bar for income codes
-        entry(-8, day(2025, 4, 1), 2),             // not last month
+        entry(-200, day(2025, 3, 10), 1),        entry(-100, day(2025, 3, 12), 1),
+        entry(-75, day(2025, 3, 31), 9),         entry(-999, day(2025, 3, 1), 3), // first day: outside the open start
+        entry(1000, day(2025, 3, 5), 11, false),                                  // incomes never count
+        entry(-5, day(2025, 3, 6), 11, true),                                     // no bar for income codes
+        entry(-8, day(2025, 4, 1), 2),                                            // not last month
     };
     const CategoryChart suffix =
         ExpenditureCharts::categories(list, today, ShowPeriod::PreviousMonth, settingsWith(false, true), kFormats);
@@ -487,8 +487,8 @@ void TestCharts::categories_firstDayOfMonthNotCounted()
 void TestCharts::categories_typedText_givesNothing()
 {
     const ExpenditureCollection list{entry(-40, day(2025, 3, 1), 4), entry(-32, 0.0, 4), entry(-1, -5, 4)};
-    const CategoryChart chart = ExpenditureCharts::categories(list, day(2025, 3, 17), ShowPeriod::None,
-                                                              settingsWith(false, true), kFormats);
+    const CategoryChart chart =
+        ExpenditureCharts::categories(list, day(2025, 3, 17), ShowPeriod::None, settingsWith(false, true), kFormats);
     QVERIFY(chart.bars.isEmpty());
     QCOMPARE(chart.total, 0.0);
     QCOMPARE(chart.average, 0.0);

@@ -175,8 +175,7 @@ void TestExpendituresFile::load_keepsLowEightBitsOfCodes()
 {
     TKeyValueXmlFile store;
     ExpenditureBook book;
-    QVERIFY(ExpendituresFile::parseExpenditures(fixture(QStringLiteral("codes_beyond_eight_bits.txt")), store,
-                                                &book));
+    QVERIFY(ExpendituresFile::parseExpenditures(fixture(QStringLiteral("codes_beyond_eight_bits.txt")), store, &book));
     QCOMPARE(book.AllMoney, 0.0);
     QCOMPARE(book.Expenditures.size(), 1);
     QCOMPARE(book.Expenditures[0].Periodicity, quint8(1));
@@ -222,8 +221,8 @@ void TestExpendituresFile::loadFile_missing_leavesBookAsItIs()
     QVERIFY(dir.isValid());
     ExpenditureBook book = sampleBook();
     TKeyValueXmlFile store;
-    const DataFile::LoadResult result = ExpendituresFile::loadFile(dir.filePath(ExpendituresFile::fileName()),
-                                                                   nullptr, store, &book, QDateTime::currentDateTime());
+    const DataFile::LoadResult result = ExpendituresFile::loadFile(dir.filePath(ExpendituresFile::fileName()), nullptr,
+                                                                   store, &book, QDateTime::currentDateTime());
     QCOMPARE(result.outcome, DataFile::Outcome::Missing);
     QCOMPARE(book, sampleBook());
 }
