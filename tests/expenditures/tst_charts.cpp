@@ -249,6 +249,9 @@ class TestCharts final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void categoryTable_data();
+    void categoryTable();
+    void periodicityCaptions();
     void copiesPerTemplate_data();
     void copiesPerTemplate();
     void workingList_ninetyDaysOneTemplate_holdsTemplateAndFiveCopies();
@@ -271,6 +274,54 @@ private Q_SLOTS:
     void charts_matchLiteralScans_data();
     void charts_matchLiteralScans();
 };
+
+void TestCharts::categoryTable_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<int>("red");
+    QTest::addColumn<int>("green");
+    QTest::addColumn<int>("blue");
+    QTest::newRow("0") << 0 << u"Random"_s << 0 << 255 << 0 << 0;
+    QTest::newRow("1") << 1 << u"Food"_s << 1 << 0 << 255 << 0;
+    QTest::newRow("2") << 2 << u"House related"_s << 2 << 0 << 0 << 255;
+    QTest::newRow("3") << 3 << u"Car related"_s << 3 << 255 << 255 << 0;
+    QTest::newRow("4") << 4 << u"Medicine"_s << 4 << 255 << 0 << 255;
+    QTest::newRow("5") << 5 << u"Exclusive goods"_s << 5 << 0 << 255 << 255;
+    QTest::newRow("6") << 6 << u"Bills and taxes"_s << 6 << 255 << 255 << 255;
+    QTest::newRow("7") << 7 << u"Photo"_s << 7 << 255 << 192 << 33;
+    QTest::newRow("8") << 8 << u"Electronic devices"_s << 8 << 255 << 128 << 255;
+    QTest::newRow("9") << 9 << u"Fun"_s << 9 << 0 << 0 << 0;
+    QTest::newRow("10") << 10 << u"Books"_s << 10 << 128 << 128 << 128;
+    QTest::newRow("11") << 11 << u"Salary"_s << 11 << 0 << 0 << 0;
+    QTest::newRow("12") << 12 << u"Other"_s << 12 << 0 << 0 << 0;
+    QTest::newRow("13 has no category") << 13 << QString() << -1 << 0 << 0 << 0;
+    QTest::newRow("255 has no category") << 255 << QString() << -1 << 0 << 0 << 0;
+}
+
+void TestCharts::categoryTable()
+{
+    QFETCH(int, type);
+    QFETCH(QString, caption);
+    QFETCH(int, icon);
+    QFETCH(int, red);
+    QFETCH(int, green);
+    QFETCH(int, blue);
+    QCOMPARE(Category::caption(type), caption);
+    QCOMPARE(Category::iconIndex(type), icon);
+    QCOMPARE(Category::colour(type), (Category::Rgb{red, green, blue}));
+}
+
+void TestCharts::periodicityCaptions()
+{
+    QCOMPARE(Periodicity::caption(0), u"Single occurance (no periodicity)"_s);
+    QCOMPARE(Periodicity::caption(2), u"Each month (1st working day)"_s);
+    QCOMPARE(Periodicity::caption(3), u"Each month (2nd working day)"_s);
+    QCOMPARE(Periodicity::caption(4), u"Each month (half of the month)"_s);
+    QCOMPARE(Periodicity::caption(5), u"Each month (last day)"_s);
+    QVERIFY(Periodicity::caption(6).isEmpty());
+}
 
 void TestCharts::copiesPerTemplate_data()
 {
