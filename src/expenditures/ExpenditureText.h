@@ -9,10 +9,10 @@
 // What the expenditure page reads from the settings each time it refreshes.
 struct ExpenditureSettings
 {
-    QString Currency;
+    QString Currency = QStringLiteral("PLN");
     bool CurrencyPrefix = false;
     bool CurrencySuffix = true;
-    int PredictFor = 30; // days
+    int PredictFor = 90; // days
 };
 
 namespace ExpenditureText {

@@ -125,6 +125,7 @@ private Q_SLOTS:
     void refresh_lists_futureAndPeriodicInDateOrder();
     void refresh_emptyBook_givesEmptyListsAndBalanceText();
     void refresh_rowsCarryCategoryIcon();
+    void refresh_chartsSeeTheBookedBook();
     void sorts_matchNeighbourSwapping_data();
     void sorts_matchNeighbourSwapping();
     void amountTexts_data();
@@ -319,6 +320,31 @@ void TestBookKeeping::refresh_rowsCarryCategoryIcon()
     const ExpenditurePage page = refresh(book, noon(2025, 3, 17));
     QCOMPARE(page.future[0].iconIndex, 12);
     QCOMPARE(page.future[1].iconIndex, -1);
+}
+
+void TestBookKeeping::refresh_chartsSeeTheBookedBook()
+{
+    ExpenditureBook book;
+    book.AllMoney = 1000;
+    book.Expenditures = {monthly(QStringLiteral("Rent"), -900, day(2025, 3, 1), 1)};
+    ExpenditureSettings settings = suffixSettings();
+    settings.PredictFor = 90;
+    const ExpenditurePage page =
+        RefreshExpenditures(book, noon(2025, 3, 1), ShowPeriod::CurrentMonth, settings, kFormats);
+
+    // The copy booked today is history; the moved template is the prediction's first due day.
+    QCOMPARE(page.history.line.size(), 1);
+    QCOMPARE(page.history.line[0].y, -900.0);
+    const ChartLine &line = page.prediction.defaultLine;
+    QCOMPARE(line.size(), 89);
+    QCOMPARE(line[29].y, 100.0);   // 31 March
+    QCOMPARE(line[30].y, -800.0);  // 1 April
+    QCOMPARE(line[60].y, -1700.0); // 1 May
+    QCOMPARE(line[88].y, -1700.0); // 29 May
+    QCOMPARE(page.prediction.thirtyDaysRate, 30.0);
+    // Booked on the first day of the month: outside the open start of "Current month".
+    QVERIFY(page.categories.bars.isEmpty());
+    QCOMPARE(page.categories.title, std::optional<QString>(u"Avr: 0.00 PLN/day  Total: 0 PLN"_s));
 }
 
 void TestBookKeeping::sorts_matchNeighbourSwapping_data()
