@@ -1,0 +1,93 @@
+#include "BookKeeping.h"
+
+#include "NextDate.h"
+
+#include <cmath>
+#include <limits>
+
+namespace BookKeeping {
+
+TExpenditure makeTransaction(const NewTransaction &input, TDateTime now)
+{
+    TExpenditure e;
+    e.IsExpenditure = input.isExpenditure;
+    e.Periodicity = input.periodicity;
+    e.Name = input.name;
+    e.Date = input.periodicity != 0 ? CalcNextDate(input.periodicity, now) : DateTime::dateOf(input.calendarDay);
+    e.Occured = false;
+    // In double: the magnitude of the smallest 32-bit number does not fit 32 bits.
+    const double magnitude = std::fabs(static_cast<double>(input.amount));
+    e.Value = input.isExpenditure ? -magnitude : magnitude;
+    e.Type = input.type;
+    return e;
+}
+
+int bookDueTransactions(ExpenditureBook &book, TDateTime now)
+{
+    ExpenditureCollection &list = book.Expenditures;
+    const TDateTime today = DateTime::dateOf(now);
+    const qsizetype count = list.size();
+    int booked = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (!(list[i].Date <= today) || list[i].Occured)
+            continue;
+        book.AllMoney += list[i].Value;
+        ++booked;
+        if (list[i].Periodicity == 0) {
+            list[i].Occured = true;
+            continue;
+        }
+        TExpenditure copy = list[i];
+        copy.Periodicity = 0;
+        copy.Occured = true;
+        list.append(copy);
+        list[i].Date = CalcNextDate(list, i, now);
+    }
+    return booked;
+}
+
+bool UndoTransaction(ExpenditureBook &book, qsizetype position)
+{
+    if (position < 0 || position >= book.Expenditures.size())
+        return false;
+    const TExpenditure &e = book.Expenditures.at(position);
+    if (e.Occured)
+        book.AllMoney -= e.Value;
+    book.Expenditures.removeAt(position);
+    return true;
+}
+
+void SetBalance(ExpenditureBook &book, qint32 value)
+{
+    book.AllMoney = value;
+}
+
+qint32 parseWholeNumber(const QString &text)
+{
+    qsizetype start = 0;
+    if (!text.isEmpty() && (text.front() == QLatin1Char('+') || text.front() == QLatin1Char('-')))
+        start = 1;
+    if (start == text.size())
+        return 0;
+    for (qsizetype i = start; i < text.size(); ++i) {
+        if (!text[i].isDigit() || text[i].unicode() > 127)
+            return 0;
+    }
+    bool ok = false;
+    const qint32 value = text.toInt(&ok);
+    return ok ? value : 0;
+}
+
+qint32 balanceFieldValue(double allMoney)
+{
+    if (std::isnan(allMoney))
+        return 0;
+    const double rounded = std::nearbyint(allMoney);
+    if (rounded <= std::numeric_limits<qint32>::min())
+        return std::numeric_limits<qint32>::min();
+    if (rounded >= std::numeric_limits<qint32>::max())
+        return std::numeric_limits<qint32>::max();
+    return static_cast<qint32>(rounded);
+}
+
+} // namespace BookKeeping

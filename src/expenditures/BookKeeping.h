@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Expenditure.h"
+
+#include <QString>
+
+// What the add dialog collects.
+struct NewTransaction
+{
+    bool isExpenditure = true;
+    quint8 periodicity = 0;
+    QString name;
+    TDateTime calendarDay = 0; // used by single transactions only
+    qint32 amount = 0;         // its sign is ignored
+    quint8 type = 0;
+};
+
+namespace BookKeeping {
+
+// The transaction the add dialog appends: not yet occurred, the amount signed by its kind, a
+// monthly one dated on its due day in the month after `now`.
+TExpenditure makeTransaction(const NewTransaction &input, TDateTime now);
+
+// Lets every transaction dated up to today take effect once: its value goes into the
+// balance; a single one is marked occurred, a monthly template books an occurred copy
+// of itself (appended, keeping the due day) and moves to its due day in the month after
+// `now`. Copies appended here are not visited again. Returns how many took effect.
+int bookDueTransactions(ExpenditureBook &book, TDateTime now);
+
+// Removes the transaction at `position`, taking its value back out of the balance when it
+// had taken effect. Returns false, changing nothing, for a position outside the collection.
+bool UndoTransaction(ExpenditureBook &book, qsizetype position);
+
+void SetBalance(ExpenditureBook &book, qint32 value);
+
+// The whole-number field of the balance and amount dialogs: digits with an optional sign
+// first; anything else, an empty text or a number beyond 32 bits gives 0.
+qint32 parseWholeNumber(const QString &text);
+// The balance as the field shows it: rounded half to even, NaN as 0, clamped to 32 bits.
+qint32 balanceFieldValue(double allMoney);
+
+} // namespace BookKeeping

@@ -1,0 +1,63 @@
+#include "ExpenditureText.h"
+
+#include "core/DateTime.h"
+
+#include <QStringBuilder>
+
+#include <cmath>
+
+namespace ExpenditureText {
+
+namespace {
+
+QString withSeparator(QString text, const LocaleFormats &formats)
+{
+    if (formats.decimalSeparator != QLatin1Char('.'))
+        text.replace(QLatin1Char('.'), formats.decimalSeparator);
+    return text;
+}
+
+} // namespace
+
+QString number(double value, const LocaleFormats &formats)
+{
+    // An amount of 0 entered as an expense is stored as -0; nobody wants to read "-0".
+    if (value == 0)
+        value = 0;
+    return withSeparator(QString::number(value, 'g', 15), formats);
+}
+
+QString fixed(double value, int decimals, const LocaleFormats &formats)
+{
+    if (value == 0)
+        value = 0;
+    return withSeparator(QString::number(value, 'f', decimals), formats);
+}
+
+QString prefixAmount(double value, const QString &currency, const LocaleFormats &formats)
+{
+    if (value < 0)
+        return QLatin1Char('-') % currency % number(std::fabs(value), formats);
+    return currency % number(value, formats);
+}
+
+QString suffixAmount(double value, const QString &currency, const LocaleFormats &formats)
+{
+    return number(value, formats) % QLatin1Char(' ') % currency;
+}
+
+std::optional<QString> balanceText(double allMoney, const ExpenditureSettings &settings, const LocaleFormats &formats)
+{
+    if (settings.CurrencySuffix)
+        return suffixAmount(allMoney, settings.Currency, formats);
+    if (settings.CurrencyPrefix)
+        return prefixAmount(allMoney, settings.Currency, formats);
+    return std::nullopt;
+}
+
+QString dateText(double date, const LocaleFormats &formats)
+{
+    return formats.formatDate(DateTime::toQDate(date));
+}
+
+} // namespace ExpenditureText
