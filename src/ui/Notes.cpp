@@ -20,6 +20,8 @@
 #include "core/Clock.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesSort.h"
+#include "settings/SettingsEffects.h"
+#include "settings/SettingsFile.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -34,6 +36,15 @@
 namespace {
 
 const QString kCaption = QStringLiteral("Marevo Notes [ver. 1.0.4.4]");
+
+// The notes list menu's sort items, in the order of NotesSortOrder.
+const char *const kSortActions[] = {"Sortingdisabled", "bypriority1", "bydaysleft1", "bydonedesc1",
+                                    "privatenonprivate1"};
+
+const char *sortActionName(NotesSortOrder order)
+{
+    return kSortActions[static_cast<int>(order)];
+}
 
 } // namespace
 
@@ -161,6 +172,15 @@ void TForm1::connectCommands()
     connect(m_ui->Settings1, &QAction::triggered, this, &TForm1::Settings1Click);
     connect(m_ui->About2, &QAction::triggered, this, &TForm1::About2Click);
     connect(m_notepadPage->editor(), &QPlainTextEdit::textChanged, this, &TForm1::NotepadChange);
+    for (int order = 0; order < 5; ++order)
+        connect(findChild<QAction *>(QLatin1String(kSortActions[order])), &QAction::triggered, this, [this, order] {
+            chooseSortOrder(static_cast<NotesSortOrder>(order));
+            // "disabled" keeps the order as it stands; the others sort now.
+            if (order != 0) {
+                RefreshNotes();
+                SaveAllNotes();
+            }
+        });
     connect(m_quickBar->hidePrivateSwitch(), &Switch::toggled, this, &TForm1::RefreshNotes);
     connect(m_quickBar->showFinishedSwitch(), &Switch::toggled, this, &TForm1::RefreshNotes);
 }
@@ -210,7 +230,59 @@ void TForm1::ReadAllNotes()
     if (notepad.outcome == DataFile::Outcome::KeptAside)
         Messages::error(this, notepad.message);
 
+    // settings.xml is never enciphered.
+    const auto settings = DataFile::load(
+        m_state.dataPath(QStringLiteral("settings.xml")), nullptr,
+        [this](const QByteArray &plain) { return SettingsFile::parseSettings(plain, m_settingsStore, &m_settings); }, now);
+    if (settings.outcome == DataFile::Outcome::KeptAside)
+        Messages::error(this, settings.message);
+    applyLoadedSettings();
     RefreshNotes();
+}
+
+void TForm1::applyLoadedSettings()
+{
+    const SettingsEffects::LoadEffects effects = SettingsEffects::effectsOfLoad(m_settings);
+    resize(effects.windowWidth, effects.windowHeight);
+    {
+        // Loading must not count as the person flipping the switches.
+        const QSignalBlocker blockPrivate(m_quickBar->hidePrivateSwitch());
+        const QSignalBlocker blockFinished(m_quickBar->showFinishedSwitch());
+        m_quickBar->hidePrivateSwitch()->setChecked(effects.hidePrivateNotes);
+        m_quickBar->showFinishedSwitch()->setChecked(effects.showFinishedTasks);
+    }
+    m_upcoming->rollOut()->setCollapsed(effects.upcomingEventsCollapsed);
+    if (effects.refreshTimerEnabled)
+        m_timer2->start();
+    else
+        m_timer2->stop();
+    m_sunPanel->setVisible(effects.sunPanelVisible);
+    m_customPanel->setVisible(effects.customPanelVisible);
+    m_timeZonePanel->setVisible(effects.clockPanel.visible);
+    m_timeZonePanel->setFixedHeight(effects.clockPanel.height);
+    m_notesPage->ui().Panel1->setVisible(effects.detailsPanelVisible);
+    auto *header = m_notesPage->ui().ListView1->header();
+    for (int column = 0; column < 3; ++column)
+        if (effects.notesListColumnWidths[column] >= 0)
+            header->resizeSection(column, effects.notesListColumnWidths[column]);
+    m_statusBar->setVisible(effects.statusBar.visible);
+    findChild<QAction *>(QLatin1String(sortActionName(currentSortOrder())))->setChecked(true);
+    if (m_state.StartupInProgress)
+        m_ui->PageControl1->setCurrentIndex(static_cast<int>(SettingsEffects::startPage(m_settings)));
+}
+
+void TForm1::collectWindowSettings()
+{
+    m_settings.FormWidth = width();
+    m_settings.FormHeight = height();
+    m_settings.ListViewHeight = m_notesPage->ui().ListView1->height();
+    m_settings.SwitchState1 = m_quickBar->hidePrivateSwitch()->isChecked();
+    m_settings.SwitchState2 = m_quickBar->showFinishedSwitch()->isChecked();
+    m_settings.UpcomingEventsColapsed = m_upcoming->rollOut()->isCollapsed();
+    auto *header = m_notesPage->ui().ListView1->header();
+    m_settings.ListView1Column0Width = header->sectionSize(0);
+    m_settings.ListView1Column1Width = header->sectionSize(1);
+    m_settings.ListView1Column2Width = header->sectionSize(2);
 }
 
 bool TForm1::SaveAllNotes()
@@ -221,7 +293,9 @@ bool TForm1::SaveAllNotes()
     const QByteArray notepadData = NotesFile::notepadData(m_notepadPage->lines());
     if (!reportSaveFailure(DataFile::save(m_state.dataPath(QStringLiteral("notepad.txt")), notepadData, m_codec)))
         return false;
-    return true;
+    collectWindowSettings();
+    const QByteArray settings = SettingsFile::settingsData(m_settingsStore, m_settings);
+    return reportSaveFailure(DataFile::save(m_state.dataPath(QStringLiteral("settings.xml")), settings, nullptr));
 }
 
 bool TForm1::reportSaveFailure(const IoResult &result)
@@ -246,14 +320,23 @@ void TForm1::RefreshNotes()
 
 NotesSortOrder TForm1::currentSortOrder() const
 {
-    const std::pair<const char *, NotesSortOrder> items[] = {{"bypriority1", NotesSortOrder::ByPriority},
-                                                             {"bydaysleft1", NotesSortOrder::ByDaysLeft},
-                                                             {"bydonedesc1", NotesSortOrder::ByPercentDone},
-                                                             {"privatenonprivate1", NotesSortOrder::ByPrivateNonPrivate}};
-    for (const auto &[name, order] : items)
-        if (findChild<QAction *>(QLatin1String(name))->isChecked())
-            return order;
+    switch (SettingsEffects::sortOrder(m_settings)) {
+    case SettingsEffects::SortOrder::ByPriority: return NotesSortOrder::ByPriority;
+    case SettingsEffects::SortOrder::ByDaysLeft: return NotesSortOrder::ByDaysLeft;
+    case SettingsEffects::SortOrder::ByPercentDone: return NotesSortOrder::ByPercentDone;
+    case SettingsEffects::SortOrder::ByPrivateNonPrivate: return NotesSortOrder::ByPrivateNonPrivate;
+    case SettingsEffects::SortOrder::Disabled: break;
+    }
     return NotesSortOrder::Disabled;
+}
+
+void TForm1::chooseSortOrder(NotesSortOrder order)
+{
+    const SettingsEffects::SortOrder choices[] = {
+        SettingsEffects::SortOrder::Disabled, SettingsEffects::SortOrder::ByPriority,
+        SettingsEffects::SortOrder::ByDaysLeft, SettingsEffects::SortOrder::ByPercentDone,
+        SettingsEffects::SortOrder::ByPrivateNonPrivate};
+    SettingsEffects::chooseSortOrder(m_settings, choices[static_cast<int>(order)]);
 }
 
 NotesFilter TForm1::notesFilter() const

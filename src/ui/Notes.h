@@ -6,6 +6,7 @@
 #include "notes/NotesData.h"
 #include "notes/NotesList.h"
 #include "notes/NotesSort.h"
+#include "settings/Settings.h"
 
 #include <QMainWindow>
 
@@ -57,6 +58,8 @@ public:
     void NotepadChange();
 
     ProgramState &state() { return m_state; }
+    // The live settings: controls edit this record, every user reads it when it needs a value.
+    Settings &settings() { return m_settings; }
     NotesCollection &notes() { return m_notes; }
     NotepadPage *notepadPage() const { return m_notepadPage; }
     NotesPage *notesPage() const { return m_notesPage; }
@@ -76,12 +79,17 @@ private:
     void placeAtTopRight();
     bool reportSaveFailure(const IoResult &result);
     void rebuildNotesList();
+    void applyLoadedSettings();
+    // Copies what the main window itself holds (size, switches, panel state) into the record.
+    void collectWindowSettings();
+    void chooseSortOrder(NotesSortOrder order);
     NotesSortOrder currentSortOrder() const;
     NotesFilter notesFilter() const;
 
     std::unique_ptr<Ui::TForm1> m_ui;
     ProgramState m_state;
     NotesCollection m_notes;
+    Settings m_settings;
     TKeyValueXmlFile m_settingsStore; // JvAppXMLFileStorage1: settings.xml
     TKeyValueXmlFile m_dataStore;     // JvAppXMLFileStorage2: data, transactions, exports
     const DataFileCodec *m_codec = nullptr;

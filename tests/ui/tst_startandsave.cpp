@@ -4,6 +4,8 @@
 #include "ui/NotepadPage.h"
 #include "ui/Notes.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QCloseEvent>
 #include <QDir>
 #include <QPlainTextEdit>
@@ -46,6 +48,7 @@ private Q_SLOTS:
     void notepad_startupLinesDoNotCountAsEdits();
     void notepad_editSavedByTheFiveSecondTimer();
     void failedSave_showsErrorKeepsWindowAndData();
+    void settings_switchesAndSortOrderSurviveARestart();
 };
 
 void TestStartAndSave::firstStart_warnsOnceAndCloseCreatesFiles()
@@ -64,6 +67,11 @@ void TestStartAndSave::firstStart_warnsOnceAndCloseCreatesFiles()
              QByteArray("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<Configuration>\r\n"
                         "  <NumberOfNotes>0</NumberOfNotes>\r\n</Configuration>\r\n"));
     QCOMPARE(readAll(dir.filePath(QStringLiteral("notepad.txt"))), QByteArray("\r\n"));
+    QVERIFY(readAll(dir.filePath(QStringLiteral("settings.xml"))).contains("<FormWidth>377</FormWidth>"));
+    QVERIFY(Messages::takeShown().isEmpty());
+
+    // The next start finds everything and says nothing.
+    auto second = start(dir.path());
     QVERIFY(Messages::takeShown().isEmpty());
 }
 
@@ -190,6 +198,22 @@ void TestStartAndSave::failedSave_showsErrorKeepsWindowAndData()
     QVERIFY(window->isVisible());
     QCOMPARE(window->notes().size(), 1);
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("notepad.txt")))); // the save stopped at its failing step
+}
+
+void TestStartAndSave::settings_switchesAndSortOrderSurviveARestart()
+{
+    QTemporaryDir dir;
+    {
+        auto window = start(dir.path());
+        window->findChild<QAbstractButton *>(QStringLiteral("JvSwitch1"))->click();
+        window->findChild<QAction *>(QStringLiteral("bypriority1"))->trigger();
+        QVERIFY(window->settings().SortByPriority);
+        closeWindow(*window);
+    }
+    auto window = start(dir.path());
+    QVERIFY(window->findChild<QAbstractButton *>(QStringLiteral("JvSwitch1"))->isChecked());
+    QVERIFY(window->findChild<QAction *>(QStringLiteral("bypriority1"))->isChecked());
+    QVERIFY(!window->findChild<QAction *>(QStringLiteral("bydonedesc1"))->isChecked());
 }
 
 QTEST_MAIN(TestStartAndSave)
