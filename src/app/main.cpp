@@ -5,6 +5,7 @@
 #include "ui/ImageList.h"
 #include "ui/Messages.h"
 #include "ui/Notes.h"
+#include "ui/Startup.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -49,7 +50,8 @@ int main(int argc, char *argv[])
     instance.listen();
 
     TForm1 mainWindow(appDir);
-    mainWindow.loadAllData();
+    if (const std::optional<int> exitCode = Startup::loadData(mainWindow))
+        return *exitCode;
     mainWindow.finishStartup();
     mainWindow.show();
 

@@ -20,6 +20,7 @@
 #include "core/Clock.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesSort.h"
+#include "protection/Protection.h"
 #include "settings/SettingsEffects.h"
 #include "settings/SettingsFile.h"
 
@@ -188,6 +189,14 @@ void TForm1::connectCommands()
 void TForm1::loadAllData()
 {
     ReadAllNotes();
+}
+
+void TForm1::usePassPhrase(const QString &passPhrase, const QByteArray &salt)
+{
+    m_state.PassPhrase = passPhrase;
+    m_state.PassPhraseSalt = QString::fromLatin1(salt);
+    m_codecOwner = Protection::codecFor(m_state.AppDir, passPhrase);
+    m_codec = m_codecOwner.get();
 }
 
 void TForm1::finishStartup()

@@ -43,6 +43,8 @@ public:
 
     // Start: load every data file (the pass-phrase step decides when), then place the window.
     void loadAllData();
+    // The pass phrase in force; data files are enciphered under it while passwd.txt exists.
+    void usePassPhrase(const QString &passPhrase, const QByteArray &salt);
     void finishStartup();
 
     void ReadAllNotes();
@@ -92,6 +94,7 @@ private:
     Settings m_settings;
     TKeyValueXmlFile m_settingsStore; // JvAppXMLFileStorage1: settings.xml
     TKeyValueXmlFile m_dataStore;     // JvAppXMLFileStorage2: data, transactions, exports
+    std::unique_ptr<DataFileCodec> m_codecOwner;
     const DataFileCodec *m_codec = nullptr;
     bool m_ending = false;
 
