@@ -27,8 +27,8 @@ QColor ColorButton::toColor(quint32 colour)
 
 quint32 ColorButton::fromColor(const QColor &color)
 {
-    return static_cast<quint32>(color.red()) | (static_cast<quint32>(color.green()) << 8)
-           | (static_cast<quint32>(color.blue()) << 16);
+    return static_cast<quint32>(color.red()) | (static_cast<quint32>(color.green()) << 8) |
+           (static_cast<quint32>(color.blue()) << 16);
 }
 
 void ColorButton::pickColour()

@@ -8,8 +8,7 @@ class QWidget;
 namespace FileChoosers {
 
 // Empty when the person cancelled.
-QString openFile(QWidget *parent, const QString &caption, const QString &filter,
-                 const QString &directory = QString());
+QString openFile(QWidget *parent, const QString &caption, const QString &filter, const QString &directory = QString());
 QString saveFile(QWidget *parent, const QString &caption, const QString &filter);
 
 void setTestMode(bool on);

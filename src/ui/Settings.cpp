@@ -29,7 +29,8 @@ TForm4::TForm4(TForm1 &mainWindow, SettingsApplier &applier)
     // The record first: the handlers below read what the controls have just written.
     SettingsBinder::connectControls(this, m_main.settings());
     // "Ctrl+T" is held by the record but never stored.
-    connect(m_ui->CheckBox23, &QCheckBox::toggled, this, [this](bool on) { m_main.settings().TodayEventsShortcut = on; });
+    connect(m_ui->CheckBox23, &QCheckBox::toggled, this,
+            [this](bool on) { m_main.settings().TodayEventsShortcut = on; });
     connectHandlers();
 }
 
@@ -144,8 +145,8 @@ void TForm4::CheckBox1Click()
 
 void TForm4::JvxSlider1Change()
 {
-    m_ui->JvLabel1->setText(SettingsEffects::autohideDelayText(m_main.settings().AutohideDelay,
-                                                               LocaleFormats::system().decimalSeparator));
+    m_ui->JvLabel1->setText(
+        SettingsEffects::autohideDelayText(m_main.settings().AutohideDelay, LocaleFormats::system().decimalSeparator));
 }
 
 void TForm4::CheckBox3Click()

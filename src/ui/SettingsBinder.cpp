@@ -144,8 +144,7 @@ void bind(QWidget *, const SettingKey &, QWidget *control, Settings &settings, q
     if (auto *spin = qobject_cast<QSpinBox *>(control))
         QObject::connect(spin, &QSpinBox::valueChanged, spin, [&settings, member](int v) { settings.*member = v; });
     else if (auto *slider = qobject_cast<QSlider *>(control))
-        QObject::connect(slider, &QSlider::valueChanged, slider,
-                         [&settings, member](int v) { settings.*member = v; });
+        QObject::connect(slider, &QSlider::valueChanged, slider, [&settings, member](int v) { settings.*member = v; });
 }
 
 void bind(QWidget *, const SettingKey &, QWidget *control, Settings &settings, quint32 Settings::*member)

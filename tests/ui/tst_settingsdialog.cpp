@@ -219,13 +219,14 @@ void TestSettingsDialog::titleBarClose_keepsEdits_butSkipsOkSteps()
     const int pauseAtStart = SettingsApplier::hintPause();
     QCOMPARE(pauseAtStart, 200);
     const QByteArray fileBefore = readAll(QDir(dir.path()).filePath(QStringLiteral("settings.xml")));
-    whileOpen(*window, [&](TForm4 &) { window->Settings1Click(); },
-              [](TForm4 &dialog) {
-                  child<QSpinBox>(dialog, "SpinEdit12")->setValue(1500);
-                  child<QTimeEdit>(dialog, "JvTimeEdit1")->setTime(QTime(18, 0));
-                  child<QTimeEdit>(dialog, "JvTimeEdit2")->setTime(QTime(8, 0));
-                  child<QRadioButton>(dialog, "JvRadioButton10")->click();
-              });
+    whileOpen(
+        *window, [&](TForm4 &) { window->Settings1Click(); },
+        [](TForm4 &dialog) {
+            child<QSpinBox>(dialog, "SpinEdit12")->setValue(1500);
+            child<QTimeEdit>(dialog, "JvTimeEdit1")->setTime(QTime(18, 0));
+            child<QTimeEdit>(dialog, "JvTimeEdit2")->setTime(QTime(8, 0));
+            child<QRadioButton>(dialog, "JvRadioButton10")->click();
+        });
     QCOMPARE(window->settings().HintDelayTime, 1500);
     QVERIFY(window->settings().WeekSortByPriority);
     // No "Ok": the pause, the times, the week switch and the file stay as they were.
@@ -237,8 +238,9 @@ void TestSettingsDialog::titleBarClose_keepsEdits_butSkipsOkSteps()
     // The next save writes the new value; "Ok" applies the pause.
     QVERIFY(window->SaveAllNotes());
     QCOMPARE(readSettingsFile(dir.path()).HintDelayTime, 1500);
-    whileOpen(*window, [&](TForm4 &) { window->Settings1Click(); },
-              [](TForm4 &dialog) { child<QPushButton>(dialog, "DsFancyButton3")->click(); });
+    whileOpen(
+        *window, [&](TForm4 &) { window->Settings1Click(); },
+        [](TForm4 &dialog) { child<QPushButton>(dialog, "DsFancyButton3")->click(); });
     QCOMPARE(SettingsApplier::hintPause(), 1500);
     QVERIFY(!window->findChild<QAbstractButton *>(QStringLiteral("JvSwitch4"))->isChecked());
 }
@@ -248,18 +250,21 @@ void TestSettingsDialog::opening_showsTheLastPageAgain()
     QTemporaryDir dir;
     auto window = startProgram(dir.path());
     int pageAtOpen = -1;
-    whileOpen(*window, [&](TForm4 &) { window->Settings1Click(); },
-              [&](TForm4 &dialog) {
-                  pageAtOpen = child<QTabWidget>(dialog, "PageControl1")->currentIndex();
-                  child<QTabWidget>(dialog, "PageControl1")->setCurrentIndex(5);
-              });
+    whileOpen(
+        *window, [&](TForm4 &) { window->Settings1Click(); },
+        [&](TForm4 &dialog) {
+            pageAtOpen = child<QTabWidget>(dialog, "PageControl1")->currentIndex();
+            child<QTabWidget>(dialog, "PageControl1")->setCurrentIndex(5);
+        });
     QCOMPARE(pageAtOpen, 0);
     QCOMPARE(child<QTabWidget>(*window->settingsDialog(), "PageControl1")->tabText(0), QStringLiteral("General"));
-    whileOpen(*window, [&](TForm4 &) { window->Settings2Click(); },
-              [&](TForm4 &dialog) { pageAtOpen = child<QTabWidget>(dialog, "PageControl1")->currentIndex(); });
+    whileOpen(
+        *window, [&](TForm4 &) { window->Settings2Click(); },
+        [&](TForm4 &dialog) { pageAtOpen = child<QTabWidget>(dialog, "PageControl1")->currentIndex(); });
     QCOMPARE(pageAtOpen, 5);
-    whileOpen(*window, [&](TForm4 &dialog) { dialog.executeOn(TForm4::Page::Privacy); },
-              [&](TForm4 &dialog) { pageAtOpen = child<QTabWidget>(dialog, "PageControl1")->currentIndex(); });
+    whileOpen(
+        *window, [&](TForm4 &dialog) { dialog.executeOn(TForm4::Page::Privacy); },
+        [&](TForm4 &dialog) { pageAtOpen = child<QTabWidget>(dialog, "PageControl1")->currentIndex(); });
     QCOMPARE(pageAtOpen, 3);
     QCOMPARE(child<QTabWidget>(*window->settingsDialog(), "PageControl1")->tabText(3), QStringLiteral("Privacy"));
 }
@@ -270,7 +275,8 @@ void TestSettingsDialog::radioGroups_keepOneChoice_data()
     QTest::addColumn<QByteArrayList>("others");
     QTest::addColumn<QByteArray>("key");
     QTest::newRow("pop-up") << QByteArray("JvRadioButton4")
-                            << QByteArrayList{"JvRadioButton1", "JvRadioButton2", "JvRadioButton3"} << QByteArray("Popup4");
+                            << QByteArrayList{"JvRadioButton1", "JvRadioButton2", "JvRadioButton3"}
+                            << QByteArray("Popup4");
     QTest::newRow("start page") << QByteArray("RadioButton8")
                                 << QByteArrayList{"RadioButton5", "RadioButton6", "RadioButton7"}
                                 << QByteArray("StartupTab4");
@@ -282,7 +288,8 @@ void TestSettingsDialog::radioGroups_keepOneChoice_data()
                                << QByteArray("ShortDayNames");
     QTest::newRow("west") << QByteArray("JvRadioButton8") << QByteArrayList{"JvRadioButton7"} << QByteArray("!LonDir");
     QTest::newRow("south") << QByteArray("JvRadioButton6") << QByteArrayList{"JvRadioButton5"} << QByteArray("!LatDir");
-    QTest::newRow("digital") << QByteArray("RadioButton2") << QByteArrayList{"RadioButton1"} << QByteArray("!ClockType");
+    QTest::newRow("digital") << QByteArray("RadioButton2") << QByteArrayList{"RadioButton1"}
+                             << QByteArray("!ClockType");
     // Two groups on one page stay apart.
     QTest::newRow("south keeps east") << QByteArray("JvRadioButton6") << QByteArrayList{"JvRadioButton5"}
                                       << QByteArray("LonDir");
@@ -352,10 +359,12 @@ void TestSettingsDialog::statusBarBoxes_actAtOnce()
 
     child<QCheckBox>(dialog, "CheckBox4")->click();
     QVERIFY(bar->isHidden());
-    QVERIFY(!child<QCheckBox>(dialog, "CheckBox5")->isEnabled() && !child<QCheckBox>(dialog, "CheckBox6")->isEnabled() && !child<QCheckBox>(dialog, "CheckBox7")->isEnabled());
+    QVERIFY(!child<QCheckBox>(dialog, "CheckBox5")->isEnabled() &&
+            !child<QCheckBox>(dialog, "CheckBox6")->isEnabled() && !child<QCheckBox>(dialog, "CheckBox7")->isEnabled());
     child<QCheckBox>(dialog, "CheckBox4")->click();
     QVERIFY(bar->isVisible());
-    QVERIFY(child<QCheckBox>(dialog, "CheckBox5")->isEnabled() && child<QCheckBox>(dialog, "CheckBox6")->isEnabled() && child<QCheckBox>(dialog, "CheckBox7")->isEnabled());
+    QVERIFY(child<QCheckBox>(dialog, "CheckBox5")->isEnabled() && child<QCheckBox>(dialog, "CheckBox6")->isEnabled() &&
+            child<QCheckBox>(dialog, "CheckBox7")->isEnabled());
 
     QWidget *details = child<QWidget>(*window, "Panel1");
     QVERIFY(details->isVisible());
@@ -370,7 +379,9 @@ void TestSettingsDialog::alertsBox_enablesTheSoundControls()
     TForm4 &dialog = *window->settingsDialog();
     dialog.show();
     const auto enabled = [&] {
-        return QList<bool>{child<QCheckBox>(dialog, "CheckBox10")->isEnabled(), child<FilenameEdit>(dialog, "JvFilenameEdit1")->isEnabled(), child<QPushButton>(dialog, "DsFancyButton2")->isEnabled()};
+        return QList<bool>{child<QCheckBox>(dialog, "CheckBox10")->isEnabled(),
+                           child<FilenameEdit>(dialog, "JvFilenameEdit1")->isEnabled(),
+                           child<QPushButton>(dialog, "DsFancyButton2")->isEnabled()};
     };
     QCOMPARE(enabled(), (QList<bool>{false, false, false}));
     child<QCheckBox>(dialog, "CheckBox9")->click();
