@@ -8,6 +8,7 @@ namespace FileChoosers {
 namespace {
 bool g_testMode = false;
 QList<QString> g_paths;
+QString g_lastDirectory;
 
 QString nextTestPath()
 {
@@ -15,11 +16,12 @@ QString nextTestPath()
 }
 } // namespace
 
-QString openFile(QWidget *parent, const QString &caption, const QString &filter)
+QString openFile(QWidget *parent, const QString &caption, const QString &filter, const QString &directory)
 {
+    g_lastDirectory = directory;
     if (g_testMode)
         return nextTestPath();
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    return QFileDialog::getOpenFileName(parent, caption, directory, filter);
 }
 
 QString saveFile(QWidget *parent, const QString &caption, const QString &filter)
@@ -40,6 +42,11 @@ void setTestMode(bool on)
 void queuePath(const QString &path)
 {
     g_paths.append(path);
+}
+
+QString lastDirectory()
+{
+    return g_lastDirectory;
 }
 
 } // namespace FileChoosers

@@ -9,6 +9,8 @@
 #include "NotesPage.h"
 #include "ProgressPanel.h"
 #include "QuickBar.h"
+#include "Settings.h"
+#include "SettingsApplier.h"
 #include "StatusBar.h"
 #include "Switch.h"
 #include "TimeZonePanel.h"
@@ -66,6 +68,10 @@ TForm1::TForm1(const QString &appDir, QWidget *parent) : QMainWindow(parent), m_
     setWindowTitle(kCaption);
     resize(377, 867);
 
+    m_settingsApplier = std::make_unique<SettingsApplier>(
+        m_settings, SettingsTargets{this, m_ui->PageControl1, m_timeZonePanel, m_customPanel, m_sunPanel, m_upcoming,
+                                    m_notesPage, m_notepadPage, m_weekPage, m_statusBar});
+    m_settingsDialog = new TForm4(*this, *m_settingsApplier);
     m_about = new TForm5(this);
     buildTray();
     buildTimers();
@@ -134,7 +140,7 @@ void TForm1::buildTray()
     m_trayMenu->addSeparator();
     QAction *close = m_trayMenu->addAction(QStringLiteral("Close"));
     close->setObjectName(QStringLiteral("Close1"));
-    connect(settings, &QAction::triggered, this, &TForm1::Settings1Click);
+    connect(settings, &QAction::triggered, this, &TForm1::Settings2Click);
     connect(close, &QAction::triggered, this, &TForm1::Close1Click);
 
     m_tray = new QSystemTrayIcon(ImageList1::applicationIcon(), this);
@@ -161,6 +167,7 @@ void TForm1::buildTimers()
     m_timer2 = new QTimer(this);
     m_timer2->setObjectName(QStringLiteral("Timer2"));
     m_timer2->setInterval(60 * 1000);
+    connect(m_timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     m_timer3 = new QTimer(this);
     m_timer3->setObjectName(QStringLiteral("Timer3"));
     m_timer3->setInterval(5 * 1000);
@@ -247,6 +254,9 @@ void TForm1::ReadAllNotes()
         Messages::error(this, settings.message);
     applyLoadedSettings();
     RefreshNotes();
+    m_settingsApplier->applyStatusBarAtLoad();
+    if (m_state.StartupInProgress)
+        m_settingsApplier->prepareStartView();
 }
 
 void TForm1::applyLoadedSettings()
@@ -265,19 +275,17 @@ void TForm1::applyLoadedSettings()
         m_timer2->start();
     else
         m_timer2->stop();
-    m_sunPanel->setVisible(effects.sunPanelVisible);
-    m_customPanel->setVisible(effects.customPanelVisible);
-    m_timeZonePanel->setVisible(effects.clockPanel.visible);
-    m_timeZonePanel->setFixedHeight(effects.clockPanel.height);
-    m_notesPage->ui().Panel1->setVisible(effects.detailsPanelVisible);
     auto *header = m_notesPage->ui().ListView1->header();
     for (int column = 0; column < 3; ++column)
         if (effects.notesListColumnWidths[column] >= 0)
             header->resizeSection(column, effects.notesListColumnWidths[column]);
+    for (int column = 0; column < 2; ++column)
+        m_upcoming->list()->setColumnWidth(column, effects.upcomingListColumnWidths[column]);
     m_statusBar->setVisible(effects.statusBar.visible);
     findChild<QAction *>(QLatin1String(sortActionName(currentSortOrder())))->setChecked(true);
-    if (m_state.StartupInProgress)
-        m_ui->PageControl1->setCurrentIndex(static_cast<int>(SettingsEffects::startPage(m_settings)));
+    m_settingsApplier->applyAfterLoad();
+    Timer2Timer();
+    m_settingsApplier->applyFonts();
 }
 
 void TForm1::collectWindowSettings()
@@ -292,6 +300,8 @@ void TForm1::collectWindowSettings()
     m_settings.ListView1Column0Width = header->sectionSize(0);
     m_settings.ListView1Column1Width = header->sectionSize(1);
     m_settings.ListView1Column2Width = header->sectionSize(2);
+    m_settings.ListView2Column0Width = m_upcoming->list()->columnWidth(0);
+    m_settings.ListView2Column1Width = m_upcoming->list()->columnWidth(1);
 }
 
 bool TForm1::SaveAllNotes()
@@ -387,13 +397,23 @@ void TForm1::Close1Click()
 
 void TForm1::Settings1Click()
 {
-    // The settings dialog joins here once it exists.
+    m_settingsDialog->execute();
+}
+
+void TForm1::Settings2Click()
+{
+    m_settingsDialog->execute();
 }
 
 void TForm1::About2Click()
 {
     m_about->move(m_about->screen()->availableGeometry().center() - m_about->rect().center());
     m_about->exec();
+}
+
+void TForm1::Timer2Timer()
+{
+    // The upcoming events and the day panels refresh here once they exist.
 }
 
 void TForm1::Timer3Timer()

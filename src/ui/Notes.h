@@ -21,7 +21,9 @@ class QMenu;
 class QSystemTrayIcon;
 class QTimer;
 class QuickBar;
+class SettingsApplier;
 class StatusBar;
+class TForm4;
 class TForm5;
 class TimeZonePanel;
 class UpcomingEventsPanel;
@@ -55,7 +57,9 @@ public:
     // Saves everything and ends the program (the tray menu's "Close", signals, session end).
     void Close1Click();
     void Settings1Click();
+    void Settings2Click();
     void About2Click();
+    void Timer2Timer();
     void Timer3Timer();
     void NotepadChange();
 
@@ -66,6 +70,8 @@ public:
     NotepadPage *notepadPage() const { return m_notepadPage; }
     NotesPage *notesPage() const { return m_notesPage; }
     StatusBar *statusBarPro() const { return m_statusBar; }
+    TForm4 *settingsDialog() const { return m_settingsDialog; }
+    SettingsApplier &settingsApplier() { return *m_settingsApplier; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
     // Brings the window back from the tray or from another start of the program.
     void showFromTray();
@@ -111,6 +117,8 @@ private:
     StatusBar *m_statusBar = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
     QMenu *m_trayMenu = nullptr;
+    std::unique_ptr<SettingsApplier> m_settingsApplier;
+    TForm4 *m_settingsDialog = nullptr;
     TForm5 *m_about = nullptr;
     QTimer *m_timer1 = nullptr;
     QTimer *m_timer2 = nullptr;

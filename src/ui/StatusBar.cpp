@@ -51,3 +51,10 @@ void StatusBar::updateClock(const QDateTime &now)
 {
     m_clock->setText(now.toString(QStringLiteral("HH:mm  dd-MM-yyyy")));
 }
+
+void StatusBar::setPanelWidth(int index, int width)
+{
+    m_widths[index] = width;
+    m_panels[index]->setFixedWidth(width);
+    m_panels[index]->setVisible(width > 0);
+}

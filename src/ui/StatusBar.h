@@ -23,9 +23,14 @@ public:
 
     void updateClock(const QDateTime &now);
 
+    // A panel of width 0 is hidden; the clock panel's width also shows or hides the clock.
+    void setPanelWidth(int index, int width);
+    int panelWidth(int index) const { return m_widths[index]; }
+
 private:
     Switch *m_encryption = nullptr;
     QLabel *m_counters[4] = {};
     QLabel *m_clock = nullptr;
     QWidget *m_panels[6] = {};
+    int m_widths[6] = {40, 45, 45, 45, 45, 120};
 };

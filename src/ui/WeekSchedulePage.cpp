@@ -96,9 +96,9 @@ void WeekSchedulePage::buildNavigationBar()
     picker->setMinimumWidth(60);
     layout->addWidget(picker, 1);
     auto *time = new Switch(QStringLiteral("time"), m_bar);
-    time->setObjectName(QStringLiteral("JvSwitch4"));
+    time->setObjectName(QStringLiteral("JvSwitch5"));
     auto *sorting = new Switch(QStringLiteral("sorting"), m_bar);
-    sorting->setObjectName(QStringLiteral("JvSwitch5"));
+    sorting->setObjectName(QStringLiteral("JvSwitch4"));
     layout->addWidget(time);
     layout->addWidget(sorting);
 }

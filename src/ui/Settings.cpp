@@ -1,0 +1,291 @@
+#include "Settings.h"
+
+#include "Notes.h"
+#include "SettingsApplier.h"
+#include "SettingsBinder.h"
+#include "ui_Settings.h"
+
+#include "core/LocaleFormats.h"
+#include "settings/SettingsEffects.h"
+
+#include <QFileInfo>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSoundEffect>
+#include <QUrl>
+
+TForm4::TForm4(TForm1 &mainWindow, SettingsApplier &applier)
+    : QDialog(&mainWindow), m_ui(std::make_unique<Ui::TForm4>()), m_main(mainWindow), m_applier(applier)
+{
+    m_ui->setupUi(this);
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    SettingsBinder::applyRanges(this);
+    {
+        // Set while the program starts, so that it acts on nothing.
+        const QSignalBlocker block(m_ui->CheckBox3);
+        m_ui->CheckBox3->setChecked(QFileInfo::exists(m_main.state().dataPath(QStringLiteral("passwd.txt"))));
+    }
+    // The record first: the handlers below read what the controls have just written.
+    SettingsBinder::connectControls(this, m_main.settings());
+    // "Ctrl+T" is held by the record but never stored.
+    connect(m_ui->CheckBox23, &QCheckBox::toggled, this,
+            [this](bool on) { m_main.settings().TodayEventsShortcut = on; });
+    connectHandlers();
+}
+
+TForm4::~TForm4() = default;
+
+void TForm4::connectHandlers()
+{
+    Ui::TForm4 &ui = *m_ui;
+    connect(ui.DsFancyButton3, &QPushButton::clicked, this, &TForm4::DsFancyButton3Click);
+    connect(ui.CheckBox1, &QCheckBox::toggled, this, &TForm4::CheckBox1Click);
+    connect(ui.JvxSlider1, &QSlider::valueChanged, this, &TForm4::JvxSlider1Change);
+    connect(ui.CheckBox3, &QCheckBox::toggled, this, &TForm4::CheckBox3Click);
+    connect(ui.DsFancyButton1, &QPushButton::clicked, this, &TForm4::DsFancyButton1Click);
+    connect(ui.CheckBox4, &QCheckBox::toggled, this, &TForm4::CheckBox4Click);
+    connect(ui.CheckBox5, &QCheckBox::toggled, this, &TForm4::CheckBox5Click);
+    connect(ui.CheckBox6, &QCheckBox::toggled, this, &TForm4::CheckBox6Click);
+    connect(ui.CheckBox7, &QCheckBox::toggled, this, &TForm4::CheckBox7Click);
+    connect(ui.CheckBox8, &QCheckBox::toggled, this, &TForm4::CheckBox8Click);
+    connect(ui.CheckBox9, &QCheckBox::toggled, this, &TForm4::CheckBox9Click);
+    connect(ui.DsFancyButton2, &QPushButton::clicked, this, &TForm4::DsFancyButton2Click);
+    connect(ui.CheckBox12, &QCheckBox::toggled, this, &TForm4::CheckBox12Click);
+    for (QCheckBox *box : {ui.CheckBox13, ui.CheckBox14, ui.CheckBox15})
+        connect(box, &QCheckBox::toggled, this, &TForm4::CheckBox13Click);
+    connect(ui.CheckBox16, &QCheckBox::toggled, this, &TForm4::CheckBox16Click);
+    for (QCheckBox *box : {ui.CheckBox17, ui.CheckBox19})
+        connect(box, &QCheckBox::toggled, this, &TForm4::CheckBox17Click);
+    connect(ui.RadioButton1, &QRadioButton::toggled, this, &TForm4::RadioButton1Click);
+    connect(ui.RadioButton2, &QRadioButton::toggled, this, &TForm4::RadioButton2Click);
+    connect(ui.Edit1, &QLineEdit::textChanged, this, &TForm4::Edit1Change);
+    connect(ui.Edit2, &QLineEdit::textChanged, this, &TForm4::Edit2Change);
+    connect(ui.Edit3, &QLineEdit::textChanged, this, &TForm4::Edit3Change);
+    connect(ui.JvFontComboBox1, &QFontComboBox::currentFontChanged, this, &TForm4::JvFontComboBox1Change);
+    connect(ui.JvFontComboBox2, &QFontComboBox::currentFontChanged, this, &TForm4::JvFontComboBox2Change);
+    connect(ui.JvFontComboBox3, &QFontComboBox::currentFontChanged, this, &TForm4::JvFontComboBox3Change);
+    connect(ui.JvFontComboBox4, &QFontComboBox::currentFontChanged, this, &TForm4::JvFontComboBox4Change);
+    for (QSpinBox *spin : {ui.SpinEdit3, ui.SpinEdit15})
+        connect(spin, &QSpinBox::valueChanged, this, &TForm4::SpinEdit3Change);
+    connect(ui.SpinEdit4, &QSpinBox::valueChanged, this, &TForm4::SpinEdit4Change);
+    connect(ui.SpinEdit5, &QSpinBox::valueChanged, this, &TForm4::SpinEdit5Change);
+    connect(ui.SpinEdit14, &QSpinBox::valueChanged, this, &TForm4::SpinEdit14Change);
+}
+
+void TForm4::execute()
+{
+    exec();
+}
+
+void TForm4::executeOn(Page page)
+{
+    m_ui->PageControl1->setCurrentIndex(static_cast<int>(page));
+    exec();
+}
+
+void TForm4::showEvent(QShowEvent *event)
+{
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TForm4::FormShow()
+{
+    // Other windows change some settings too (the week schedule's switches, the sort menu).
+    SettingsBinder::showValues(this, m_main.settings());
+    {
+        const QSignalBlocker block(m_ui->CheckBox23);
+        m_ui->CheckBox23->setChecked(m_main.settings().TodayEventsShortcut);
+    }
+    updateDependentControls();
+    m_ui->JvFilenameEdit1->setFilter(QStringLiteral("Wave files (*.wav)"));
+    m_ui->JvFilenameEdit1->setInitialDir(m_main.state().AppDir);
+    centreOnDesktop();
+}
+
+void TForm4::updateDependentControls()
+{
+    const Settings &settings = m_main.settings();
+    const bool alerts = SettingsEffects::alertControlsEnabled(settings);
+    m_ui->CheckBox10->setEnabled(alerts);
+    m_ui->JvFilenameEdit1->setEnabled(alerts);
+    m_ui->DsFancyButton2->setEnabled(alerts);
+    for (QCheckBox *box : {m_ui->CheckBox5, m_ui->CheckBox6, m_ui->CheckBox7})
+        box->setEnabled(settings.ShowStatusBar);
+    JvxSlider1Change();
+}
+
+void TForm4::centreOnDesktop()
+{
+    if (const QScreen *screen = m_main.screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TForm4::DsFancyButton3Click()
+{
+    Settings &settings = m_main.settings();
+    SettingsEffects::orderCustomPanelTimes(settings);
+    SettingsBinder::showValues(this, settings);
+    m_applier.applyWeekSwitches();
+    m_applier.applyHintPause();
+    m_applier.applySunPlace();
+    m_main.Timer2Timer();
+    m_main.RefreshNotes();
+    // A failed save has shown its error; the settings stay in memory for the next save.
+    m_main.SaveAllNotes();
+    accept();
+}
+
+void TForm4::CheckBox1Click()
+{
+    if (!m_main.settings().Autohide && !m_main.isVisible())
+        m_main.showFromTray();
+}
+
+void TForm4::JvxSlider1Change()
+{
+    m_ui->JvLabel1->setText(
+        SettingsEffects::autohideDelayText(m_main.settings().AutohideDelay, LocaleFormats::system().decimalSeparator));
+}
+
+void TForm4::CheckBox3Click()
+{
+    Q_EMIT encryptNotesToggled(m_ui->CheckBox3->isChecked());
+}
+
+void TForm4::DsFancyButton1Click()
+{
+    Q_EMIT acceptPassPhrase();
+}
+
+void TForm4::CheckBox4Click()
+{
+    const bool shown = m_main.settings().ShowStatusBar;
+    m_applier.setStatusBarVisible(shown);
+    for (QCheckBox *box : {m_ui->CheckBox5, m_ui->CheckBox6, m_ui->CheckBox7})
+        box->setEnabled(shown);
+}
+
+void TForm4::CheckBox5Click()
+{
+    m_applier.setEncryptionPanelWidth(SettingsEffects::encryptionPanelWidth(m_main.settings().ShowEncryptionIcon));
+}
+
+void TForm4::CheckBox6Click()
+{
+    m_applier.setCounterPanelWidth(SettingsEffects::counterPanelWidthFromDialog(m_main.settings().ShowNumberOfNotes));
+}
+
+void TForm4::CheckBox7Click()
+{
+    m_applier.setClockPanelWidth(SettingsEffects::clockPanelWidth(m_main.settings().ShowClockAndDate));
+}
+
+void TForm4::CheckBox8Click()
+{
+    m_applier.setDetailsPanelVisible(m_main.settings().ShowHyperlinksPanel);
+}
+
+void TForm4::CheckBox9Click()
+{
+    updateDependentControls();
+}
+
+void TForm4::DsFancyButton2Click()
+{
+    if (!m_sound)
+        m_sound = new QSoundEffect(this);
+    // Asynchronous and once; a missing file or audio device simply plays nothing.
+    m_sound->stop();
+    m_sound->setSource(QUrl::fromLocalFile(m_main.settings().WAVfile));
+    m_sound->setLoopCount(1);
+    m_sound->play();
+}
+
+void TForm4::CheckBox12Click()
+{
+    m_applier.applySunPanel();
+}
+
+void TForm4::CheckBox13Click()
+{
+    m_applier.applyCustomPanel();
+}
+
+void TForm4::CheckBox16Click()
+{
+    m_applier.applyClockPanel();
+}
+
+void TForm4::CheckBox17Click()
+{
+    m_applier.applyAlwaysOnTop();
+}
+
+void TForm4::RadioButton1Click()
+{
+    if (m_ui->RadioButton1->isChecked())
+        m_applier.applyClockPanel();
+}
+
+void TForm4::RadioButton2Click()
+{
+    if (m_ui->RadioButton2->isChecked())
+        m_applier.applyClockPanel();
+}
+
+void TForm4::Edit1Change()
+{
+    m_applier.applyClockCaption(0);
+}
+
+void TForm4::Edit2Change()
+{
+    m_applier.applyClockCaption(1);
+}
+
+void TForm4::Edit3Change()
+{
+    m_applier.applyClockCaption(2);
+}
+
+void TForm4::JvFontComboBox1Change()
+{
+    m_applier.applyListFont();
+}
+
+void TForm4::JvFontComboBox2Change()
+{
+    m_applier.applyDetailsFont();
+}
+
+void TForm4::JvFontComboBox3Change()
+{
+    m_applier.applyNotepadFont();
+}
+
+void TForm4::JvFontComboBox4Change()
+{
+    m_applier.applyWeekFont();
+}
+
+void TForm4::SpinEdit3Change()
+{
+    m_applier.applyListFont();
+}
+
+void TForm4::SpinEdit4Change()
+{
+    m_applier.applyDetailsFont();
+}
+
+void TForm4::SpinEdit5Change()
+{
+    m_applier.applyNotepadFont();
+}
+
+void TForm4::SpinEdit14Change()
+{
+    m_applier.applyWeekFont();
+}

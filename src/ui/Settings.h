@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+class QSoundEffect;
+class SettingsApplier;
+class TForm1;
+
+namespace Ui {
+class TForm4;
+}
+
+// The settings dialog. Its controls edit the live settings record directly, so
+// closing it by the title bar keeps every change; "Ok" applies the rest and saves.
+class TForm4 final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TForm4)
+
+public:
+    enum class Page
+    {
+        General = 0,
+        Autohide = 1,
+        Shortcuts = 2,
+        Privacy = 3,
+        ExpenditureManagement = 4,
+        Appearance = 5,
+        Appearance2 = 6,
+        WeekSchedule = 7
+    };
+
+    TForm4(TForm1 &mainWindow, SettingsApplier &applier);
+    ~TForm4() override;
+
+    Ui::TForm4 &ui() { return *m_ui; }
+
+    // Modal, on the page that was current when it last closed.
+    void execute();
+    void executeOn(Page page);
+
+    void FormShow();
+    // "Ok"
+    void DsFancyButton3Click();
+
+    void CheckBox1Click();
+    void JvxSlider1Change();
+    void CheckBox3Click();
+    void DsFancyButton1Click();
+    void CheckBox4Click();
+    void CheckBox5Click();
+    void CheckBox6Click();
+    void CheckBox7Click();
+    void CheckBox8Click();
+    void CheckBox9Click();
+    void DsFancyButton2Click();
+    void CheckBox12Click();
+    void CheckBox13Click();
+    void CheckBox16Click();
+    void CheckBox17Click();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void Edit1Change();
+    void Edit2Change();
+    void Edit3Change();
+    void JvFontComboBox1Change();
+    void JvFontComboBox2Change();
+    void JvFontComboBox3Change();
+    void JvFontComboBox4Change();
+    void SpinEdit3Change();
+    void SpinEdit4Change();
+    void SpinEdit5Change();
+    void SpinEdit14Change();
+
+Q_SIGNALS:
+    // "Encrypt notes" turned on or off, and "Accept": the pass-phrase handling acts on these.
+    void encryptNotesToggled(bool on);
+    void acceptPassPhrase();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void connectHandlers();
+    // The enabled states and texts that follow other controls.
+    void updateDependentControls();
+    void centreOnDesktop();
+
+    std::unique_ptr<Ui::TForm4> m_ui;
+    TForm1 &m_main;
+    SettingsApplier &m_applier;
+    QSoundEffect *m_sound = nullptr;
+};
