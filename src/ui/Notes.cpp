@@ -183,6 +183,12 @@ void TForm1::connectCommands()
         });
     connect(m_quickBar->hidePrivateSwitch(), &Switch::toggled, this, &TForm1::RefreshNotes);
     connect(m_quickBar->showFinishedSwitch(), &Switch::toggled, this, &TForm1::RefreshNotes);
+
+    m_weekPage->attach({&m_notes, &m_settings, &m_state, [this] { return notesFilter(); },
+                        [this] { RefreshNotes(); }, [this] { return SaveAllNotes(); }});
+    // The note editor opens here once it exists: edit the note at a position, or add one on a day.
+    connect(m_weekPage, &WeekSchedulePage::editNoteRequested, this, [](int) {});
+    connect(m_weekPage, &WeekSchedulePage::addNoteRequested, this, [](TDateTime) {});
 }
 
 void TForm1::loadAllData()
@@ -266,6 +272,7 @@ void TForm1::applyLoadedSettings()
         if (effects.notesListColumnWidths[column] >= 0)
             header->resizeSection(column, effects.notesListColumnWidths[column]);
     m_statusBar->setVisible(effects.statusBar.visible);
+    m_weekPage->applySettings();
     findChild<QAction *>(QLatin1String(sortActionName(currentSortOrder())))->setChecked(true);
     if (m_state.StartupInProgress)
         m_ui->PageControl1->setCurrentIndex(static_cast<int>(SettingsEffects::startPage(m_settings)));
@@ -311,6 +318,7 @@ void TForm1::RefreshNotes()
     renumberNotes(m_notes);
     rebuildNotesList();
     // The upcoming events, the week schedule, the expenditures and the alarms rebuild here once they exist.
+    m_weekPage->FillWeekSchedule();
     const NoteCounters counters = countNotes(m_notes);
     m_statusBar->counter(3)->setText(QString::number(counters.highest));
     m_statusBar->counter(2)->setText(QString::number(counters.increased));
@@ -389,6 +397,7 @@ void TForm1::About2Click()
 
 void TForm1::Timer3Timer()
 {
+    m_weekPage->followDayChange();
     if (m_state.NotepadChanged) {
         SaveAllNotes();
         m_state.NotepadChanged = false;

@@ -67,8 +67,8 @@ void TestWeekEditing::onDayKeepingTime_data()
                                 << DateTime::encode(2026, 12, 10, 9, 30);
     QTest::newRow("earlier year") << thursday << DateTime::encode(2001, 1, 1, 18, 45)
                                   << DateTime::encode(2026, 12, 10, 18, 45);
-    QTest::newRow("the day's own time ignored") << thursday + 0.5 << DateTime::encode(2026, 12, 7, 6, 0)
-                                                << DateTime::encode(2026, 12, 10, 6, 0);
+    QTest::newRow("the day's own time ignored")
+        << thursday + 0.5 << DateTime::encode(2026, 12, 7, 6, 0) << DateTime::encode(2026, 12, 10, 6, 0);
     QTest::newRow("no deadline: midnight") << thursday << DateTime::kNoDeadline << thursday;
     QTest::newRow("negative keeps its fraction") << thursday << -1.25 << thursday + 0.25;
     QTest::newRow("NaN") << thursday << std::numeric_limits<double>::quiet_NaN() << thursday;
