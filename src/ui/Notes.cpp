@@ -191,6 +191,12 @@ void TForm1::connectCommands()
         });
     connect(m_quickBar->hidePrivateSwitch(), &Switch::toggled, this, &TForm1::RefreshNotes);
     connect(m_quickBar->showFinishedSwitch(), &Switch::toggled, this, &TForm1::RefreshNotes);
+
+    m_weekPage->attach({&m_notes, &m_settings, &m_state, [this] { return notesFilter(); },
+                        [this] { RefreshNotes(); }, [this] { return SaveAllNotes(); }});
+    // The note editor opens here once it exists: edit the note at a position, or add one on a day.
+    connect(m_weekPage, &WeekSchedulePage::editNoteRequested, this, [](int) {});
+    connect(m_weekPage, &WeekSchedulePage::addNoteRequested, this, [](TDateTime) {});
 }
 
 void TForm1::loadAllData()
@@ -282,6 +288,7 @@ void TForm1::applyLoadedSettings()
     for (int column = 0; column < 2; ++column)
         m_upcoming->list()->setColumnWidth(column, effects.upcomingListColumnWidths[column]);
     m_statusBar->setVisible(effects.statusBar.visible);
+    m_weekPage->applySettings();
     findChild<QAction *>(QLatin1String(sortActionName(currentSortOrder())))->setChecked(true);
     m_settingsApplier->applyAfterLoad();
     Timer2Timer();
@@ -330,6 +337,7 @@ void TForm1::RefreshNotes()
     renumberNotes(m_notes);
     rebuildNotesList();
     // The upcoming events, the week schedule, the expenditures and the alarms rebuild here once they exist.
+    m_weekPage->FillWeekSchedule();
     const NoteCounters counters = countNotes(m_notes);
     m_statusBar->counter(3)->setText(QString::number(counters.highest));
     m_statusBar->counter(2)->setText(QString::number(counters.increased));
@@ -418,6 +426,7 @@ void TForm1::Timer2Timer()
 
 void TForm1::Timer3Timer()
 {
+    m_weekPage->followDayChange();
     if (m_state.NotepadChanged) {
         SaveAllNotes();
         m_state.NotepadChanged = false;

@@ -1,146 +1,314 @@
 #include "WeekSchedulePage.h"
 
+#include "DayListView.h"
 #include "ImageList.h"
 #include "Switch.h"
 
+#include "core/Clock.h"
+#include "core/ProgramState.h"
+#include "schedule/WeekDayChange.h"
+#include "schedule/WeekSchedule.h"
+#include "settings/Settings.h"
+#include "settings/SettingsEffects.h"
+
 #include <QDateEdit>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QMenu>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QSignalBlocker>
 #include <QStandardItemModel>
-#include <QTreeView>
 
 namespace {
 
-// Item names of each day list's menu: Edit, Add note, Mark as finished, Delete, Copy, Paste.
-const char *const kMenuItemNames[7][6] = {
-    {"MenuItem1", "Addnote2", "MenuItem2", "MenuItem15", "Copy4", "Paste1"},
-    {"MenuItem3", "Addnote3", "MenuItem4", "MenuItem5", "Copy5", "Paste2"},
-    {"MenuItem6", "Addnote4", "MenuItem7", "MenuItem8", "Copy6", "Paste3"},
-    {"MenuItem9", "Addnote5", "MenuItem10", "MenuItem11", "Copy7", "Paste4"},
-    {"MenuItem12", "Addnote6", "MenuItem13", "MenuItem14", "Copy8", "Paste5"},
-    {"MenuItem16", "Addnote7", "MenuItem17", "MenuItem18", "Copy9", "Paste6"},
-    {"MenuItem19", "Addnote8", "MenuItem20", "MenuItem21", "Copy10", "Paste7"},
-};
+constexpr int kBarHeight = 36;
+
+// Colours are stored with red in the lowest byte.
+QColor storedColour(quint32 value)
+{
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+quint32 weekdayColour(const Settings &settings, int dayOfWeek)
+{
+    static constexpr quint32 Settings::*kColours[] = {&Settings::MoBackgroundColor,  &Settings::TueBackgroundColor,
+                                                      &Settings::WedBackgroundColor, &Settings::ThuBackgroundColor,
+                                                      &Settings::FrBackgroundColor,  &Settings::SaBackgroundColor,
+                                                      &Settings::SuBackgroundColor};
+    if (dayOfWeek < 1 || dayOfWeek > 7)
+        return 0xFFFFFF; // a date out of range has no weekday
+    return settings.*kColours[dayOfWeek - 1];
+}
+
+WeekScheduleOptions scheduleOptions(const Settings &settings, const NotesFilter &filter)
+{
+    WeekScheduleOptions options;
+    options.showTime = settings.ShowTimeWeekSchedule;
+    options.order = settings.WeekSortByTime       ? WeekOrder::ByTime
+                    : settings.WeekSortByPriority ? WeekOrder::ByPriority
+                                                  : WeekOrder::Unsorted;
+    // With both chosen the long names are written last and stay.
+    options.dayNames = settings.LongDayNames    ? DayNameForm::Long
+                       : settings.ShortDayNames ? DayNameForm::Short
+                                                : DayNameForm::Unchanged;
+    options.filter = filter;
+    return options;
+}
+
+QList<QStandardItem *> rowItems(const DayRow &row)
+{
+    auto *text = new QStandardItem(row.text);
+    text->setToolTip(row.text);
+    if (row.icon >= 0)
+        text->setIcon(ImageList1::icon(row.icon));
+    return {text, new QStandardItem(row.id)};
+}
 
 } // namespace
 
-WeekSchedulePage::WeekSchedulePage(QWidget *parent) : QWidget(parent)
+WeekSchedulePage::WeekSchedulePage(QWidget *parent) : QWidget(parent), m_formats(LocaleFormats::system())
 {
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
     buildNavigationBar();
-    layout->addWidget(m_bar);
-    for (int day = 0; day < 7; ++day)
+    m_topRow = new QWidget(this);
+    m_topRow->setObjectName(QStringLiteral("Panel4"));
+    m_bottomRow = new QWidget(this);
+    m_bottomRow->setObjectName(QStringLiteral("Panel3"));
+    m_rightColumn = new QWidget(m_bottomRow);
+    m_rightColumn->setObjectName(QStringLiteral("Panel5"));
+    for (int day = 0; day < kDays; ++day)
         buildDayList(day);
-    // Two rows; the last cell of the bottom row holds days 5 and 6 one above the other.
-    auto *grid = new QGridLayout;
-    grid->setSpacing(1);
-    auto *top = new QWidget(this);
-    top->setObjectName(QStringLiteral("Panel4"));
-    auto *bottom = new QWidget(this);
-    bottom->setObjectName(QStringLiteral("Panel3"));
-    auto *topLayout = new QHBoxLayout(top);
-    auto *bottomLayout = new QHBoxLayout(bottom);
-    topLayout->setContentsMargins(0, 0, 0, 0);
-    bottomLayout->setContentsMargins(0, 0, 0, 0);
-    topLayout->setSpacing(1);
-    bottomLayout->setSpacing(1);
-    for (int day = 0; day < 3; ++day)
-        topLayout->addWidget(m_days[day]);
-    bottomLayout->addWidget(m_days[3]);
-    bottomLayout->addWidget(m_days[4]);
-    auto *split = new QVBoxLayout;
-    split->setSpacing(1);
-    split->addWidget(m_days[5]);
-    split->addWidget(m_days[6]);
-    bottomLayout->addLayout(split);
-    grid->addWidget(top, 0, 0);
-    grid->addWidget(bottom, 1, 0);
-    layout->addLayout(grid, 1);
+    PageControl1Resize();
+}
+
+QTreeView *WeekSchedulePage::dayList(int day) const
+{
+    return m_days[day];
+}
+
+void WeekSchedulePage::attach(WeekScheduleHost host)
+{
+    m_host = std::move(host);
 }
 
 void WeekSchedulePage::buildNavigationBar()
 {
     m_bar = new QWidget(this);
     m_bar->setObjectName(QStringLiteral("Panel2"));
-    m_bar->setFixedHeight(36);
     QFont bold = m_bar->font();
     bold.setBold(true);
     m_bar->setFont(bold);
     auto *layout = new QHBoxLayout(m_bar);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
-    const auto button = [this, layout](const char *name, const QString &caption) {
+    const auto button = [this, layout](const char *name, const QString &caption, void (WeekSchedulePage::*click)()) {
         auto *b = new QPushButton(caption, m_bar);
         b->setObjectName(QLatin1String(name));
         b->setFixedWidth(28);
         layout->addWidget(b);
+        connect(b, &QPushButton::clicked, this, click);
         return b;
     };
-    button("DsFancyButton2", QStringLiteral("<"));
-    button("DsFancyButton3", QStringLiteral(">"));
-    QPushButton *today = button("DsFancyButton4", QString());
+    button("DsFancyButton2", QStringLiteral("<"), &WeekSchedulePage::DsFancyButton2Click);
+    button("DsFancyButton3", QStringLiteral(">"), &WeekSchedulePage::DsFancyButton3Click);
+    QPushButton *today = button("DsFancyButton4", QString(), &WeekSchedulePage::DsFancyButton4Click);
     today->setIcon(ImageList1::icon(ImageList1::TodayHeader));
     today->setToolTip(QStringLiteral("Today"));
-    button("DsFancyButton7", QStringLiteral("<-7"));
-    button("DsFancyButton6", QStringLiteral("+7>"));
-    auto *picker = new QDateEdit(m_bar);
-    picker->setObjectName(QStringLiteral("JvDateTimePicker1"));
-    picker->setCalendarPopup(true);
+    button("DsFancyButton7", QStringLiteral("<-7"), &WeekSchedulePage::DsFancyButton7Click);
+    button("DsFancyButton6", QStringLiteral("+7>"), &WeekSchedulePage::DsFancyButton6Click);
+    m_picker = new QDateEdit(m_bar);
+    m_picker->setObjectName(QStringLiteral("JvDateTimePicker1"));
+    m_picker->setCalendarPopup(true);
     // The bar must fit the narrow main window; the date gives way first.
-    picker->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    picker->setMinimumWidth(60);
-    layout->addWidget(picker, 1);
-    auto *time = new Switch(QStringLiteral("time"), m_bar);
-    time->setObjectName(QStringLiteral("JvSwitch5"));
-    auto *sorting = new Switch(QStringLiteral("sorting"), m_bar);
-    sorting->setObjectName(QStringLiteral("JvSwitch4"));
-    layout->addWidget(time);
-    layout->addWidget(sorting);
+    m_picker->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_picker->setMinimumWidth(60);
+    layout->addWidget(m_picker, 1);
+    connect(m_picker, &QDateEdit::dateChanged, this, &WeekSchedulePage::JvDateTimePicker1Change);
+    m_timeSwitch = new Switch(QStringLiteral("time"), m_bar);
+    m_timeSwitch->setObjectName(QStringLiteral("JvSwitch5"));
+    m_timeSwitch->setToolTip(QStringLiteral("Show time"));
+    m_timeSwitch->setChecked(true);
+    m_sortingSwitch = new Switch(QStringLiteral("sorting"), m_bar);
+    m_sortingSwitch->setObjectName(QStringLiteral("JvSwitch4"));
+    m_sortingSwitch->setToolTip(QStringLiteral("Sorting"));
+    layout->addWidget(m_timeSwitch);
+    layout->addWidget(m_sortingSwitch);
+    // Clicks only: the switches also follow the settings without counting as a choice.
+    connect(m_timeSwitch, &Switch::clicked, this, &WeekSchedulePage::JvSwitch5Click);
+    connect(m_sortingSwitch, &Switch::clicked, this, &WeekSchedulePage::JvSwitch4Click);
 }
 
 void WeekSchedulePage::buildDayList(int day)
 {
-    auto *list = new QTreeView(this);
+    QWidget *parent = day < 3 ? m_topRow : day < 5 ? m_bottomRow : m_rightColumn;
+    auto *list = new DayListView(parent);
     list->setObjectName(QStringLiteral("ListView%1").arg(day + 4));
-    list->setRootIsDecorated(false);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setContextMenuPolicy(Qt::CustomContextMenu);
-    list->header()->setSectionsClickable(false);
     auto *model = new QStandardItemModel(0, 2, list);
-    model->setHorizontalHeaderLabels({QString(), QStringLiteral("ID")});
+    model->setHorizontalHeaderLabels({QStringLiteral("Mo"), QStringLiteral("ID")});
     list->setModel(model);
+    list->header()->setStretchLastSection(false);
+    list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     list->setColumnHidden(1, true);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    list->setFont(font);
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    list->setDropHandlers([this](const QObject *source) { return DayListDragOver(source); },
+                          [this, day](const QObject *source) { DayListDragDrop(day, source); });
+    connect(list, &QAbstractItemView::doubleClicked, this, [this, day] { EditClick(day); });
     m_days[day] = list;
+    m_models[day] = model;
+    buildMenu(day);
+}
 
-    auto *menu = new QMenu(list);
-    menu->setObjectName(QStringLiteral("JvPopupMenu%1").arg(day + 3));
-    const auto add = [menu, day](int item, const QString &caption, int image) {
-        QAction *action = menu->addAction(caption);
-        action->setObjectName(QLatin1String(kMenuItemNames[day][item]));
-        if (image >= 0)
-            action->setIcon(ImageList1::icon(image));
-        return action;
-    };
-    add(0, QStringLiteral("Edit"), -1)->setShortcut(QKeySequence(Qt::Key_Return));
-    add(1, QStringLiteral("Add note"), ImageList1::AddNote);
-    menu->addSeparator();
-    add(2, QStringLiteral("Mark as finished"), ImageList1::MarkFinished);
-    add(3, QStringLiteral("Delete"), ImageList1::Delete)->setShortcut(QKeySequence::Delete);
-    menu->addSeparator();
-    add(4, QStringLiteral("Copy"), ImageList1::Copy);
-    add(5, QStringLiteral("Paste"), -1);
-    for (QAction *action : menu->actions())
-        if (!action->shortcut().isEmpty()) {
-            action->setShortcutContext(Qt::WidgetShortcut);
-            list->addAction(action);
-        }
-    m_menus[day] = menu;
-    connect(list, &QWidget::customContextMenuRequested, this,
-            [list, menu](const QPoint &pos) { menu->popup(list->viewport()->mapToGlobal(pos)); });
+void WeekSchedulePage::applySettings()
+{
+    if (!attached())
+        return;
+    const Settings &settings = *m_host.settings;
+    m_timeSwitch->setChecked(settings.ShowTimeWeekSchedule);
+    if (settings.WeekSortByTime)
+        m_sortingSwitch->setChecked(true);
+    else if (settings.WeekSortByPriority)
+        m_sortingSwitch->setChecked(false);
+    const SettingsEffects::FontChoice choice = SettingsEffects::viewFonts(settings).weekSchedule;
+    for (DayListView *list : m_days) {
+        QFont font = list->font();
+        if (!choice.family.isEmpty())
+            font.setFamily(choice.family);
+        if (choice.size > 0)
+            font.setPointSize(choice.size);
+        list->setFont(font);
+    }
+}
+
+void WeekSchedulePage::FillWeekSchedule()
+{
+    if (!attached())
+        return;
+    const Settings &settings = *m_host.settings;
+    const QDate weekStart = DateTime::toQDate(m_host.state->WeekStart);
+    {
+        const QSignalBlocker blocker(m_picker);
+        m_picker->setDate(weekStart);
+    }
+    const NotesFilter filter = m_host.filter ? m_host.filter() : NotesFilter{};
+    const WeekSchedule week = weekSchedule(*m_host.notes, weekStart, DateTime::toQDate(Clock::today()),
+                                           scheduleOptions(settings, filter), m_formats);
+    for (int k = 0; k < kDays; ++k) {
+        const DayList &day = week[static_cast<size_t>(k)];
+        QStandardItemModel *model = m_models[k];
+        if (day.header)
+            model->setHeaderData(0, Qt::Horizontal, *day.header);
+        model->setRowCount(0);
+        QPalette palette = m_days[k]->palette();
+        palette.setColor(QPalette::Base, storedColour(weekdayColour(settings, day.dayOfWeek)));
+        m_days[k]->setPalette(palette);
+        for (const DayRow &row : day.rows)
+            model->appendRow(rowItems(row));
+        model->setHeaderData(0, Qt::Horizontal,
+                             day.headerIcon >= 0 ? QVariant(ImageList1::icon(day.headerIcon)) : QVariant(),
+                             Qt::DecorationRole);
+    }
+}
+
+void WeekSchedulePage::followDayChange()
+{
+    if (!attached())
+        return;
+    const QDateTime now = Clock::now();
+    QDate weekStart = DateTime::toQDate(m_host.state->WeekStart);
+    if (!weekDayChangeTick(now.time(), now.date(), weekStart, m_host.state->DayChangePending))
+        return;
+    m_host.state->WeekStart = DateTime::fromQDate(weekStart);
+    m_host.refreshNotes();
+}
+
+void WeekSchedulePage::setWeekStart(TDateTime day)
+{
+    if (!attached())
+        return;
+    m_host.state->WeekStart = DateTime::dateOf(day);
+    FillWeekSchedule();
+}
+
+void WeekSchedulePage::moveWeekStart(int days)
+{
+    if (attached())
+        setWeekStart(m_host.state->WeekStart + days);
+}
+
+TDateTime WeekSchedulePage::dayDate(int day) const
+{
+    return m_host.state->WeekStart + day;
+}
+
+void WeekSchedulePage::DsFancyButton2Click()
+{
+    moveWeekStart(-1);
+}
+
+void WeekSchedulePage::DsFancyButton3Click()
+{
+    moveWeekStart(1);
+}
+
+void WeekSchedulePage::DsFancyButton4Click()
+{
+    setWeekStart(Clock::today());
+}
+
+void WeekSchedulePage::DsFancyButton6Click()
+{
+    moveWeekStart(7);
+}
+
+void WeekSchedulePage::DsFancyButton7Click()
+{
+    moveWeekStart(-7);
+}
+
+void WeekSchedulePage::JvDateTimePicker1Change(QDate picked)
+{
+    if (picked.isValid())
+        setWeekStart(DateTime::fromQDate(picked));
+}
+
+void WeekSchedulePage::JvSwitch5Click()
+{
+    if (!attached())
+        return;
+    m_host.settings->ShowTimeWeekSchedule = m_timeSwitch->isChecked();
+    FillWeekSchedule();
+}
+
+void WeekSchedulePage::JvSwitch4Click()
+{
+    if (!attached())
+        return;
+    SettingsEffects::setWeekSortFromSwitch(*m_host.settings, m_sortingSwitch->isChecked());
+    FillWeekSchedule();
+}
+
+void WeekSchedulePage::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    PageControl1Resize();
+}
+
+void WeekSchedulePage::PageControl1Resize()
+{
+    // Whole-pixel halves and thirds; what they leave over stays empty.
+    const int rowHeight = std::max(0, height() - kBarHeight) / 2;
+    m_bar->setGeometry(0, 0, width(), kBarHeight);
+    m_topRow->setGeometry(0, kBarHeight, width(), rowHeight);
+    m_bottomRow->setGeometry(0, height() - rowHeight, width(), rowHeight);
+    const int w = m_bottomRow->width() / 3;
+    for (int k = 0; k < 3; ++k)
+        m_days[k]->setGeometry(k * w, 0, w, rowHeight);
+    m_days[3]->setGeometry(0, 0, w, rowHeight);
+    m_days[4]->setGeometry(w, 0, w, rowHeight);
+    m_rightColumn->setGeometry(2 * w, 0, w, rowHeight);
+    const int half = m_rightColumn->height() / 2;
+    m_days[5]->setGeometry(0, 0, w, half);
+    m_days[6]->setGeometry(0, half, w, half);
 }
