@@ -4,6 +4,7 @@
 
 #include "core/DataFile.h"
 #include "expenditures/ExpenditureCharts.h"
+#include "expenditures/DateSort.h"
 #include "expenditures/ExpendituresFile.h"
 #include "notes/NotesFile.h"
 #include "protection/PassPhraseCodec.h"
@@ -298,6 +299,65 @@ void registerRefreshBenchmarks()
             }));
         }
     }
+    // The steps of the notes views one by one, on notes already sorted: where the time goes.
+    for (const int n : {10000, 100000}) {
+        const auto step = [n](const char *what, auto run) {
+            timed(benchmark::RegisterBenchmark(name(std::string("step/") + what, {{"n", n}}).c_str(), [n, run](benchmark::State &state) {
+                const ChainOptions options = optionsFor(90);
+                NotesCollection notes = notesOf(n);
+                refreshNotesViews(notes, options);
+                for (auto _ : state)
+                    run(notes, options);
+            }));
+        };
+        timed(benchmark::RegisterBenchmark(name("step/sort and renumber", {{"n", n}}).c_str(), [n](benchmark::State &state) {
+            NotesCollection notes;
+            for (auto _ : state) {
+                state.PauseTiming();
+                notes = notesOf(n);
+                notes.detach();
+                state.ResumeTiming();
+                applySortOrder(notes, NotesSortOrder::ByPercentDone);
+                renumberNotes(notes);
+            }
+        }));
+        step("notes list rows", [](const NotesCollection &notes, const ChainOptions &options) {
+            benchmark::DoNotOptimize(notesListRows(notes, options.filter, options.now));
+        });
+        step("upcoming events", [](const NotesCollection &notes, const ChainOptions &options) {
+            benchmark::DoNotOptimize(upcomingEvents(notes, options.filter, options.upcomingDays, options.now));
+        });
+        step("week schedule", [](const NotesCollection &notes, const ChainOptions &options) {
+            const QDate today = DateTime::toQDate(options.now);
+            benchmark::DoNotOptimize(weekSchedule(notes, today, today, options.week, options.formats));
+        });
+        step("alarms and counters", [](const NotesCollection &notes, const ChainOptions &options) {
+            benchmark::DoNotOptimize(alarmEntries(notes, options.alertHours, options.now));
+            benchmark::DoNotOptimize(countNotes(notes));
+        });
+    }
+    timed(benchmark::RegisterBenchmark("step/transaction rows/t:10000", [](benchmark::State &state) {
+        const ChainOptions options = optionsFor(90);
+        const ExpenditureCollection &list = bookOf(10000).Expenditures;
+        for (auto _ : state) {
+            ExpenditureRows rows;
+            for (qsizetype i = 0; i < list.size(); ++i)
+                rows.append(ExpenditureRowText::pageRow(list, i, options.expenditures, options.formats));
+            benchmark::DoNotOptimize(rows);
+        }
+    }));
+    timed(benchmark::RegisterBenchmark("step/date sorts/t:10000", [](benchmark::State &state) {
+        ExpenditureCollection list;
+        for (auto _ : state) {
+            state.PauseTiming();
+            list = bookOf(10000).Expenditures;
+            list.detach();
+            state.ResumeTiming();
+            sortByDateDescending(list);
+            sortByDateAscending(list);
+        }
+    }));
+
     const struct
     {
         int n, t, p;
