@@ -403,6 +403,8 @@ bool sameResults(int n, int t, int p)
 
 // --- report ---------------------------------------------------------------------------------
 
+// On a shared machine the wall clock also counts other programs' turns; the process's CPU time
+// is what the organiser itself costs, so the summaries show both and judge by CPU time.
 class RatioReporter final : public benchmark::ConsoleReporter
 {
 public:
@@ -410,44 +412,45 @@ public:
     {
         for (const Run &run : runs) {
             if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                m_ms[run.run_name.function_name] = run.GetAdjustedRealTime();
+                m_ms[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
         }
         ConsoleReporter::ReportRuns(runs);
     }
 
     void printRatios() const
     {
-        std::printf("\nOptimised against the literal algorithms (same run, same data):\n");
-        std::printf("  %-42s %12s %12s %14s %10s\n", "refresh", "optimised ms", "literal ms", "optimised/lit.",
-                    "speed-up");
-        for (const auto &[key, ms] : m_ms) {
+        std::printf("\nOptimised against the literal algorithms (same run, same data; CPU ms, wall ms in brackets):\n");
+        std::printf("  %-36s %22s %22s %14s %9s\n", "refresh", "optimised", "literal", "optimised/lit.", "speed-up");
+        for (const auto &[key, slow] : m_ms) {
             if (key.rfind("literal/", 0) != 0)
                 continue;
-            const std::string partner = "refresh/" + key.substr(8);
-            const auto it = m_ms.find(partner);
+            const auto it = m_ms.find("refresh/" + key.substr(8));
             if (it == m_ms.end())
                 continue;
-            std::printf("  %-42s %12.3f %12.1f %14.6f %9.0fx\n", key.substr(8).c_str(), it->second, ms,
-                        it->second / ms, ms / it->second);
+            const Times &fast = it->second;
+            std::printf("  %-36s %10.3f (%9.3f) %10.1f (%9.1f) %14.6f %8.0fx\n", key.substr(8).c_str(), fast.cpu,
+                        fast.real, slow.cpu, slow.real, fast.cpu / slow.cpu, slow.cpu / fast.cpu);
         }
     }
 
     void printTargets() const
     {
-        std::printf("\nTargets (10k notes, 10k transactions, PredictFor 3650 unless said):\n");
+        std::printf("\nTargets (10k notes, 10k transactions, PredictFor 3650 unless said; CPU ms, wall ms in brackets):\n");
         const auto line = [this](const char *what, const std::string &key, double limit) {
             const auto it = m_ms.find(key);
             if (it == m_ms.end())
                 return;
-            std::printf("  %-58s %10.3f ms  (target < %.0f ms: %s)\n", what, it->second, limit,
-                        it->second < limit ? "met" : "MISSED");
+            std::printf("  %-44s %10.3f (%10.3f)  target < %4.0f ms: %s\n", what, it->second.cpu, it->second.real,
+                        limit, it->second.cpu < limit ? "met" : "MISSED");
         };
         line("refresh chain without widgets", "refresh/whole chain/n:10000/t:10000/p:3650", 20);
         const auto fast = m_ms.find("refresh/whole chain/n:10000/t:10000/p:3650");
         const auto slow = m_ms.find("literal/whole chain/n:10000/t:10000/p:3650");
-        if (fast != m_ms.end() && slow != m_ms.end())
-            std::printf("  %-58s %10.0fx     (target >= 100x: %s)\n", "  faster than the literal chain",
-                        slow->second / fast->second, slow->second / fast->second >= 100 ? "met" : "MISSED");
+        if (fast != m_ms.end() && slow != m_ms.end()) {
+            const double speedUp = slow->second.cpu / fast->second.cpu;
+            std::printf("  %-44s %10.0fx                target >= 100x: %s\n", "  faster than the literal chain",
+                        speedUp, speedUp >= 100 ? "met" : "MISSED");
+        }
         line("saving both files to disk, plain", "disk/save both/n:10000/t:10000/plain", 50);
         line("saving both files to disk, enciphered", "disk/save both/n:10000/t:10000/enciphered", 50);
         line("refresh chain with 100k notes", "refresh/whole chain/n:100000/t:10000/p:3650", 200);
@@ -455,7 +458,12 @@ public:
     }
 
 private:
-    std::map<std::string, double> m_ms;
+    struct Times
+    {
+        double real = 0;
+        double cpu = 0;
+    };
+    std::map<std::string, Times> m_ms;
 };
 
 bool writeDataSet(const QString &dir)
