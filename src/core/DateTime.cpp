@@ -1,6 +1,7 @@
 #include "DateTime.h"
 
 #include <cmath>
+#include <optional>
 
 namespace DateTime {
 
@@ -21,10 +22,18 @@ TDateTime fromQDateTime(const QDateTime &value)
     return days >= 0 ? days + fraction : days - fraction;
 }
 
-QDateTime toQDateTime(TDateTime value)
+namespace {
+
+struct DayAndTime
+{
+    qint64 days = 0;
+    int msecs = 0;
+};
+
+std::optional<DayAndTime> split(TDateTime value)
 {
     if (!std::isfinite(value) || std::fabs(value) > 3.0e6)
-        return {};
+        return std::nullopt;
     const double whole = std::trunc(value);
     double fraction = std::fabs(value - whole);
     auto msecs = static_cast<qint64>(std::llround(fraction * kMsPerDay));
@@ -33,12 +42,24 @@ QDateTime toQDateTime(TDateTime value)
         msecs -= kMsPerDay;
         days += value >= 0 ? 1 : -1;
     }
-    return QDateTime(epoch().addDays(days), QTime::fromMSecsSinceStartOfDay(static_cast<int>(msecs)));
+    return DayAndTime{days, static_cast<int>(msecs)};
+}
+
+} // namespace
+
+QDateTime toQDateTime(TDateTime value)
+{
+    const std::optional<DayAndTime> parts = split(value);
+    if (!parts)
+        return {};
+    return QDateTime(epoch().addDays(parts->days), QTime::fromMSecsSinceStartOfDay(parts->msecs));
 }
 
 QDate toQDate(TDateTime value)
 {
-    return toQDateTime(value).date();
+    // Without a QDateTime: no time-zone lookup for what is only a calendar day.
+    const std::optional<DayAndTime> parts = split(value);
+    return parts ? epoch().addDays(parts->days) : QDate();
 }
 
 TDateTime dateOf(TDateTime value)

@@ -24,6 +24,9 @@ QString number(double value, const LocaleFormats &formats)
     // An amount of 0 entered as an expense is stored as -0; nobody wants to read "-0".
     if (value == 0)
         value = 0;
+    // Nearly every amount is whole; those print the same as integers, and much faster.
+    if (std::trunc(value) == value && std::fabs(value) < 1e15)
+        return QString::number(static_cast<qint64>(value));
     return withSeparator(QString::number(value, 'g', 15), formats);
 }
 

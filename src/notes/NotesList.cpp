@@ -34,6 +34,9 @@ bool NotesFilter::isListed(const TNotesData &note) const
 
 QString singleLineText(const QString &text)
 {
+    // Most notes hold one line: share the text instead of copying it.
+    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+        return text;
     QString line = text;
     line.replace(QLatin1Char('\r'), QLatin1Char(' '));
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -49,12 +52,33 @@ QString daysLeftText(TDateTime deadline, TDateTime now)
     // A NaN or infinite deadline has no day count to show.
     if (!std::isfinite(deadline))
         return QStringLiteral("-");
-    return QString::number(wholeDaysAhead(deadline, now), 'f', 0) + QLatin1Char('d');
+    const double days = wholeDaysAhead(deadline, now);
+    // Whole numbers well inside 64 bits print the same without the floating-point formatter.
+    if (days >= 0 && days < 1e15 && !std::signbit(days))
+        return QString::number(static_cast<qint64>(days)) + QLatin1Char('d');
+    return QString::number(days, 'f', 0) + QLatin1Char('d');
 }
+
+namespace {
+
+// "0%" .. "100%", made once: every row shows one of them.
+const QString &percentText(quint8 progress)
+{
+    static const QList<QString> kTexts = [] {
+        QList<QString> texts;
+        for (int p = 0; p <= 255; ++p)
+            texts.append(QString::number(p) + QLatin1Char('%'));
+        return texts;
+    }();
+    return kTexts[progress];
+}
+
+} // namespace
 
 QList<NoteRow> notesListRows(const NotesCollection &notes, NotesFilter filter, TDateTime now)
 {
     QList<NoteRow> rows;
+    rows.reserve(notes.size());
     for (qsizetype i = 0; i < notes.size(); ++i) {
         const TNotesData &note = notes[i];
         if (!filter.isListed(note))
@@ -63,7 +87,7 @@ QList<NoteRow> notesListRows(const NotesCollection &notes, NotesFilter filter, T
         row.position = i;
         row.icon = NoteIcons::forNote(note);
         row.note = singleLineText(note.Text);
-        row.percent = QString::number(note.Progress) + QLatin1Char('%');
+        row.percent = percentText(note.Progress);
         row.left = daysLeftText(note.Deadline, now);
         rows.append(row);
     }

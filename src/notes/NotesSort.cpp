@@ -11,6 +11,32 @@ bool deadlineBefore(TDateTime first, TDateTime second)
     return first < second;
 }
 
+QList<qsizetype> deadlineOrderOf(const NotesCollection &notes, QList<qsizetype> positions)
+{
+    struct Key
+    {
+        qsizetype position;
+        qsizetype stretch; // NaN deadlines before the note
+    };
+    QList<Key> keys;
+    keys.reserve(positions.size());
+    qsizetype stretch = 0;
+    qsizetype next = 0;
+    for (const qsizetype position : std::as_const(positions)) {
+        for (; next < position; ++next)
+            stretch += std::isnan(notes[next].Deadline) ? 1 : 0;
+        keys.append({position, stretch});
+    }
+    std::stable_sort(keys.begin(), keys.end(), [&notes](const Key &a, const Key &b) {
+        if (a.stretch != b.stretch)
+            return a.stretch < b.stretch;
+        return deadlineBefore(notes[a.position].Deadline, notes[b.position].Deadline);
+    });
+    for (qsizetype i = 0; i < keys.size(); ++i)
+        positions[i] = keys[i].position;
+    return positions;
+}
+
 void SortByPriority(NotesCollection &notes)
 {
     std::stable_sort(notes.begin(), notes.end(),

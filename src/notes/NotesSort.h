@@ -38,6 +38,11 @@ template <class Iterator, class DeadlineOf> void sortByDeadline(Iterator first, 
     std::stable_sort(runStart, last, before);
 }
 
+// The positions (ascending, none with a NaN deadline) in the order sortByDeadline over the whole
+// collection would put them: a NaN deadline elsewhere still keeps the notes before it ahead of
+// those after it. Lets a view sort only the few notes it shows.
+QList<qsizetype> deadlineOrderOf(const NotesCollection &notes, QList<qsizetype> positions);
+
 // Each reorders the whole collection in place, stably.
 void SortByPriority(NotesCollection &notes);
 void SortByDaysLeft(NotesCollection &notes);

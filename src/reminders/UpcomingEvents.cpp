@@ -32,13 +32,10 @@ QString upcomingLeftText(TDateTime deadline, TDateTime now)
 
 QList<UpcomingEvent> upcomingEvents(const NotesCollection &notes, NotesFilter filter, int horizonDays, TDateTime now)
 {
-    NotesCollection sorted = notes;
-    for (qsizetype i = 0; i < sorted.size(); ++i)
-        sorted[i].ID = static_cast<qint32>(i); // the copy's own link back to the collection
-    SortByDaysLeft(sorted);
-
-    QList<UpcomingEvent> events;
-    for (const TNotesData &note : std::as_const(sorted)) {
+    // Only the few notes within the horizon are sorted; the tests below do not depend on the order.
+    QList<qsizetype> shown;
+    for (qsizetype i = 0; i < notes.size(); ++i) {
+        const TNotesData &note = notes[i];
         if (note.Progress == 100 && !filter.showFinished)
             continue;
         if (note.PrivateMsg && filter.hidePrivate)
@@ -51,8 +48,15 @@ QList<UpcomingEvent> upcomingEvents(const NotesCollection &notes, NotesFilter fi
             continue;
         if (now > note.Deadline)
             continue;
+        shown.append(i);
+    }
+
+    QList<UpcomingEvent> events;
+    events.reserve(shown.size());
+    for (const qsizetype position : deadlineOrderOf(notes, shown)) {
+        const TNotesData &note = notes[position];
         UpcomingEvent event;
-        event.position = note.ID;
+        event.position = position;
         event.icon = NoteIcons::forNote(note);
         event.note = singleLineText(note.Text);
         event.left = upcomingLeftText(note.Deadline, now);

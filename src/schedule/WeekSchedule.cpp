@@ -80,8 +80,10 @@ WeekSchedule weekSchedule(const NotesCollection &notes, QDate weekStart, QDate t
         day.headerIcon = day.date == today ? NoteIcons::TodayHeader : NoteIcons::None;
     }
 
+    // Only the notes of the seven days are ordered; filtering first keeps their relative order.
     const TDateTime firstDay = DateTime::fromQDate(weekStart);
-    for (const qsizetype position : weekOrder(notes, options.order)) {
+    QList<qsizetype> shown;
+    for (qsizetype position = 0; position < notes.size(); ++position) {
         const TNotesData &note = notes[position];
         if (note.Progress == 100 && !options.filter.showFinished)
             continue;
@@ -93,11 +95,23 @@ WeekSchedule weekSchedule(const NotesCollection &notes, QDate weekStart, QDate t
         const double offset = DateTime::dateOf(note.Deadline) - firstDay;
         if (offset < 0 || offset > 6)
             continue;
+        shown.append(position);
+    }
+    if (options.order != WeekOrder::Unsorted)
+        shown = deadlineOrderOf(notes, shown);
+    if (options.order == WeekOrder::ByPriority) {
+        std::stable_sort(shown.begin(), shown.end(),
+                         [&notes](qsizetype a, qsizetype b) { return notes[a].Importance < notes[b].Importance; });
+    }
+
+    for (const qsizetype position : std::as_const(shown)) {
+        const TNotesData &note = notes[position];
         DayRow row;
         row.text = dayRowText(note, options.showTime);
         row.icon = NoteIcons::forNote(note);
         row.id = QString::number(note.ID);
         row.position = position;
+        const double offset = DateTime::dateOf(note.Deadline) - firstDay;
         week[static_cast<size_t>(offset)].rows.append(row);
     }
     return week;

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "expenditures/ExpenditurePage.h"
+#include "notes/NotesList.h"
+#include "notes/NotesSort.h"
+#include "reminders/Alarms.h"
+#include "reminders/UpcomingEvents.h"
+#include "schedule/WeekSchedule.h"
+
+#include <QString>
+
+// What a refresh of the notes views and the expenditure page reads besides the data: the
+// default settings, except the prediction length, which the benchmarks vary.
+struct ChainOptions
+{
+    TDateTime now = 0;
+    NotesSortOrder sortOrder = NotesSortOrder::ByPercentDone;
+    NotesFilter filter;
+    int upcomingDays = 1;
+    WeekScheduleOptions week{false, WeekOrder::ByTime, DayNameForm::Long, {}};
+    int alertHours = 1;
+    ShowPeriod period = ShowPeriod::All;
+    ExpenditureSettings expenditures;
+    LocaleFormats formats = LocaleFormats::fixedForTesting();
+};
+
+// Everything the notes part of a refresh produces for the windows.
+struct NotesViews
+{
+    QList<NoteRow> rows;
+    QList<UpcomingEvent> upcoming;
+    WeekSchedule week;
+    NoteCounters counters;
+    QList<AlarmEntry> alarms;
+};
+
+// The refresh as the organiser runs it, with the libraries' algorithms. The notes are
+// sorted and renumbered and the book is brought up to date in place, as the refresh does.
+NotesViews refreshNotesViews(NotesCollection &notes, const ChainOptions &options);
+ExpenditurePage refreshExpenditurePage(ExpenditureBook &book, const ChainOptions &options);
+
+// The same refresh with the algorithms exactly as first described: N + 1 passes of
+// neighbour swaps for every sort, one scan of all transactions for every day of every chart
+// line. Kept here only as the baseline the benchmarks compare with.
+namespace Literal {
+
+NotesViews refreshNotesViews(NotesCollection &notes, const ChainOptions &options);
+ExpenditurePage refreshExpenditurePage(ExpenditureBook &book, const ChainOptions &options);
+
+} // namespace Literal
+
+// Empty when both results are the same to the bit; otherwise what differs first.
+QString differenceBetween(const NotesCollection &notesA, const NotesViews &a, const NotesCollection &notesB,
+                          const NotesViews &b);
+QString differenceBetween(const ExpenditureBook &bookA, const ExpenditurePage &a, const ExpenditureBook &bookB,
+                          const ExpenditurePage &b);
