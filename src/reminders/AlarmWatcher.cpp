@@ -18,7 +18,11 @@ AlarmWatcher::AlarmWatcher(QObject *parent) : QObject(parent), m_timer(new QTime
 
 void AlarmWatcher::refill(const NotesCollection &notes, int alertHours)
 {
-    m_entries = rebuildAlarmEntries(m_entries, notes, alertHours, Clock::nowValue());
+    const QDateTime now = Clock::now();
+    // A clock set back since the last check leaves that check's time out of account.
+    const TDateTime checkedUpTo =
+        m_lastCheck.isValid() && m_lastCheck <= now ? DateTime::fromQDateTime(m_lastCheck) : -qInf();
+    m_entries = rebuildAlarmEntries(m_entries, notes, alertHours, DateTime::fromQDateTime(now), checkedUpTo);
     updateTimer();
 }
 

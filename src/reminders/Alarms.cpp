@@ -30,7 +30,7 @@ QList<AlarmEntry> alarmEntries(const NotesCollection &notes, int alertHours, TDa
 }
 
 QList<AlarmEntry> rebuildAlarmEntries(const QList<AlarmEntry> &previous, const NotesCollection &notes, int alertHours,
-                                      TDateTime now)
+                                      TDateTime now, TDateTime checkedUpTo)
 {
     // Only entries already due can be lost by the rule below; usually there are none.
     QList<AlarmEntry> overdue;
@@ -45,7 +45,7 @@ QList<AlarmEntry> rebuildAlarmEntries(const QList<AlarmEntry> &previous, const N
         if (!hasDeadline(note))
             continue;
         const TDateTime due = dueTime(note, alertHours);
-        bool keep = note.Deadline >= now && due >= now;
+        bool keep = note.Deadline >= now && due >= now && due > checkedUpTo;
         if (!keep) {
             for (qsizetype k = 0; k < overdue.size(); ++k) {
                 if (sameAlert(overdue[k], note, due)) {

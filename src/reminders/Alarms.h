@@ -3,6 +3,7 @@
 #include "notes/NotesData.h"
 
 #include <QList>
+#include <QtNumeric>
 #include <QString>
 
 // One alert: the note's position, as it was at the last refresh, when it falls due, and the
@@ -24,9 +25,11 @@ QList<AlarmEntry> alarmEntries(const NotesCollection &notes, int alertHours, TDa
 // The same list built while `previous` is still waiting: an entry of `previous` that fell due
 // but has not been checked yet (a reminder was open, or the check had not come round) is kept
 // when its note still stands with the same due time, so a refresh never swallows an alert.
-// `previous` holds only entries no check has taken yet.
+// `previous` holds only entries no check has taken yet; every alert due at or before
+// `checkedUpTo` has been taken by a check, so no other entry that early is added again (a
+// refresh in the very millisecond of the check would otherwise repeat an alert due "now").
 QList<AlarmEntry> rebuildAlarmEntries(const QList<AlarmEntry> &previous, const NotesCollection &notes, int alertHours,
-                                      TDateTime now);
+                                      TDateTime now, TDateTime checkedUpTo = -qInf());
 
 // Takes out the entries due at `now`, last entry first, in the order they fire.
 QList<AlarmEntry> takeDueAlarms(QList<AlarmEntry> &alarms, TDateTime now);

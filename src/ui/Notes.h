@@ -21,6 +21,7 @@ class QMenu;
 class QSystemTrayIcon;
 class QTimer;
 class QuickBar;
+class ReminderAlerts;
 class StatusBar;
 class TForm5;
 class TimeZonePanel;
@@ -49,11 +50,16 @@ public:
     // False when a file could not be written; the error has been shown and the data stay in memory.
     bool SaveAllNotes();
     void RefreshNotes();
+    // The upcoming events list anew (and, later, the wallpaper painted from it).
+    void RefreshUpcomingEvents();
 
     // Saves everything and ends the program (the tray menu's "Close", signals, session end).
     void Close1Click();
     void Settings1Click();
     void About2Click();
+    // Every 60 s while `UpcomingEventsRefresh` is on; also once after the settings are read
+    // at start and once after the settings dialog's "Ok".
+    void Timer2Timer();
     void Timer3Timer();
     void NotepadChange();
 
@@ -64,6 +70,8 @@ public:
     NotepadPage *notepadPage() const { return m_notepadPage; }
     NotesPage *notesPage() const { return m_notesPage; }
     StatusBar *statusBarPro() const { return m_statusBar; }
+    UpcomingEventsPanel *upcomingEvents() const { return m_upcoming; }
+    ReminderAlerts *alerts() const { return m_alerts; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
     // Brings the window back from the tray or from another start of the program.
     void showFromTray();
@@ -109,6 +117,7 @@ private:
     QSystemTrayIcon *m_tray = nullptr;
     QMenu *m_trayMenu = nullptr;
     TForm5 *m_about = nullptr;
+    ReminderAlerts *m_alerts = nullptr;
     QTimer *m_timer1 = nullptr;
     QTimer *m_timer2 = nullptr;
     QTimer *m_timer3 = nullptr;

@@ -48,6 +48,7 @@ private Q_SLOTS:
     void refillDuringAlarm_firesRemainingFromTheirOwnNotes();
     void refillDuringAlarm_keepsAlertsThatFellDueMeanwhile();
     void firedAlert_notBroughtBackByRefill();
+    void refillInTheMillisecondOfTheCheck_doesNotRepeat();
     void tick_runsOnlyWhileListHoldsEntries();
 
 private:
@@ -289,6 +290,19 @@ void TestAlarmWatcher::firedAlert_notBroughtBackByRefill()
     moved[0].Deadline = DateTime::fromQDateTime(at(16, 0));
     m_watcher->refill(moved, 1);
     QCOMPARE(m_watcher->entries().size(), 1);
+}
+
+void TestAlarmWatcher::refillInTheMillisecondOfTheCheck_doesNotRepeat()
+{
+    const NotesCollection notes{note(QStringLiteral("a"), at(13, 0))};
+    m_watcher->refill(notes, 1);
+    Clock::setNowForTesting(at(12, 0)); // due exactly now
+    m_watcher->tick();
+    QCOMPARE(m_fired.size(), 1);
+    m_watcher->refill(notes, 1);
+    QVERIFY(m_watcher->entries().isEmpty());
+    // Without the check's time the rule "not earlier than now" alone would take it back.
+    QCOMPARE(alarmEntries(notes, 1, DateTime::fromQDateTime(at(12, 0))).size(), 1);
 }
 
 void TestAlarmWatcher::tick_runsOnlyWhileListHoldsEntries()
