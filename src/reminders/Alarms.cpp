@@ -76,9 +76,13 @@ QList<AlarmEntry> takeDueAlarms(QList<AlarmEntry> &alarms, TDateTime now)
 QString priorityText(quint8 importance)
 {
     switch (importance) {
-    case 1: return QStringLiteral("Highest");
-    case 2: return QStringLiteral("Increased");
-    case 3: return QStringLiteral("Normal");
-    default: return {};
+    case 1:
+        return QStringLiteral("Highest");
+    case 2:
+        return QStringLiteral("Increased");
+    case 3:
+        return QStringLiteral("Normal");
+    default:
+        return {};
     }
 }

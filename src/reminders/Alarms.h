@@ -3,8 +3,8 @@
 #include "notes/NotesData.h"
 
 #include <QList>
-#include <QtNumeric>
 #include <QString>
+#include <QtNumeric>
 
 // One alert: the note's position, as it was at the last refresh, when it falls due, and the
 // note itself as it stood then. The reminder shows the copy, so an alert that fires after the

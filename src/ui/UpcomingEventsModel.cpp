@@ -29,9 +29,12 @@ QVariant UpcomingEventsModel::data(const QModelIndex &index, int role) const
     // The tooltip is the list's own: the cell's text, useful when the column cuts it.
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         switch (index.column()) {
-        case 0: return row.note;
-        case 1: return row.left;
-        default: return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
+        case 0:
+            return row.note;
+        case 1:
+            return row.left;
+        default:
+            return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
         }
     }
     if (role == Qt::DecorationRole && index.column() == 0 && row.icon >= 0)

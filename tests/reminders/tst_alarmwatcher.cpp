@@ -77,8 +77,7 @@ void TestAlarmWatcher::rebuild_keepsOverdueAlertOfUnchangedNote()
     QCOMPARE(before.size(), 1);
     // Due at 12:00, not yet checked at 12:00:05; a new note moved it to position 1.
     const NotesCollection resorted{note(QStringLiteral("new"), at(18, 0)), notes[0]};
-    const QList<AlarmEntry> after =
-        rebuildAlarmEntries(before, resorted, 1, DateTime::fromQDateTime(at(12, 0, 5)));
+    const QList<AlarmEntry> after = rebuildAlarmEntries(before, resorted, 1, DateTime::fromQDateTime(at(12, 0, 5)));
     QCOMPARE(after.size(), 2);
     QCOMPARE(after[1].name, QStringLiteral("1"));
     QCOMPARE(after[1].time, before[0].time);

@@ -126,9 +126,9 @@ void TestUpcomingPanel::refresh_listsSoonestFirstWithTimeLeft()
     m_window->RefreshNotes();
     QCOMPARE(column(0), (QStringList{QStringLiteral("ten minutes"), QStringLiteral("tie A"), QStringLiteral("tie B"),
                                      QStringLiteral("tomorrow"), QStringLiteral("day after  tomorrow")}));
-    QCOMPARE(column(1), (QStringList{QStringLiteral("0d 00h10m"), QStringLiteral("0d 08h00m"),
-                                     QStringLiteral("0d 08h00m"), QStringLiteral("0d 23h00m"),
-                                     QStringLiteral("1d 14h30m")}));
+    QCOMPARE(column(1),
+             (QStringList{QStringLiteral("0d 00h10m"), QStringLiteral("0d 08h00m"), QStringLiteral("0d 08h00m"),
+                          QStringLiteral("0d 23h00m"), QStringLiteral("1d 14h30m")}));
     QCOMPARE(column(2), QStringList(5, QString()));
     const QAbstractItemModel *model = list()->model();
     QVERIFY(model->index(1, 0).data(Qt::DecorationRole).isValid()); // importance 2
