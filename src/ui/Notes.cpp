@@ -11,6 +11,7 @@
 #include "QuickBar.h"
 #include "Settings.h"
 #include "SettingsApplier.h"
+#include "ReminderAlerts.h"
 #include "StatusBar.h"
 #include "Switch.h"
 #include "TimeZonePanel.h"
@@ -73,6 +74,7 @@ TForm1::TForm1(const QString &appDir, QWidget *parent) : QMainWindow(parent), m_
                                     m_notesPage, m_notepadPage, m_weekPage, m_statusBar});
     m_settingsDialog = new TForm4(*this, *m_settingsApplier);
     m_about = new TForm5(this);
+    m_alerts = new ReminderAlerts(m_settings, LocaleFormats::system(), this);
     buildTray();
     buildTimers();
     connectCommands();
@@ -259,6 +261,9 @@ void TForm1::ReadAllNotes()
     if (settings.outcome == DataFile::Outcome::KeptAside)
         Messages::error(this, settings.message);
     applyLoadedSettings();
+    // Only a settings file read counts as the first tick; without one the count starts at 0.
+    if (settings.outcome == DataFile::Outcome::Loaded)
+        Timer2Timer();
     RefreshNotes();
     m_settingsApplier->applyStatusBarAtLoad();
     if (m_state.StartupInProgress)
@@ -277,6 +282,8 @@ void TForm1::applyLoadedSettings()
         m_quickBar->showFinishedSwitch()->setChecked(effects.showFinishedTasks);
     }
     m_upcoming->rollOut()->setCollapsed(effects.upcomingEventsCollapsed);
+    if (effects.upcomingListColumnWidths[0] >= 0 && effects.upcomingListColumnWidths[1] >= 0)
+        m_upcoming->setColumnWidths(effects.upcomingListColumnWidths[0], effects.upcomingListColumnWidths[1]);
     if (effects.refreshTimerEnabled)
         m_timer2->start();
     else
@@ -307,8 +314,8 @@ void TForm1::collectWindowSettings()
     m_settings.ListView1Column0Width = header->sectionSize(0);
     m_settings.ListView1Column1Width = header->sectionSize(1);
     m_settings.ListView1Column2Width = header->sectionSize(2);
-    m_settings.ListView2Column0Width = m_upcoming->list()->columnWidth(0);
-    m_settings.ListView2Column1Width = m_upcoming->list()->columnWidth(1);
+    m_settings.ListView2Column0Width = m_upcoming->columnWidth(0);
+    m_settings.ListView2Column1Width = m_upcoming->columnWidth(1);
 }
 
 bool TForm1::SaveAllNotes()
@@ -336,13 +343,23 @@ void TForm1::RefreshNotes()
     applySortOrder(m_notes, currentSortOrder());
     renumberNotes(m_notes);
     rebuildNotesList();
-    // The upcoming events, the week schedule, the expenditures and the alarms rebuild here once they exist.
+    RefreshUpcomingEvents();
     m_weekPage->FillWeekSchedule();
+    // The expenditures rebuild here once they exist.
     const NoteCounters counters = countNotes(m_notes);
     m_statusBar->counter(3)->setText(QString::number(counters.highest));
     m_statusBar->counter(2)->setText(QString::number(counters.increased));
     m_statusBar->counter(1)->setText(QString::number(counters.normal));
     m_statusBar->counter(0)->setText(QString::number(counters.finished));
+    m_alerts->fillAlarms(m_notes);
+}
+
+void TForm1::RefreshUpcomingEvents()
+{
+    const QList<UpcomingEvent> events =
+        m_upcoming->RefreshUpcomingEvents(m_notes, notesFilter(), m_settings.UpcomingEventsTime, Clock::nowValue());
+    // The wallpaper is painted from `events` here, in their order, once the desktop part exists.
+    Q_UNUSED(events);
 }
 
 NotesSortOrder TForm1::currentSortOrder() const
@@ -421,7 +438,9 @@ void TForm1::About2Click()
 
 void TForm1::Timer2Timer()
 {
-    // The upcoming events and the day panels refresh here once they exist.
+    if (m_upcoming->countRefreshTick(m_settings.UpcomingEventsRefreshTime))
+        RefreshUpcomingEvents();
+    // The sun panel and the custom panel steps follow here once the day panels exist.
 }
 
 void TForm1::Timer3Timer()

@@ -22,6 +22,7 @@ class QSystemTrayIcon;
 class QTimer;
 class QuickBar;
 class SettingsApplier;
+class ReminderAlerts;
 class StatusBar;
 class TForm4;
 class TForm5;
@@ -53,12 +54,16 @@ public:
     // False when a file could not be written; the error has been shown and the data stay in memory.
     bool SaveAllNotes();
     void RefreshNotes();
+    // The upcoming events list anew (and, later, the wallpaper painted from it).
+    void RefreshUpcomingEvents();
 
     // Saves everything and ends the program (the tray menu's "Close", signals, session end).
     void Close1Click();
     void Settings1Click();
     void Settings2Click();
     void About2Click();
+    // Every 60 s while `UpcomingEventsRefresh` is on; also once after the settings are read
+    // at start and once after the settings dialog's "Ok".
     void Timer2Timer();
     void Timer3Timer();
     void NotepadChange();
@@ -72,6 +77,8 @@ public:
     StatusBar *statusBarPro() const { return m_statusBar; }
     TForm4 *settingsDialog() const { return m_settingsDialog; }
     SettingsApplier &settingsApplier() { return *m_settingsApplier; }
+    UpcomingEventsPanel *upcomingEvents() const { return m_upcoming; }
+    ReminderAlerts *alerts() const { return m_alerts; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
     // Brings the window back from the tray or from another start of the program.
     void showFromTray();
@@ -120,6 +127,7 @@ private:
     std::unique_ptr<SettingsApplier> m_settingsApplier;
     TForm4 *m_settingsDialog = nullptr;
     TForm5 *m_about = nullptr;
+    ReminderAlerts *m_alerts = nullptr;
     QTimer *m_timer1 = nullptr;
     QTimer *m_timer2 = nullptr;
     QTimer *m_timer3 = nullptr;

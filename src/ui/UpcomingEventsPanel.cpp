@@ -1,7 +1,8 @@
 #include "UpcomingEventsPanel.h"
 
+#include "UpcomingEventsModel.h"
+
 #include <QHeaderView>
-#include <QStandardItemModel>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -16,15 +17,35 @@ UpcomingEventsPanel::UpcomingEventsPanel(QWidget *parent) : QWidget(parent)
     m_list = new QTreeView(m_rollOut);
     m_list->setObjectName(QStringLiteral("ListView2"));
     m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setAlternatingRowColors(true);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->header()->setSectionsClickable(false);
-    auto *model = new QStandardItemModel(0, 3, m_list);
-    model->setHorizontalHeaderLabels({QStringLiteral("Note"), QStringLiteral("Left"), QStringLiteral("ID")});
-    m_list->setModel(model);
-    m_list->setColumnWidth(0, 183);
-    m_list->setColumnWidth(1, 100);
+    m_list->header()->setStretchLastSection(false);
+    m_model = new UpcomingEventsModel(m_list);
+    m_list->setModel(m_model);
+    setColumnWidths(183, 100);
     m_list->setColumnHidden(2, true);
     m_rollOut->setContent(m_list);
     layout->addWidget(m_rollOut);
+}
+
+QList<UpcomingEvent> UpcomingEventsPanel::RefreshUpcomingEvents(const NotesCollection &notes, NotesFilter filter,
+                                                                int horizonDays, TDateTime now)
+{
+    QList<UpcomingEvent> events = upcomingEvents(notes, filter, horizonDays, now);
+    m_model->setRows(events);
+    return events;
+}
+
+void UpcomingEventsPanel::setColumnWidths(int note, int left)
+{
+    m_list->setColumnWidth(0, note);
+    m_list->setColumnWidth(1, left);
+}
+
+int UpcomingEventsPanel::columnWidth(int column) const
+{
+    return m_list->columnWidth(column);
 }

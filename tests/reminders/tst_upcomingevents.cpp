@@ -210,9 +210,9 @@ void TestUpcomingEvents::alarms_ignoreProgressAndPrivateFlag()
 
 void TestUpcomingEvents::dueAlarms_fireOnceLastFirst()
 {
-    QList<AlarmEntry> alarms{{QStringLiteral("0"), kNow + kMinute},
-                             {QStringLiteral("1"), kNow + 10 * kMinute},
-                             {QStringLiteral("2"), kNow + 2 * kMinute}};
+    QList<AlarmEntry> alarms{{QStringLiteral("0"), kNow + kMinute, {}},
+                             {QStringLiteral("1"), kNow + 10 * kMinute, {}},
+                             {QStringLiteral("2"), kNow + 2 * kMinute, {}}};
     QVERIFY(takeDueAlarms(alarms, kNow).isEmpty());
     const QList<AlarmEntry> fired = takeDueAlarms(alarms, kNow + 2 * kMinute);
     QCOMPARE(fired.size(), 2);

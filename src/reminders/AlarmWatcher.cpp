@@ -1,0 +1,67 @@
+#include "AlarmWatcher.h"
+
+#include "core/Clock.h"
+
+#include <QTimer>
+
+namespace {
+constexpr int kTickMs = 500;
+constexpr qint64 kCheckEveryMs = 1000;
+} // namespace
+
+AlarmWatcher::AlarmWatcher(QObject *parent) : QObject(parent), m_timer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("JvAlarms1"));
+    m_timer->setInterval(kTickMs);
+    connect(m_timer, &QTimer::timeout, this, &AlarmWatcher::tick);
+}
+
+void AlarmWatcher::refill(const NotesCollection &notes, int alertHours)
+{
+    const QDateTime now = Clock::now();
+    // A clock set back since the last check leaves that check's time out of account.
+    const TDateTime checkedUpTo =
+        m_lastCheck.isValid() && m_lastCheck <= now ? DateTime::fromQDateTime(m_lastCheck) : -qInf();
+    m_entries = rebuildAlarmEntries(m_entries, notes, alertHours, DateTime::fromQDateTime(now), checkedUpTo);
+    updateTimer();
+}
+
+bool AlarmWatcher::isWatching() const
+{
+    return m_timer->isActive();
+}
+
+void AlarmWatcher::tick()
+{
+    if (m_checking)
+        return;
+    const QDateTime now = Clock::now();
+    if (m_lastCheck.isValid() && now.date() == m_lastCheck.date()) {
+        const qint64 sinceLast = m_lastCheck.msecsTo(now);
+        // A clock set back counts as time passed, or checks would stall until it caught up.
+        if (sinceLast >= 0 && sinceLast < kCheckEveryMs)
+            return;
+    }
+    m_lastCheck = now;
+    check(now);
+}
+
+void AlarmWatcher::check(const QDateTime &now)
+{
+    m_checking = true;
+    // Taken out before any handler runs: a refill during a reminder cannot bring them back
+    // or shift them, and entries due later stay in the list for the next check.
+    const QList<AlarmEntry> due = takeDueAlarms(m_entries, DateTime::fromQDateTime(now));
+    for (const AlarmEntry &entry : due)
+        Q_EMIT alarm(entry);
+    m_checking = false;
+    updateTimer();
+}
+
+void AlarmWatcher::updateTimer()
+{
+    if (m_entries.isEmpty())
+        m_timer->stop();
+    else if (!m_timer->isActive())
+        m_timer->start();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Alarms.h"
+
+#include <QDateTime>
+#include <QObject>
+
+class QTimer;
+
+// The alarm list and its watcher: a 500 ms tick checks at most once per second of clock time
+// and fires every due entry once, last entry first. A check never starts while another one
+// runs, which is the case while the handler of an alarm shows its reminder.
+class AlarmWatcher final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(AlarmWatcher)
+
+public:
+    explicit AlarmWatcher(QObject *parent = nullptr);
+
+    // The list anew from the collection (every refresh). Safe while a check runs: that check
+    // holds the entries it took and fires them from their own copies of the notes.
+    void refill(const NotesCollection &notes, int alertHours);
+    const QList<AlarmEntry> &entries() const { return m_entries; }
+    bool isChecking() const { return m_checking; }
+    // The tick runs only while the list holds entries.
+    bool isWatching() const;
+
+    // The 500 ms tick.
+    void tick();
+
+Q_SIGNALS:
+    // An entry is due; it is already out of the list.
+    void alarm(const AlarmEntry &entry);
+
+private:
+    void check(const QDateTime &now);
+    void updateTimer();
+
+    QTimer *m_timer = nullptr;
+    QList<AlarmEntry> m_entries;
+    QDateTime m_lastCheck;
+    bool m_checking = false;
+};
