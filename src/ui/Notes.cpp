@@ -1,6 +1,7 @@
 #include "Notes.h"
 
 #include "About.h"
+#include "EncryptionControl.h"
 #include "ExpenditurePage.h"
 #include "ImageList.h"
 #include "Messages.h"
@@ -74,6 +75,7 @@ TForm1::TForm1(const QString &appDir, QWidget *parent) : QMainWindow(parent), m_
                                     m_notesPage, m_notepadPage, m_weekPage, m_statusBar});
     m_settingsDialog = new TForm4(*this, *m_settingsApplier);
     m_about = new TForm5(this);
+    m_encryption = new EncryptionControl(*this, *m_settingsDialog);
     m_alerts = new ReminderAlerts(m_settings, LocaleFormats::system(), this);
     buildTray();
     buildTimers();
@@ -214,8 +216,22 @@ void TForm1::usePassPhrase(const QString &passPhrase, const QByteArray &salt)
     m_codec = m_codecOwner.get();
 }
 
+void TForm1::clearPassPhrase()
+{
+    m_state.PassPhrase.clear();
+    m_state.PassPhraseSalt.clear();
+    m_codecOwner.reset();
+    m_codec = nullptr;
+}
+
+bool TForm1::saveAllDataFiles()
+{
+    return SaveAllNotes();
+}
+
 void TForm1::finishStartup()
 {
+    m_encryption->showStartState();
     placeAtTopRight();
     m_state.StartupInProgress = false;
 }

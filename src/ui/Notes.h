@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class EncryptionControl;
 class ExpenditurePage;
 class NotepadPage;
 class NotesListModel;
@@ -48,6 +49,9 @@ public:
     void loadAllData();
     // The pass phrase in force; data files are enciphered under it while passwd.txt exists.
     void usePassPhrase(const QString &passPhrase, const QByteArray &salt);
+    void clearPassPhrase();
+    // Notes, notepad, settings and transactions, stopping at the first failure (already shown).
+    bool saveAllDataFiles();
     void finishStartup();
 
     void ReadAllNotes();
@@ -127,6 +131,7 @@ private:
     std::unique_ptr<SettingsApplier> m_settingsApplier;
     TForm4 *m_settingsDialog = nullptr;
     TForm5 *m_about = nullptr;
+    EncryptionControl *m_encryption = nullptr;
     ReminderAlerts *m_alerts = nullptr;
     QTimer *m_timer1 = nullptr;
     QTimer *m_timer2 = nullptr;
