@@ -1,8 +1,11 @@
 #include "Notes.h"
 
 #include "About.h"
+#include "AddExpenditure.h"
+#include "ChangeValue.h"
 #include "ExpenditurePage.h"
 #include "ImageList.h"
+#include "Manage.h"
 #include "Messages.h"
 #include "NotepadPage.h"
 #include "NotesListModel.h"
@@ -18,6 +21,7 @@
 #include "ui_Notes.h"
 
 #include "core/Clock.h"
+#include "expenditures/ExpendituresFile.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesSort.h"
 #include "settings/SettingsEffects.h"
@@ -66,6 +70,10 @@ TForm1::TForm1(const QString &appDir, QWidget *parent) : QMainWindow(parent), m_
     resize(377, 867);
 
     m_about = new TForm5(this);
+    m_addExpenditure = new TForm7(*this);
+    m_manage = new TForm8(*this);
+    m_changeValue = new TForm9(*this);
+    m_expenditurePage->setWindows(m_addExpenditure, m_manage, m_changeValue);
     buildTray();
     buildTimers();
     connectCommands();
@@ -183,11 +191,13 @@ void TForm1::connectCommands()
         });
     connect(m_quickBar->hidePrivateSwitch(), &Switch::toggled, this, &TForm1::RefreshNotes);
     connect(m_quickBar->showFinishedSwitch(), &Switch::toggled, this, &TForm1::RefreshNotes);
+    connect(m_expenditurePage, &ExpenditurePage::refreshRequested, this, &TForm1::RefreshExpenditures);
 }
 
 void TForm1::loadAllData()
 {
     ReadAllNotes();
+    ReadAllExpenditures();
 }
 
 void TForm1::finishStartup()
@@ -310,12 +320,34 @@ void TForm1::RefreshNotes()
     applySortOrder(m_notes, currentSortOrder());
     renumberNotes(m_notes);
     rebuildNotesList();
-    // The upcoming events, the week schedule, the expenditures and the alarms rebuild here once they exist.
+    // The upcoming events, the week schedule and the alarms rebuild here once they exist.
+    RefreshExpenditures();
     const NoteCounters counters = countNotes(m_notes);
     m_statusBar->counter(3)->setText(QString::number(counters.highest));
     m_statusBar->counter(2)->setText(QString::number(counters.increased));
     m_statusBar->counter(1)->setText(QString::number(counters.normal));
     m_statusBar->counter(0)->setText(QString::number(counters.finished));
+}
+
+void TForm1::ReadAllExpenditures()
+{
+    const auto loaded = ExpendituresFile::loadFile(m_state.dataPath(ExpendituresFile::fileName()), m_codec,
+                                                   m_dataStore, &m_book, Clock::now());
+    if (loaded.outcome == DataFile::Outcome::KeptAside)
+        Messages::error(this, loaded.message);
+    else if (loaded.outcome == DataFile::Outcome::Loaded)
+        RefreshExpenditures();
+}
+
+bool TForm1::SaveAllExpenditures()
+{
+    return reportSaveFailure(
+        ExpendituresFile::saveFile(m_state.dataPath(ExpendituresFile::fileName()), m_codec, m_dataStore, m_book));
+}
+
+void TForm1::RefreshExpenditures()
+{
+    m_expenditurePage->refresh(m_book, m_settings);
 }
 
 NotesSortOrder TForm1::currentSortOrder() const
@@ -356,7 +388,7 @@ void TForm1::closeEvent(QCloseEvent *event)
         return;
     }
     event->ignore();
-    if (!SaveAllNotes())
+    if (!SaveAllNotes() || !SaveAllExpenditures())
         return;
     // Without a notification area the window could not be reached again once hidden.
     if (m_tray->isVisible())
@@ -370,7 +402,7 @@ void TForm1::Close1Click()
     if (m_ending)
         return;
     m_state.TrayPopupDelay = 100000;
-    if (!SaveAllNotes())
+    if (!SaveAllNotes() || !SaveAllExpenditures())
         return;
     m_ending = true;
     QApplication::quit();

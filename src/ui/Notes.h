@@ -3,6 +3,7 @@
 #include "core/DataFile.h"
 #include "core/KeyValueXmlFile.h"
 #include "core/ProgramState.h"
+#include "expenditures/Expenditure.h"
 #include "notes/NotesData.h"
 #include "notes/NotesList.h"
 #include "notes/NotesSort.h"
@@ -23,6 +24,9 @@ class QTimer;
 class QuickBar;
 class StatusBar;
 class TForm5;
+class TForm7;
+class TForm8;
+class TForm9;
 class TimeZonePanel;
 class UpcomingEventsPanel;
 class WeekSchedulePage;
@@ -49,6 +53,13 @@ public:
     // False when a file could not be written; the error has been shown and the data stay in memory.
     bool SaveAllNotes();
     void RefreshNotes();
+
+    void ReadAllExpenditures();
+    // False when the file could not be written; the error has been shown.
+    bool SaveAllExpenditures();
+    void RefreshExpenditures();
+    ExpenditureBook &expenditures() { return m_book; }
+    ExpenditurePage *expenditurePage() const { return m_expenditurePage; }
 
     // Saves everything and ends the program (the tray menu's "Close", signals, session end).
     void Close1Click();
@@ -89,6 +100,7 @@ private:
     std::unique_ptr<Ui::TForm1> m_ui;
     ProgramState m_state;
     NotesCollection m_notes;
+    ExpenditureBook m_book;
     Settings m_settings;
     TKeyValueXmlFile m_settingsStore; // JvAppXMLFileStorage1: settings.xml
     TKeyValueXmlFile m_dataStore;     // JvAppXMLFileStorage2: data, transactions, exports
@@ -109,6 +121,9 @@ private:
     QSystemTrayIcon *m_tray = nullptr;
     QMenu *m_trayMenu = nullptr;
     TForm5 *m_about = nullptr;
+    TForm7 *m_addExpenditure = nullptr;
+    TForm8 *m_manage = nullptr;
+    TForm9 *m_changeValue = nullptr;
     QTimer *m_timer1 = nullptr;
     QTimer *m_timer2 = nullptr;
     QTimer *m_timer3 = nullptr;
