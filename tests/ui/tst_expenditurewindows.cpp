@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -52,6 +53,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
+    void categoryIcons_oneForEachCode();
     void addDialog_showResetsFieldsButKeepsCategories();
     void addDialog_typeChoiceEnablesItsCategories();
     void addSingleExpenseToday_takesEffectAndIsSavedBeforeIt();
@@ -118,6 +120,22 @@ void TestExpenditureWindows::add(bool expense, int categoryButton, int periodici
     QTest::mouseClick(named<QPushButton>(dialog, "DsFancyButton1"), Qt::LeftButton);
     QVERIFY(!dialog->isVisible());
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
+}
+
+void TestExpenditureWindows::categoryIcons_oneForEachCode()
+{
+    QList<QImage> images;
+    for (int code = 0; code < 13; ++code) {
+        const QImage image = ImageList2::icon(code).pixmap(16, 16).toImage();
+        QVERIFY2(!image.isNull(), qPrintable(QString::number(code)));
+        QVERIFY2(!images.contains(image), qPrintable(QString::number(code)));
+        images.append(image);
+    }
+    QVERIFY(ImageList2::icon(13).isNull());
+    // A code without a category lists without an icon.
+    book().Expenditures = {transaction(QStringLiteral("Odd"), -1, DateTime::encode(2025, 3, 1), true, 0, 40)};
+    m_window->RefreshExpenditures();
+    QVERIFY(pageList(*m_window, "ListView3")->index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
 }
 
 void TestExpenditureWindows::addDialog_showResetsFieldsButKeepsCategories()
