@@ -136,7 +136,8 @@ ExpenditureChartViews::LineAxes ExpenditureChartViews::addLineAxes(QChart *chart
     // The left axis carries the title only; the values are read on the right.
     axes.left = new QValueAxis(chart);
     axes.left->setTitleText(QStringLiteral("Amount"));
-    axes.left->setLabelsVisible(false);
+    // Hidden labels would leave the title no room: they stay, drawn in no colour.
+    axes.left->setLabelsColor(Qt::transparent);
     axes.left->setGridLineVisible(false);
     axes.left->setMinorGridLineVisible(false);
     axes.left->setTickCount(2);
@@ -170,6 +171,8 @@ void ExpenditureChartViews::showLines(QChart *chart, const LineAxes &axes, const
         series->replace(points);
         chart->addSeries(series);
         series->attachAxis(axes.bottom);
+        // An axis without a series is not drawn; the left one only shows its title.
+        series->attachAxis(axes.left);
         series->attachAxis(axes.right);
     }
     if (first <= last) {
@@ -206,7 +209,8 @@ void ExpenditureChartViews::showCategories(const CategoryChart &categories)
         auto *set = new QBarSet(bar.label);
         set->append(bar.value);
         set->setColor(QColor(bar.colour.red, bar.colour.green, bar.colour.blue));
-        set->setBorderColor(Qt::black);
+        // An outline keeps the white category visible on the white chart.
+        set->setPen(QPen(Qt::black, 1));
         set->setLabelColor(Qt::black);
         m_series2->append(set);
         largest = std::max(largest, bar.value);
