@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QScreen>
 #include <QTreeView>
@@ -25,6 +26,9 @@ void execCentred(QDialog *dialog)
 {
     if (!dialog)
         return;
+    // A fixed-size dialog takes its size from its layout only once that has run.
+    if (dialog->layout())
+        dialog->layout()->activate();
     if (const QScreen *screen = dialog->screen())
         dialog->move(screen->availableGeometry().center() - dialog->rect().center());
     dialog->exec();
