@@ -3,12 +3,12 @@
 #include "BookKeeping.h"
 #include "DateSort.h"
 
-ExpenditurePage RefreshExpenditures(ExpenditureBook &book, TDateTime now, ShowPeriod period,
+ExpenditurePageData RefreshExpenditures(ExpenditureBook &book, TDateTime now, ShowPeriod period,
                                     const ExpenditureSettings &settings, const LocaleFormats &formats)
 {
     using ExpenditureRowText::pageRow;
     ExpenditureCollection &list = book.Expenditures;
-    ExpenditurePage page;
+    ExpenditurePageData page;
 
     sortByDateDescending(list);
     const TDateTime today = DateTime::dateOf(now);

@@ -7,7 +7,7 @@
 #include <optional>
 
 // Everything the expenditure page shows after a refresh.
-struct ExpenditurePage
+struct ExpenditurePageData
 {
     ExpenditureRows occurred;           // transactions that have taken effect: newest first, then this refresh's copies
     ExpenditureRows future;             // "Future transactions": not yet taken effect, oldest first
@@ -23,5 +23,5 @@ struct ExpenditurePage
 // transactions take effect, lists them, sorts oldest first (the order the book keeps), then
 // the other lists, the balance text and the charts. Safe to repeat: what has taken effect
 // never does so again.
-ExpenditurePage RefreshExpenditures(ExpenditureBook &book, TDateTime now, ShowPeriod period,
+ExpenditurePageData RefreshExpenditures(ExpenditureBook &book, TDateTime now, ShowPeriod period,
                                     const ExpenditureSettings &settings, const LocaleFormats &formats);

@@ -1,17 +1,52 @@
 #include "ExpenditurePage.h"
 
+#include "ExpenditureChartViews.h"
+#include "ExpenditureListModel.h"
 #include "RollOutPanel.h"
 
+#include "core/Clock.h"
+#include "expenditures/ExpenditurePage.h"
+#include "settings/Settings.h"
+
 #include <QComboBox>
+#include <QDialog>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
-#include <QStandardItemModel>
+#include <QScreen>
 #include <QTreeView>
 #include <QVBoxLayout>
 
-ExpenditurePage::ExpenditurePage(QWidget *parent) : QWidget(parent)
+namespace {
+
+void execCentred(QDialog *dialog)
+{
+    if (!dialog)
+        return;
+    // A fixed-size dialog takes its size from its layout only once that has run.
+    if (dialog->layout())
+        dialog->layout()->activate();
+    if (const QScreen *screen = dialog->screen())
+        dialog->move(screen->availableGeometry().center() - dialog->rect().center());
+    dialog->exec();
+}
+
+} // namespace
+
+ExpenditureSettings expenditureSettings(const Settings &settings)
+{
+    ExpenditureSettings result;
+    result.Currency = settings.Currency;
+    result.CurrencyPrefix = settings.CurrencyPrefix;
+    result.CurrencySuffix = settings.CurrencySuffix;
+    result.PredictFor = settings.PredictFor;
+    return result;
+}
+
+ExpenditurePage::ExpenditurePage(QWidget *parent) : QWidget(parent), m_formats(LocaleFormats::system())
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -28,12 +63,15 @@ ExpenditurePage::ExpenditurePage(QWidget *parent) : QWidget(parent)
     QFont bold = m_balance->font();
     bold.setBold(true);
     m_balance->setFont(bold);
+    m_balance->installEventFilter(this);
     auto *manage = new QPushButton(QStringLiteral("Manage"), bar);
     manage->setObjectName(QStringLiteral("DsFancyButton5"));
     barLayout->addWidget(add);
     barLayout->addWidget(m_balance, 1);
     barLayout->addWidget(manage);
     layout->addWidget(bar);
+    connect(add, &QPushButton::clicked, this, &ExpenditurePage::DsFancyButton8Click);
+    connect(manage, &QPushButton::clicked, this, &ExpenditurePage::DsFancyButton5Click);
 
     // Expenditures: the "Show" choice over the category chart.
     auto *categories = new QWidget(this);
@@ -41,49 +79,56 @@ ExpenditurePage::ExpenditurePage(QWidget *parent) : QWidget(parent)
     categoriesLayout->setContentsMargins(0, 0, 0, 0);
     auto *showRow = new QHBoxLayout;
     showRow->addWidget(new QLabel(QStringLiteral("Show"), categories));
-    auto *show = new QComboBox(categories);
-    show->setObjectName(QStringLiteral("ComboBox1"));
-    show->setEditable(true);
-    show->addItems({QStringLiteral("All"), QStringLiteral("Current month"), QStringLiteral("Previous month")});
-    showRow->addWidget(show, 1);
+    m_show = new QComboBox(categories);
+    m_show->setObjectName(QStringLiteral("ComboBox1"));
+    m_show->setEditable(true);
+    m_show->setInsertPolicy(QComboBox::NoInsert);
+    m_show->addItems({QStringLiteral("All"), QStringLiteral("Current month"), QStringLiteral("Previous month")});
+    showRow->addWidget(m_show, 1);
     categoriesLayout->addLayout(showRow);
-    m_chartAreas[0] = new QWidget(categories);
-    m_chartAreas[0]->setMinimumHeight(200);
-    categoriesLayout->addWidget(m_chartAreas[0], 1);
+    auto *categoriesArea = new QWidget(categories);
+    categoriesArea->setMinimumHeight(220);
+    categoriesLayout->addWidget(categoriesArea, 1);
     addSection(layout, QStringLiteral("Expenditures"), categories);
+    connect(m_show, &QComboBox::currentTextChanged, this, &ExpenditurePage::ComboBox1Change);
 
-    m_chartAreas[1] = new QWidget(this);
-    m_chartAreas[1]->setMinimumHeight(200);
-    addSection(layout, QStringLiteral("History"), m_chartAreas[1]);
+    auto *historyArea = new QWidget(this);
+    historyArea->setMinimumHeight(220);
+    addSection(layout, QStringLiteral("History"), historyArea);
 
     auto *predictions = new QWidget(this);
     auto *predictionsLayout = new QVBoxLayout(predictions);
     predictionsLayout->setContentsMargins(0, 0, 0, 0);
-    auto *readOuts = new QHBoxLayout;
-    const std::tuple<const char *, const char *, Qt::Alignment> labels[] = {
-        {"Label8", "red", Qt::AlignLeft},
-        {"Label10", "blue", Qt::AlignHCenter},
-        {"Label11", "grey", Qt::AlignRight},
-        {"Label12", "black", Qt::AlignLeft}};
+    auto *readOutRow = new QHBoxLayout;
+    const std::tuple<const char *, const char *, Qt::Alignment> labels[] = {{"Label8", "red", Qt::AlignLeft},
+                                                                            {"Label10", "blue", Qt::AlignHCenter},
+                                                                            {"Label11", "grey", Qt::AlignRight},
+                                                                            {"Label12", "black", Qt::AlignLeft}};
+    ExpenditureChartViews::ReadOuts readOuts{};
+    int at = 0;
     for (const auto &[name, colour, alignment] : labels) {
         auto *label = new QLabel(QStringLiteral("n/a"), predictions);
         label->setObjectName(QLatin1String(name));
         label->setAlignment(alignment | Qt::AlignVCenter);
         label->setStyleSheet(QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(QLatin1String(colour)));
-        readOuts->addWidget(label, 1);
+        readOutRow->addWidget(label, 1);
+        readOuts[at++] = label;
     }
-    predictionsLayout->addLayout(readOuts);
-    m_chartAreas[2] = new QWidget(predictions);
-    m_chartAreas[2]->setMinimumHeight(200);
-    predictionsLayout->addWidget(m_chartAreas[2], 1);
+    predictionsLayout->addLayout(readOutRow);
+    auto *predictionArea = new QWidget(predictions);
+    predictionArea->setMinimumHeight(220);
+    predictionsLayout->addWidget(predictionArea, 1);
     addSection(layout, QStringLiteral("Predictions"), predictions);
 
-    m_future = makeList(QStringLiteral("ListView11"));
+    m_charts = new ExpenditureChartViews({categoriesArea, historyArea, predictionArea}, readOuts, this);
+    m_charts->setFormats(m_formats);
+
+    m_future = makeList(QStringLiteral("ListView11"), &m_futureModel);
     addSection(layout, QStringLiteral("Future transactions"), m_future);
-    m_periodic = makeList(QStringLiteral("ListView12"));
+    m_periodic = makeList(QStringLiteral("ListView12"), &m_periodicModel);
     addSection(layout, QStringLiteral("Periodic transactions"), m_periodic);
 
-    m_booked = makeList(QStringLiteral("ListView3"));
+    m_booked = makeList(QStringLiteral("ListView3"), &m_bookedModel);
     layout->addWidget(m_booked, 1);
 }
 
@@ -97,16 +142,80 @@ RollOutPanel *ExpenditurePage::addSection(QVBoxLayout *layout, const QString &ca
     return section;
 }
 
-QTreeView *ExpenditurePage::makeList(const QString &name)
+QTreeView *ExpenditurePage::makeList(const QString &name, ExpenditureListModel **model)
 {
     auto *list = new QTreeView(this);
     list->setObjectName(name);
-    list->setRootIsDecorated(false);
-    list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->header()->setSectionsClickable(false);
-    auto *model = new QStandardItemModel(0, 3, list);
-    model->setHorizontalHeaderLabels({QStringLiteral("Description"), QStringLiteral("Amount"), QStringLiteral("Date")});
-    list->setModel(model);
+    *model = new ExpenditureListModel({QStringLiteral("Description"), QStringLiteral("Amount"), QStringLiteral("Date")},
+                                      list);
+    setUpReportList(list, *model);
+    list->header()->resizeSection(0, 170);
+    list->header()->resizeSection(1, 90);
     return list;
+}
+
+void ExpenditurePage::setWindows(QDialog *addTransaction, QDialog *manage, QDialog *changeValue)
+{
+    m_addTransaction = addTransaction;
+    m_manage = manage;
+    m_changeValue = changeValue;
+}
+
+void ExpenditurePage::setFormats(const LocaleFormats &formats)
+{
+    m_formats = formats;
+    m_charts->setFormats(formats);
+}
+
+ShowPeriod ExpenditurePage::showPeriod() const
+{
+    // Typed text that names no entry leaves none selected.
+    const int index = m_show->currentIndex();
+    if (index < 0 || m_show->currentText() != m_show->itemText(index))
+        return ShowPeriod::None;
+    return ExpenditureCharts::showPeriodFromIndex(index);
+}
+
+void ExpenditurePage::refresh(ExpenditureBook &book, const Settings &settings)
+{
+    showPage(RefreshExpenditures(book, Clock::nowValue(), showPeriod(), expenditureSettings(settings), m_formats));
+}
+
+void ExpenditurePage::showPage(const ExpenditurePageData &page)
+{
+    m_bookedModel->setRows(page.occurred);
+    m_futureModel->setRows(page.future);
+    m_periodicModel->setRows(page.periodic);
+    if (page.balanceText)
+        m_balance->setText(*page.balanceText);
+    m_charts->showPrediction(page.prediction);
+    m_charts->showHistory(page.history);
+    m_charts->showCategories(page.categories);
+}
+
+void ExpenditurePage::DsFancyButton8Click()
+{
+    execCentred(m_addTransaction);
+}
+
+void ExpenditurePage::DsFancyButton5Click()
+{
+    execCentred(m_manage);
+}
+
+void ExpenditurePage::Label9DblClick()
+{
+    execCentred(m_changeValue);
+}
+
+void ExpenditurePage::ComboBox1Change()
+{
+    Q_EMIT refreshRequested();
+}
+
+bool ExpenditurePage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_balance && event->type() == QEvent::MouseButtonDblClick)
+        Label9DblClick();
+    return QWidget::eventFilter(watched, event);
 }

@@ -1,13 +1,22 @@
 #pragma once
 
+#include "core/LocaleFormats.h"
+#include "expenditures/ExpenditureCharts.h"
+#include "expenditures/ExpenditureText.h"
+
 #include <QWidget>
 
+class ExpenditureChartViews;
+class ExpenditureListModel;
 class QComboBox;
+class QDialog;
 class QLabel;
-class QPushButton;
 class QTreeView;
 class QVBoxLayout;
 class RollOutPanel;
+struct ExpenditureBook;
+struct ExpenditurePageData;
+struct Settings;
 
 // The "Expenditure management" page: the bar, five folding sections and the main list.
 class ExpenditurePage final : public QWidget
@@ -18,20 +27,53 @@ class ExpenditurePage final : public QWidget
 public:
     explicit ExpenditurePage(QWidget *parent = nullptr);
 
+    // The add, manage and change-balance windows the page's controls open.
+    void setWindows(QDialog *addTransaction, QDialog *manage, QDialog *changeValue);
+    // Brings the book up to date at the clock's now and shows it.
+    void refresh(ExpenditureBook &book, const Settings &settings);
+    void showPage(const ExpenditurePageData &page);
+    // The "Show" box's choice; None while typed text selects no entry.
+    ShowPeriod showPeriod() const;
+    const LocaleFormats &formats() const { return m_formats; }
+    void setFormats(const LocaleFormats &formats);
+
+    void DsFancyButton8Click();
+    void DsFancyButton5Click();
+    void Label9DblClick();
+    void ComboBox1Change();
+
     QTreeView *bookedList() const { return m_booked; }
     QTreeView *futureList() const { return m_future; }
     QTreeView *periodicList() const { return m_periodic; }
     QLabel *balanceLabel() const { return m_balance; }
-    // Where the charts go: "Expenditures", "History", "Predictions".
-    QWidget *chartArea(int section) const { return m_chartAreas[section]; }
+    QComboBox *showBox() const { return m_show; }
+    ExpenditureChartViews *charts() const { return m_charts; }
+
+Q_SIGNALS:
+    // The "Show" box changed: the page wants a refresh with the book.
+    void refreshRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     RollOutPanel *addSection(QVBoxLayout *layout, const QString &caption, QWidget *content);
-    QTreeView *makeList(const QString &name);
+    QTreeView *makeList(const QString &name, ExpenditureListModel **model);
 
     QTreeView *m_booked = nullptr;
     QTreeView *m_future = nullptr;
     QTreeView *m_periodic = nullptr;
+    ExpenditureListModel *m_bookedModel = nullptr;
+    ExpenditureListModel *m_futureModel = nullptr;
+    ExpenditureListModel *m_periodicModel = nullptr;
     QLabel *m_balance = nullptr;
-    QWidget *m_chartAreas[3] = {};
+    QComboBox *m_show = nullptr;
+    ExpenditureChartViews *m_charts = nullptr;
+    QDialog *m_addTransaction = nullptr;
+    QDialog *m_manage = nullptr;
+    QDialog *m_changeValue = nullptr;
+    LocaleFormats m_formats;
 };
+
+// What the page reads from the settings each time it refreshes.
+ExpenditureSettings expenditureSettings(const Settings &settings);

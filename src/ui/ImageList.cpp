@@ -34,3 +34,18 @@ QIcon applicationIcon()
 }
 
 } // namespace ImageList1
+
+namespace ImageList2 {
+
+QIcon icon(int index)
+{
+    static QHash<int, QIcon> cache;
+    if (index < 0 || index >= kCount)
+        return {};
+    auto it = cache.find(index);
+    if (it == cache.end())
+        it = cache.insert(index, QIcon(QStringLiteral(":/icons/imagelist2/%1.svg").arg(index, 2, 10, QLatin1Char('0'))));
+    return *it;
+}
+
+} // namespace ImageList2

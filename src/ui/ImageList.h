@@ -31,3 +31,13 @@ QIcon icon(int index);
 QIcon applicationIcon();
 
 } // namespace ImageList1
+
+// The category icons of the transaction lists; the index is the category code.
+namespace ImageList2 {
+
+inline constexpr int kCount = 13;
+
+// Empty for an index without an icon.
+QIcon icon(int index);
+
+} // namespace ImageList2

@@ -2,8 +2,11 @@
 
 #include "About.h"
 #include "EncryptionControl.h"
+#include "AddExpenditure.h"
+#include "ChangeValue.h"
 #include "ExpenditurePage.h"
 #include "ImageList.h"
+#include "Manage.h"
 #include "Messages.h"
 #include "NotepadPage.h"
 #include "NotesListModel.h"
@@ -22,6 +25,7 @@
 #include "ui_Notes.h"
 
 #include "core/Clock.h"
+#include "expenditures/ExpendituresFile.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesSort.h"
 #include "protection/Protection.h"
@@ -77,6 +81,10 @@ TForm1::TForm1(const QString &appDir, QWidget *parent) : QMainWindow(parent), m_
     m_about = new TForm5(this);
     m_encryption = new EncryptionControl(*this, *m_settingsDialog);
     m_alerts = new ReminderAlerts(m_settings, LocaleFormats::system(), this);
+    m_addExpenditure = new TForm7(*this);
+    m_manage = new TForm8(*this);
+    m_changeValue = new TForm9(*this);
+    m_expenditurePage->setWindows(m_addExpenditure, m_manage, m_changeValue);
     buildTray();
     buildTimers();
     connectCommands();
@@ -201,11 +209,13 @@ void TForm1::connectCommands()
     // The note editor opens here once it exists: edit the note at a position, or add one on a day.
     connect(m_weekPage, &WeekSchedulePage::editNoteRequested, this, [](int) {});
     connect(m_weekPage, &WeekSchedulePage::addNoteRequested, this, [](TDateTime) {});
+    connect(m_expenditurePage, &ExpenditurePage::refreshRequested, this, &TForm1::RefreshExpenditures);
 }
 
 void TForm1::loadAllData()
 {
     ReadAllNotes();
+    ReadAllExpenditures();
 }
 
 void TForm1::usePassPhrase(const QString &passPhrase, const QByteArray &salt)
@@ -226,7 +236,7 @@ void TForm1::clearPassPhrase()
 
 bool TForm1::saveAllDataFiles()
 {
-    return SaveAllNotes();
+    return SaveAllNotes() && SaveAllExpenditures();
 }
 
 void TForm1::finishStartup()
@@ -361,7 +371,7 @@ void TForm1::RefreshNotes()
     rebuildNotesList();
     RefreshUpcomingEvents();
     m_weekPage->FillWeekSchedule();
-    // The expenditures rebuild here once they exist.
+    RefreshExpenditures();
     const NoteCounters counters = countNotes(m_notes);
     m_statusBar->counter(3)->setText(QString::number(counters.highest));
     m_statusBar->counter(2)->setText(QString::number(counters.increased));
@@ -376,6 +386,27 @@ void TForm1::RefreshUpcomingEvents()
         m_upcoming->RefreshUpcomingEvents(m_notes, notesFilter(), m_settings.UpcomingEventsTime, Clock::nowValue());
     // The wallpaper is painted from `events` here, in their order, once the desktop part exists.
     Q_UNUSED(events);
+}
+
+void TForm1::ReadAllExpenditures()
+{
+    const auto loaded = ExpendituresFile::loadFile(m_state.dataPath(ExpendituresFile::fileName()), m_codec,
+                                                   m_dataStore, &m_book, Clock::now());
+    if (loaded.outcome == DataFile::Outcome::KeptAside)
+        Messages::error(this, loaded.message);
+    else if (loaded.outcome == DataFile::Outcome::Loaded)
+        RefreshExpenditures();
+}
+
+bool TForm1::SaveAllExpenditures()
+{
+    return reportSaveFailure(
+        ExpendituresFile::saveFile(m_state.dataPath(ExpendituresFile::fileName()), m_codec, m_dataStore, m_book));
+}
+
+void TForm1::RefreshExpenditures()
+{
+    m_expenditurePage->refresh(m_book, m_settings);
 }
 
 NotesSortOrder TForm1::currentSortOrder() const
@@ -416,7 +447,7 @@ void TForm1::closeEvent(QCloseEvent *event)
         return;
     }
     event->ignore();
-    if (!SaveAllNotes())
+    if (!saveAllDataFiles())
         return;
     // Without a notification area the window could not be reached again once hidden.
     if (m_tray->isVisible())
@@ -430,7 +461,7 @@ void TForm1::Close1Click()
     if (m_ending)
         return;
     m_state.TrayPopupDelay = 100000;
-    if (!SaveAllNotes())
+    if (!saveAllDataFiles())
         return;
     m_ending = true;
     QApplication::quit();

@@ -3,6 +3,7 @@
 #include "core/DataFile.h"
 #include "core/KeyValueXmlFile.h"
 #include "core/ProgramState.h"
+#include "expenditures/Expenditure.h"
 #include "notes/NotesData.h"
 #include "notes/NotesList.h"
 #include "notes/NotesSort.h"
@@ -27,6 +28,9 @@ class ReminderAlerts;
 class StatusBar;
 class TForm4;
 class TForm5;
+class TForm7;
+class TForm8;
+class TForm9;
 class TimeZonePanel;
 class UpcomingEventsPanel;
 class WeekSchedulePage;
@@ -60,6 +64,13 @@ public:
     void RefreshNotes();
     // The upcoming events list anew (and, later, the wallpaper painted from it).
     void RefreshUpcomingEvents();
+
+    void ReadAllExpenditures();
+    // False when the file could not be written; the error has been shown.
+    bool SaveAllExpenditures();
+    void RefreshExpenditures();
+    ExpenditureBook &expenditures() { return m_book; }
+    ExpenditurePage *expenditurePage() const { return m_expenditurePage; }
 
     // Saves everything and ends the program (the tray menu's "Close", signals, session end).
     void Close1Click();
@@ -108,6 +119,7 @@ private:
     std::unique_ptr<Ui::TForm1> m_ui;
     ProgramState m_state;
     NotesCollection m_notes;
+    ExpenditureBook m_book;
     Settings m_settings;
     TKeyValueXmlFile m_settingsStore; // JvAppXMLFileStorage1: settings.xml
     TKeyValueXmlFile m_dataStore;     // JvAppXMLFileStorage2: data, transactions, exports
@@ -133,6 +145,9 @@ private:
     TForm5 *m_about = nullptr;
     EncryptionControl *m_encryption = nullptr;
     ReminderAlerts *m_alerts = nullptr;
+    TForm7 *m_addExpenditure = nullptr;
+    TForm8 *m_manage = nullptr;
+    TForm9 *m_changeValue = nullptr;
     QTimer *m_timer1 = nullptr;
     QTimer *m_timer2 = nullptr;
     QTimer *m_timer3 = nullptr;

@@ -31,7 +31,7 @@ std::optional<int> loadData(TForm1 &window, const PassPhrasePrompt &prompt)
     window.usePassPhrase(unlock.passPhrase, unlock.salt);
     window.loadAllData();
     // Files restored in plain form by hand are enciphered again at once.
-    window.SaveAllNotes();
+    window.saveAllDataFiles();
     return std::nullopt;
 }
 

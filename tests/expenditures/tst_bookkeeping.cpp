@@ -55,7 +55,8 @@ TDateTime noon(int y, int m, int d)
     return DateTime::encode(y, m, d, 12);
 }
 
-ExpenditurePage refresh(ExpenditureBook &book, TDateTime now, const ExpenditureSettings &settings = suffixSettings())
+ExpenditurePageData refresh(ExpenditureBook &book, TDateTime now,
+                            const ExpenditureSettings &settings = suffixSettings())
 {
     return RefreshExpenditures(book, now, ShowPeriod::All, settings, kFormats);
 }
@@ -150,7 +151,7 @@ void TestBookKeeping::refresh_singleDueToday_takesEffectOnce()
     book.AllMoney = 100;
     book.Expenditures = {single(QStringLiteral("Shoes"), -50, day(2025, 3, 17))};
 
-    ExpenditurePage page = refresh(book, noon(2025, 3, 17));
+    ExpenditurePageData page = refresh(book, noon(2025, 3, 17));
     QCOMPARE(book.AllMoney, 50.0);
     QVERIFY(book.Expenditures[0].Occured);
     QCOMPARE(page.booked, 1);
@@ -170,7 +171,7 @@ void TestBookKeeping::refresh_futureSingle_waitsForItsDay()
     book.AllMoney = 10;
     book.Expenditures = {single(QStringLiteral("Bonus"), 200, day(2025, 3, 24))};
 
-    ExpenditurePage page = refresh(book, noon(2025, 3, 17));
+    ExpenditurePageData page = refresh(book, noon(2025, 3, 17));
     QCOMPARE(book.AllMoney, 10.0);
     QCOMPARE(captions(page.future), QStringList{QStringLiteral("Bonus")});
     QVERIFY(page.occurred.isEmpty());
@@ -198,7 +199,7 @@ void TestBookKeeping::refresh_monthlyDueToday_booksCopyAtEndOfMainList()
                          monthly(QStringLiteral("Rent"), -900, day(2025, 3, 1), 1),
                          single(QStringLiteral("Later"), -7, day(2025, 2, 20), true)};
 
-    ExpenditurePage page = refresh(book, noon(2025, 3, 1));
+    ExpenditurePageData page = refresh(book, noon(2025, 3, 1));
     QCOMPARE(book.AllMoney, -900.0);
     // Newest first, then the copy booked just now.
     QCOMPARE(captions(page.occurred),
@@ -291,7 +292,7 @@ void TestBookKeeping::refresh_lists_futureAndPeriodicInDateOrder()
                          monthly(QStringLiteral("Phone"), -30, day(2025, 4, 30), 5),
                          single(QStringLiteral("Gift"), 50, day(2025, 4, 2)),
                          single(QStringLiteral("Coffee"), -3, day(2025, 3, 1), true)};
-    const ExpenditurePage page = refresh(book, noon(2025, 3, 17));
+    const ExpenditurePageData page = refresh(book, noon(2025, 3, 17));
     QCOMPARE(captions(page.future),
              (QStringList{QStringLiteral("Gift"), QStringLiteral("Phone"), QStringLiteral("Trip")}));
     QCOMPARE(captions(page.periodic), QStringList{QStringLiteral("Phone")});
@@ -305,7 +306,7 @@ void TestBookKeeping::refresh_emptyBook_givesEmptyListsAndBalanceText()
     ExpenditureSettings prefix = suffixSettings();
     prefix.CurrencyPrefix = true;
     prefix.CurrencySuffix = false;
-    const ExpenditurePage page = refresh(book, noon(2025, 3, 17), prefix);
+    const ExpenditurePageData page = refresh(book, noon(2025, 3, 17), prefix);
     QVERIFY(page.occurred.isEmpty() && page.future.isEmpty() && page.periodic.isEmpty());
     QCOMPARE(page.balanceText, std::optional<QString>(QStringLiteral("-PLN40")));
 }
@@ -317,7 +318,7 @@ void TestBookKeeping::refresh_rowsCarryCategoryIcon()
                          single(QStringLiteral("b"), -1, day(2025, 4, 2))};
     book.Expenditures[0].Type = 12;
     book.Expenditures[1].Type = 13;
-    const ExpenditurePage page = refresh(book, noon(2025, 3, 17));
+    const ExpenditurePageData page = refresh(book, noon(2025, 3, 17));
     QCOMPARE(page.future[0].iconIndex, 12);
     QCOMPARE(page.future[1].iconIndex, -1);
 }
@@ -329,7 +330,7 @@ void TestBookKeeping::refresh_chartsSeeTheBookedBook()
     book.Expenditures = {monthly(QStringLiteral("Rent"), -900, day(2025, 3, 1), 1)};
     ExpenditureSettings settings = suffixSettings();
     settings.PredictFor = 90;
-    const ExpenditurePage page =
+    const ExpenditurePageData page =
         RefreshExpenditures(book, noon(2025, 3, 1), ShowPeriod::CurrentMonth, settings, kFormats);
 
     // The copy booked today is history; the moved template is the prediction's first due day.

@@ -1,0 +1,40 @@
+#include "ChangeValue.h"
+
+#include "Notes.h"
+#include "ui_ChangeValue.h"
+
+#include "expenditures/BookKeeping.h"
+
+#include <QRegularExpressionValidator>
+
+TForm9::TForm9(TForm1 &form1)
+    : QDialog(&form1, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_ui(std::make_unique<Ui::TForm9>()), m_form1(form1)
+{
+    m_ui->setupUi(this);
+    m_ui->JvValidateEdit1->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[+-]?[0-9]*")), m_ui->JvValidateEdit1));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    connect(m_ui->DsFancyButton8, &QPushButton::clicked, this, &TForm9::DsFancyButton8Click);
+}
+
+TForm9::~TForm9() = default;
+
+void TForm9::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TForm9::FormShow()
+{
+    m_ui->JvValidateEdit1->setText(QString::number(BookKeeping::balanceFieldValue(m_form1.expenditures().AllMoney)));
+    m_ui->JvValidateEdit1->setFocus();
+}
+
+void TForm9::DsFancyButton8Click()
+{
+    BookKeeping::SetBalance(m_form1.expenditures(), BookKeeping::parseWholeNumber(m_ui->JvValidateEdit1->text()));
+    m_form1.RefreshExpenditures();
+    accept();
+}

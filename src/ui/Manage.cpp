@@ -1,0 +1,73 @@
+#include "Manage.h"
+
+#include "ExpenditureListModel.h"
+#include "ExpenditurePage.h"
+#include "Notes.h"
+#include "ui_Manage.h"
+
+#include "expenditures/BookKeeping.h"
+#include "expenditures/ExpenditureRows.h"
+
+#include <QHeaderView>
+#include <QMenu>
+
+TForm8::TForm8(TForm1 &form1)
+    : QDialog(&form1, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_ui(std::make_unique<Ui::TForm8>()), m_form1(form1)
+{
+    m_ui->setupUi(this);
+    m_model = new ExpenditureListModel({QStringLiteral("Description"), QStringLiteral("Amount"), QStringLiteral("Date"),
+                                        QStringLiteral("Periodic"), QStringLiteral("Occured")},
+                                       this);
+    setUpReportList(m_ui->ListView3, m_model);
+    m_ui->ListView3->header()->resizeSection(0, 200);
+
+    m_menu = new QMenu(m_ui->ListView3);
+    m_menu->setObjectName(QStringLiteral("PopupMenu1"));
+    m_menu->addAction(m_ui->Undotransactionifoccured1);
+    m_ui->ListView3->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_ui->ListView3, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { m_menu->popup(m_ui->ListView3->viewport()->mapToGlobal(at)); });
+    connect(m_ui->Undotransactionifoccured1, &QAction::triggered, this, &TForm8::Undotransactionifoccured1Click);
+}
+
+TForm8::~TForm8() = default;
+
+void TForm8::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TForm8::FormShow()
+{
+    RedrawAllExpenditures();
+}
+
+void TForm8::RedrawAllExpenditures()
+{
+    const ExpenditurePage *page = m_form1.expenditurePage();
+    m_model->setRows(ExpenditureRowText::manageRows(m_form1.expenditures().Expenditures,
+                                                    expenditureSettings(m_form1.settings()), page->formats()));
+}
+
+void TForm8::Undotransactionifoccured1Click()
+{
+    const QModelIndexList selected = m_ui->ListView3->selectionModel()->selectedRows();
+    if (!selected.isEmpty())
+        BookKeeping::UndoTransaction(m_form1.expenditures(), selected.first().row());
+    RedrawAllExpenditures();
+}
+
+void TForm8::FormClose()
+{
+    m_form1.RefreshNotes();
+    m_form1.RefreshExpenditures();
+    m_form1.SaveAllExpenditures();
+}
+
+void TForm8::done(int result)
+{
+    FormClose();
+    QDialog::done(result);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "UiTestData.h"
+
+#include "core/Clock.h"
+#include "core/DateTime.h"
+#include "ui/ExpenditurePage.h"
+#include "ui/Notes.h"
+
+#include <QTreeView>
+
+#include <memory>
+
+// One start of the program on a folder, as main() does it.
+inline std::unique_ptr<TForm1> startProgram(const QString &dir)
+{
+    auto window = std::make_unique<TForm1>(dir + QLatin1Char('/'));
+    window->loadAllData();
+    window->finishStartup();
+    Messages::takeShown();
+    return window;
+}
+
+inline void setNow(int year, int month, int day, int hour = 12)
+{
+    Clock::setNowForTesting(QDateTime(QDate(year, month, day), QTime(hour, 0)));
+}
+
+inline TExpenditure transaction(const QString &name, double value, TDateTime date, bool occurred,
+                                quint8 periodicity = 0, quint8 type = 1)
+{
+    TExpenditure e;
+    e.Name = name;
+    e.Value = value;
+    e.Date = date;
+    e.Occured = occurred;
+    e.Periodicity = periodicity;
+    e.Type = type;
+    e.IsExpenditure = value <= 0;
+    return e;
+}
+
+inline QAbstractItemModel *pageList(TForm1 &window, const char *name)
+{
+    return window.expenditurePage()->findChild<QTreeView *>(QLatin1String(name))->model();
+}
+
+inline QString cell(QAbstractItemModel *model, int row, int column)
+{
+    return model->index(row, column).data().toString();
+}
