@@ -2,6 +2,7 @@
 
 #include "core/DataFile.h"
 #include "core/KeyValueXmlFile.h"
+#include "core/LocaleFormats.h"
 #include "core/ProgramState.h"
 #include "notes/NotesData.h"
 #include "notes/NotesList.h"
@@ -22,6 +23,7 @@ class QSystemTrayIcon;
 class QTimer;
 class QuickBar;
 class StatusBar;
+class TForm2;
 class TForm5;
 class TimeZonePanel;
 class UpcomingEventsPanel;
@@ -49,6 +51,20 @@ public:
     // False when a file could not be written; the error has been shown and the data stay in memory.
     bool SaveAllNotes();
     void RefreshNotes();
+    // Collection position of the note in list row `row`: -1 for row -1, the number of notes
+    // for a row below the last listed note.
+    int SelectedItem(int row) const;
+    // The two switches above the list.
+    NotesFilter notesFilter() const;
+    const LocaleFormats &localeFormats() const { return m_formats; }
+
+    // The note editor's openers: the main menu's "Add note" and the "Add note" button.
+    void Addnote1Click();
+    void DsFancyButton1Click();
+    // Opens the note editor modally unless it is already open. editorMode 0 adds a note,
+    // 1 edits the note at editIndex (only when that position exists), 2 adds a note on `day`.
+    void openNoteEditor(int editorMode, int editIndex, TDateTime day);
+    TForm2 *noteEditor() const { return m_editor; }
 
     // Saves everything and ends the program (the tray menu's "Close", signals, session end).
     void Close1Click();
@@ -84,12 +100,12 @@ private:
     void collectWindowSettings();
     void chooseSortOrder(NotesSortOrder order);
     NotesSortOrder currentSortOrder() const;
-    NotesFilter notesFilter() const;
 
     std::unique_ptr<Ui::TForm1> m_ui;
     ProgramState m_state;
     NotesCollection m_notes;
     Settings m_settings;
+    LocaleFormats m_formats = LocaleFormats::system();
     TKeyValueXmlFile m_settingsStore; // JvAppXMLFileStorage1: settings.xml
     TKeyValueXmlFile m_dataStore;     // JvAppXMLFileStorage2: data, transactions, exports
     const DataFileCodec *m_codec = nullptr;
@@ -108,6 +124,7 @@ private:
     StatusBar *m_statusBar = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
     QMenu *m_trayMenu = nullptr;
+    TForm2 *m_editor = nullptr;
     TForm5 *m_about = nullptr;
     QTimer *m_timer1 = nullptr;
     QTimer *m_timer2 = nullptr;
