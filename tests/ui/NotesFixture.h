@@ -83,3 +83,9 @@ inline void trigger(TForm1 &window, const char *action)
 {
     window.findChild<QAction *>(QLatin1String(action))->trigger();
 }
+
+// "A B C" -> {"A", "B", "C"}
+inline QStringList names(const char *spaced)
+{
+    return QString::fromLatin1(spaced).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
