@@ -223,7 +223,8 @@ TNotesData TForm2::noteFromControls() const
     note.Importance = m_ui->RadioButton1->isChecked() ? 1 : m_ui->RadioButton2->isChecked() ? 2 : 3;
     note.PrivateMsg = m_ui->JvCheckBox1->isChecked();
     note.Progress = static_cast<quint8>(m_ui->JvxSlider1->value());
-    note.Text = m_ui->JvMemo1->toPlainText();
+    // Lines of a note are kept with CR LF between them, as the files and the other views expect.
+    note.Text = m_ui->JvMemo1->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     note.Location = m_ui->Edit1->text();
     return note;
 }
