@@ -65,6 +65,7 @@ void TForm2::FormCreate()
 {
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     m_ui->MonthCalendar1->setSelectedDate(Clock::now().date());
+    m_ui->JvDatePickerEdit2->setDate(Clock::now().date());
 }
 
 void TForm2::showEvent(QShowEvent *event)

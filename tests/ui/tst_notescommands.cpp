@@ -28,6 +28,7 @@ private Q_SLOTS:
     void deleteFinished_removesEveryFinishedNote_data();
     void deleteFinished_removesEveryFinishedNote();
     void sortItems_sortAndSave_butDisabledDoesNeither();
+    void deleteKey_inTheList_asks();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -262,6 +263,21 @@ void TestNotesCommands::sortItems_sortAndSave_butDisabledDoesNeither()
     window->RefreshNotes();
     QCOMPARE(textsOf(window->notes()), (names("n3new h1 h1b i2 n3")));
     QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("data.txt"))));
+}
+
+void TestNotesCommands::deleteKey_inTheList_asks()
+{
+    auto window = startWithNotes(m_dir->path(), fiveNotes());
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTreeView *list = notesList(*window);
+    list->setFocus();
+    selectRow(*window, 0);
+    Messages::queueAnswer(true);
+    QTest::keyClick(list, Qt::Key_Delete);
+    QCOMPARE(Messages::takeShown().size(), 1);
+    QCOMPARE(textsOf(window->notes()), names("B C D E"));
 }
 
 QTEST_MAIN(TestNotesCommands)
