@@ -13,11 +13,10 @@ namespace {
 // Decoration of the "Private" group: a padlock.
 QPixmap padlock()
 {
-    static const QByteArray svg =
-        "<svg xmlns='http://www.w3.org/2000/svg' width='24' height='24' viewBox='0 0 24 24'>"
-        "<path d='M7 11V8a5 5 0 0 1 10 0v3' fill='none' stroke='#555' stroke-width='2'/>"
-        "<rect x='4' y='11' width='16' height='11' rx='2' fill='#ecc94b' stroke='#975a16'/>"
-        "<circle cx='12' cy='16' r='1.8' fill='#975a16'/></svg>";
+    static const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='24' height='24' viewBox='0 0 24 24'>"
+                                  "<path d='M7 11V8a5 5 0 0 1 10 0v3' fill='none' stroke='#555' stroke-width='2'/>"
+                                  "<rect x='4' y='11' width='16' height='11' rx='2' fill='#ecc94b' stroke='#975a16'/>"
+                                  "<circle cx='12' cy='16' r='1.8' fill='#975a16'/></svg>";
     QPixmap pixmap;
     pixmap.loadFromData(svg, "SVG");
     return pixmap;
@@ -118,10 +117,17 @@ void TForm2::prepareForEditing()
     m_ui->JvMemo1->setPlainText(note.Text);
     m_ui->JvMemo1->setFocus();
     switch (note.Importance) {
-    case 1: m_ui->RadioButton1->setChecked(true); break;
-    case 2: m_ui->RadioButton2->setChecked(true); break;
-    case 3: m_ui->RadioButton3->setChecked(true); break;
-    default: break;
+    case 1:
+        m_ui->RadioButton1->setChecked(true);
+        break;
+    case 2:
+        m_ui->RadioButton2->setChecked(true);
+        break;
+    case 3:
+        m_ui->RadioButton3->setChecked(true);
+        break;
+    default:
+        break;
     }
     m_ui->JvxSlider1->setValue(note.Progress);
     m_ui->JvCheckBox1->setChecked(note.PrivateMsg);
@@ -252,9 +258,8 @@ void TForm2::DsFancyButton1Click()
         if (!m_ui->CheckBox1->isChecked() || rule.kind == RepeatKind::None) {
             AddNewNote(composedDeadline());
         } else {
-            const QList<TDateTime> deadlines =
-                repetitionDeadlines(m_ui->MonthCalendar1->selectedDate(), m_ui->JvDatePickerEdit2->date(),
-                                    m_ui->JvTimeEdit1->time(), rule);
+            const QList<TDateTime> deadlines = repetitionDeadlines(
+                m_ui->MonthCalendar1->selectedDate(), m_ui->JvDatePickerEdit2->date(), m_ui->JvTimeEdit1->time(), rule);
             for (const TDateTime deadline : deadlines)
                 AddNewNote(deadline);
         }
@@ -277,8 +282,7 @@ void TForm2::FormKeyDown(QKeyEvent *event)
 
 bool TForm2::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape &&
-        isVisible()) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape && isVisible()) {
         FormKeyDown(static_cast<QKeyEvent *>(event));
         return true;
     }

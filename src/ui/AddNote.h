@@ -20,7 +20,12 @@ class TForm2 final : public QDialog
     Q_DISABLE_COPY_MOVE(TForm2)
 
 public:
-    enum Mode : quint8 { AddMode = 0, EditMode = 1, AddForDayMode = 2 };
+    enum Mode : quint8
+    {
+        AddMode = 0,
+        EditMode = 1,
+        AddForDayMode = 2
+    };
 
     explicit TForm2(TForm1 *form);
     ~TForm2() override;

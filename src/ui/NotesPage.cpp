@@ -116,14 +116,10 @@ void NotesPage::buildPopupMenu()
 void NotesPage::connectPopupMenu()
 {
     const std::pair<const char *, void (NotesPage::*)()> commands[] = {
-        {"Edit1", &NotesPage::Edit1Click},
-        {"Markasfinished1", &NotesPage::Markasfinished1Click},
-        {"Moveup1", &NotesPage::Moveup1Click},
-        {"Movedown1", &NotesPage::Movedown1Click},
-        {"Movetotop1", &NotesPage::Movetotop1Click},
-        {"Movetobottom1", &NotesPage::Movetobottom1Click},
-        {"Delete1", &NotesPage::Delete1Click},
-        {"Deletefinishedtasks1", &NotesPage::Deletefinishedtasks1Click}};
+        {"Edit1", &NotesPage::Edit1Click},           {"Markasfinished1", &NotesPage::Markasfinished1Click},
+        {"Moveup1", &NotesPage::Moveup1Click},       {"Movedown1", &NotesPage::Movedown1Click},
+        {"Movetotop1", &NotesPage::Movetotop1Click}, {"Movetobottom1", &NotesPage::Movetobottom1Click},
+        {"Delete1", &NotesPage::Delete1Click},       {"Deletefinishedtasks1", &NotesPage::Deletefinishedtasks1Click}};
     for (const auto &[name, handler] : commands)
         connect(m_popupMenu->findChild<QAction *>(QLatin1String(name)), &QAction::triggered, this, handler);
 }
@@ -181,8 +177,7 @@ void NotesPage::ListView1InfoTip(int row, QString &tip)
     if (state.HintShown)
         return;
     state.HintShown = true;
-    const QPoint anchor =
-        QCursor::pos() - m_form->frameGeometry().topLeft() - QPoint(0, 50);
+    const QPoint anchor = QCursor::pos() - m_form->frameGeometry().topLeft() - QPoint(0, 50);
     m_listState.LastHintNote = p;
     const NotesCollection &notes = m_form->notes();
     if (p < 0 || p >= notes.size())
@@ -190,8 +185,8 @@ void NotesPage::ListView1InfoTip(int row, QString &tip)
     const int icon = balloonIcon(notes[p]);
     if (icon < 0)
         return;
-    m_balloon->showBalloon(m_form->mapToGlobal(anchor), balloonHeader(notes[p], m_form->localeFormats()),
-                           notes[p].Text, ImageList1::icon(icon), visibleMs);
+    m_balloon->showBalloon(m_form->mapToGlobal(anchor), balloonHeader(notes[p], m_form->localeFormats()), notes[p].Text,
+                           ImageList1::icon(icon), visibleMs);
 }
 
 void NotesPage::JvBalloonHint1Close()

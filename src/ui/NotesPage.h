@@ -24,7 +24,7 @@ public:
     // What the page remembers between events.
     struct ListState
     {
-        qint32 LastHintNote = 0; // position of the note whose balloon was shown last
+        qint32 LastHintNote = 0;    // position of the note whose balloon was shown last
         bool LinkAvailable = false; // Label7 holds a link that a click opens
     };
 

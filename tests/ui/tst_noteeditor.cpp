@@ -49,7 +49,7 @@ struct Editor
     // Which of "disabled", "every" (period), "every" N days, period list, day count, end date are enabled.
     QList<bool> periodicityEnabled() const
     {
-        return {radio(4)->isEnabled(), radio(5)->isEnabled(), radio(6)->isEnabled(),
+        return {radio(4)->isEnabled(), radio(5)->isEnabled(),    radio(6)->isEnabled(),
                 period()->isEnabled(), everyDays()->isEnabled(), endDate()->isEnabled()};
     }
     TForm2 &form;
@@ -76,7 +76,8 @@ bool whileEditorOpen(TForm1 &window, const std::function<void()> &open, const st
 
 QPushButton *addNoteButton(TForm1 &window)
 {
-    return window.findChild<QWidget *>(QStringLiteral("JvPanel1"))->findChild<QPushButton *>(QStringLiteral("DsFancyButton1"));
+    return window.findChild<QWidget *>(QStringLiteral("JvPanel1"))
+        ->findChild<QPushButton *>(QStringLiteral("DsFancyButton1"));
 }
 
 QDateTime deadlineOf(const TNotesData &note)
@@ -145,20 +146,22 @@ void TestNoteEditor::window_isTopMostWithFixedPeriodList()
 void TestNoteEditor::add_withoutDeadline_oneNoteWhateverPeriodicityShows()
 {
     auto window = startWithNotes(m_dir->path(), {makeNote(QStringLiteral("existing"))});
-    const bool ran = whileEditorOpen(*window, [&] { addNoteButton(*window)->click(); }, [](Editor &editor) {
-        QCOMPARE(editor.form.windowTitle(), QStringLiteral("Add note"));
-        editor.radio(1)->click();
-        editor.slider()->setValue(60);
-        editor.privateBox()->click();
-        editor.text()->setPlainText(QStringLiteral("call back\nabout the offer"));
-        editor.location()->setText(QStringLiteral("https://example.org"));
-        // A repetition chosen and then the deadline switched off again.
-        editor.deadline()->click();
-        editor.radio(5)->click();
-        editor.deadline()->click();
-        editor.ok()->click();
-        QVERIFY(!editor.form.isVisible());
-    });
+    const bool ran = whileEditorOpen(
+        *window, [&] { addNoteButton(*window)->click(); },
+        [](Editor &editor) {
+            QCOMPARE(editor.form.windowTitle(), QStringLiteral("Add note"));
+            editor.radio(1)->click();
+            editor.slider()->setValue(60);
+            editor.privateBox()->click();
+            editor.text()->setPlainText(QStringLiteral("call back\nabout the offer"));
+            editor.location()->setText(QStringLiteral("https://example.org"));
+            // A repetition chosen and then the deadline switched off again.
+            editor.deadline()->click();
+            editor.radio(5)->click();
+            editor.deadline()->click();
+            editor.ok()->click();
+            QVERIFY(!editor.form.isVisible());
+        });
     QVERIFY(ran);
     const NotesCollection stored = storedNotes(m_dir->path());
     QCOMPARE(stored.size(), 2);
@@ -174,8 +177,8 @@ void TestNoteEditor::add_withoutDeadline_oneNoteWhateverPeriodicityShows()
 
 void TestNoteEditor::add_repeats_data()
 {
-    QTest::addColumn<int>("radio");     // 4 "disabled", 5 "every" period, 6 "every" N "day(s)"
-    QTest::addColumn<int>("choice");    // period list entry, or N
+    QTest::addColumn<int>("radio");  // 4 "disabled", 5 "every" period, 6 "every" N "day(s)"
+    QTest::addColumn<int>("choice"); // period list entry, or N
     QTest::addColumn<QDate>("start");
     QTest::addColumn<QDate>("end");
     QTest::addColumn<QList<QDate>>("dates");
@@ -191,12 +194,10 @@ void TestNoteEditor::add_repeats_data()
         << QList<QDate>{{2024, 2, 29}, {2025, 2, 28}, {2026, 2, 28}, {2027, 2, 28}, {2028, 2, 29}, {2029, 2, 28}};
     QTest::newRow("every 3 days") << 6 << 3 << QDate(2026, 4, 1) << QDate(2026, 4, 10)
                                   << QList<QDate>{{2026, 4, 1}, {2026, 4, 4}, {2026, 4, 7}, {2026, 4, 10}};
-    QTest::newRow("end on the start") << 5 << 0 << QDate(2026, 4, 1) << QDate(2026, 4, 1)
-                                      << QList<QDate>{{2026, 4, 1}};
-    QTest::newRow("end before the start") << 6 << 1 << QDate(2026, 4, 5) << QDate(2026, 4, 1)
-                                          << QList<QDate>{{2026, 4, 5}};
-    QTest::newRow("no repetition") << 4 << 0 << QDate(2026, 4, 5) << QDate(2026, 4, 30)
-                                   << QList<QDate>{{2026, 4, 5}};
+    QTest::newRow("end on the start") << 5 << 0 << QDate(2026, 4, 1) << QDate(2026, 4, 1) << QList<QDate>{{2026, 4, 1}};
+    QTest::newRow("end before the start")
+        << 6 << 1 << QDate(2026, 4, 5) << QDate(2026, 4, 1) << QList<QDate>{{2026, 4, 5}};
+    QTest::newRow("no repetition") << 4 << 0 << QDate(2026, 4, 5) << QDate(2026, 4, 30) << QList<QDate>{{2026, 4, 5}};
 }
 
 void TestNoteEditor::add_repeats()
@@ -207,22 +208,24 @@ void TestNoteEditor::add_repeats()
     QFETCH(QDate, end);
     QFETCH(QList<QDate>, dates);
     auto window = startWithNotes(m_dir->path(), {});
-    const bool ran = whileEditorOpen(*window, [&] { window->Addnote1Click(); }, [&](Editor &editor) {
-        editor.radio(2)->click();
-        editor.slider()->setValue(20);
-        editor.text()->setPlainText(QStringLiteral("water the plants"));
-        editor.location()->setText(QStringLiteral("balcony"));
-        editor.deadline()->click();
-        editor.calendar()->setSelectedDate(start);
-        editor.time()->setTime(QTime(14, 30));
-        editor.radio(radio)->click();
-        if (radio == 5)
-            editor.period()->setCurrentIndex(choice);
-        else if (radio == 6)
-            editor.everyDays()->setValue(choice);
-        editor.endDate()->setDate(end);
-        editor.ok()->click();
-    });
+    const bool ran = whileEditorOpen(
+        *window, [&] { window->Addnote1Click(); },
+        [&](Editor &editor) {
+            editor.radio(2)->click();
+            editor.slider()->setValue(20);
+            editor.text()->setPlainText(QStringLiteral("water the plants"));
+            editor.location()->setText(QStringLiteral("balcony"));
+            editor.deadline()->click();
+            editor.calendar()->setSelectedDate(start);
+            editor.time()->setTime(QTime(14, 30));
+            editor.radio(radio)->click();
+            if (radio == 5)
+                editor.period()->setCurrentIndex(choice);
+            else if (radio == 6)
+                editor.everyDays()->setValue(choice);
+            editor.endDate()->setDate(end);
+            editor.ok()->click();
+        });
     QVERIFY(ran);
     const NotesCollection stored = storedNotes(m_dir->path());
     QCOMPARE(stored.size(), dates.size());
@@ -239,21 +242,21 @@ void TestNoteEditor::addForDay_startsWithTheDayTicked()
 {
     auto window = startWithNotes(m_dir->path(), {});
     const QDate day(2026, 3, 12);
-    const bool ran = whileEditorOpen(*window, [&] { window->openNoteEditor(2, 0, DateTime::fromQDate(day)); },
-                                     [&](Editor &editor) {
-                                         QCOMPARE(editor.form.EditorMode, quint8(2));
-                                         QCOMPARE(editor.form.windowTitle(), QStringLiteral("Add note"));
-                                         QCOMPARE(editor.calendar()->selectedDate(), day);
-                                         QVERIFY(editor.calendar()->isEnabled());
-                                         QVERIFY(editor.deadline()->isChecked());
-                                         QCOMPARE(editor.endDate()->date(), day);
-                                         QVERIFY(editor.radio(4)->isChecked());
-                                         QCOMPARE(editor.periodicityEnabled(),
-                                                  (QList<bool>{true, true, true, false, false, false}));
-                                         QCOMPARE(editor.time()->time(), QTime(0, 0));
-                                         editor.text()->setPlainText(QStringLiteral("on the day"));
-                                         editor.ok()->click();
-                                     });
+    const bool ran = whileEditorOpen(
+        *window, [&] { window->openNoteEditor(2, 0, DateTime::fromQDate(day)); },
+        [&](Editor &editor) {
+            QCOMPARE(editor.form.EditorMode, quint8(2));
+            QCOMPARE(editor.form.windowTitle(), QStringLiteral("Add note"));
+            QCOMPARE(editor.calendar()->selectedDate(), day);
+            QVERIFY(editor.calendar()->isEnabled());
+            QVERIFY(editor.deadline()->isChecked());
+            QCOMPARE(editor.endDate()->date(), day);
+            QVERIFY(editor.radio(4)->isChecked());
+            QCOMPARE(editor.periodicityEnabled(), (QList<bool>{true, true, true, false, false, false}));
+            QCOMPARE(editor.time()->time(), QTime(0, 0));
+            editor.text()->setPlainText(QStringLiteral("on the day"));
+            editor.ok()->click();
+        });
     QVERIFY(ran);
     const NotesCollection stored = storedNotes(m_dir->path());
     QCOMPARE(stored.size(), 1);
@@ -264,111 +267,119 @@ void TestNoteEditor::add_resetsControlsButKeepsPeriodChoices()
 {
     auto window = startWithNotes(m_dir->path(), {});
     // First use leaves everything changed, then is cancelled.
-    QVERIFY(whileEditorOpen(*window, [&] { addNoteButton(*window)->click(); }, [](Editor &editor) {
-        editor.radio(1)->click();
-        editor.slider()->setValue(90);
-        editor.privateBox()->click();
-        editor.text()->setPlainText(QStringLiteral("draft"));
-        editor.location()->setText(QStringLiteral("somewhere"));
-        editor.deadline()->click();
-        editor.calendar()->setSelectedDate(QDate(2026, 7, 7));
-        editor.time()->setTime(QTime(18, 45));
-        editor.radio(5)->click();
-        editor.period()->setCurrentIndex(2);
-        editor.everyDays()->setValue(12);
-    }));
-    QVERIFY(whileEditorOpen(*window, [&] { window->findChild<QAction *>(QStringLiteral("Addnote1"))->trigger(); },
-                            [](Editor &editor) {
-                                QCOMPARE(editor.form.EditorMode, quint8(0));
-                                QCOMPARE(editor.form.windowTitle(), QStringLiteral("Add note"));
-                                QCOMPARE(editor.time()->time(), QTime(0, 0));
-                                QVERIFY(editor.text()->toPlainText().isEmpty());
-                                QVERIFY(editor.location()->text().isEmpty());
-                                QCOMPARE(editor.slider()->value(), 0);
-                                QCOMPARE(editor.get<QLabel>("JvLabel1")->text(), QStringLiteral("0 %"));
-                                QVERIFY(!editor.privateBox()->isChecked());
-                                QVERIFY(editor.radio(3)->isChecked());
-                                QVERIFY(!editor.deadline()->isChecked());
-                                QVERIFY(!editor.calendar()->isEnabled());
-                                QCOMPARE(editor.calendar()->selectedDate(), QDate(2026, 3, 5));
-                                QVERIFY(editor.time()->isEnabled());
-                                QVERIFY(editor.radio(4)->isChecked());
-                                QCOMPARE(editor.periodicityEnabled(), QList<bool>(6, false));
-                                QCOMPARE(editor.period()->currentIndex(), 2);
-                                QCOMPARE(editor.everyDays()->value(), 12);
-                            }));
+    QVERIFY(whileEditorOpen(
+        *window, [&] { addNoteButton(*window)->click(); },
+        [](Editor &editor) {
+            editor.radio(1)->click();
+            editor.slider()->setValue(90);
+            editor.privateBox()->click();
+            editor.text()->setPlainText(QStringLiteral("draft"));
+            editor.location()->setText(QStringLiteral("somewhere"));
+            editor.deadline()->click();
+            editor.calendar()->setSelectedDate(QDate(2026, 7, 7));
+            editor.time()->setTime(QTime(18, 45));
+            editor.radio(5)->click();
+            editor.period()->setCurrentIndex(2);
+            editor.everyDays()->setValue(12);
+        }));
+    QVERIFY(whileEditorOpen(
+        *window, [&] { window->findChild<QAction *>(QStringLiteral("Addnote1"))->trigger(); },
+        [](Editor &editor) {
+            QCOMPARE(editor.form.EditorMode, quint8(0));
+            QCOMPARE(editor.form.windowTitle(), QStringLiteral("Add note"));
+            QCOMPARE(editor.time()->time(), QTime(0, 0));
+            QVERIFY(editor.text()->toPlainText().isEmpty());
+            QVERIFY(editor.location()->text().isEmpty());
+            QCOMPARE(editor.slider()->value(), 0);
+            QCOMPARE(editor.get<QLabel>("JvLabel1")->text(), QStringLiteral("0 %"));
+            QVERIFY(!editor.privateBox()->isChecked());
+            QVERIFY(editor.radio(3)->isChecked());
+            QVERIFY(!editor.deadline()->isChecked());
+            QVERIFY(!editor.calendar()->isEnabled());
+            QCOMPARE(editor.calendar()->selectedDate(), QDate(2026, 3, 5));
+            QVERIFY(editor.time()->isEnabled());
+            QVERIFY(editor.radio(4)->isChecked());
+            QCOMPARE(editor.periodicityEnabled(), QList<bool>(6, false));
+            QCOMPARE(editor.period()->currentIndex(), 2);
+            QCOMPARE(editor.everyDays()->value(), 12);
+        }));
     QVERIFY(window->notes().isEmpty());
 }
 
 void TestNoteEditor::controls_keepConsistent()
 {
     auto window = startWithNotes(m_dir->path(), {});
-    QVERIFY(whileEditorOpen(*window, [&] { addNoteButton(*window)->click(); }, [](Editor &editor) {
-        editor.calendar()->setSelectedDate(QDate(2026, 3, 20));
-        editor.deadline()->click();
-        QVERIFY(editor.calendar()->isEnabled());
-        QCOMPARE(editor.endDate()->date(), QDate(2026, 3, 20));
-        QCOMPARE(editor.periodicityEnabled(), (QList<bool>{true, true, true, false, false, false}));
-        editor.radio(5)->click();
-        QCOMPARE(editor.periodicityEnabled(), (QList<bool>{true, true, true, true, false, true}));
-        editor.radio(6)->click();
-        QCOMPARE(editor.periodicityEnabled(), (QList<bool>{true, true, true, false, true, true}));
-        editor.radio(4)->click();
-        QCOMPARE(editor.periodicityEnabled(), (QList<bool>{true, true, true, false, false, false}));
+    QVERIFY(whileEditorOpen(
+        *window, [&] { addNoteButton(*window)->click(); },
+        [](Editor &editor) {
+            editor.calendar()->setSelectedDate(QDate(2026, 3, 20));
+            editor.deadline()->click();
+            QVERIFY(editor.calendar()->isEnabled());
+            QCOMPARE(editor.endDate()->date(), QDate(2026, 3, 20));
+            QCOMPARE(editor.periodicityEnabled(), (QList<bool>{true, true, true, false, false, false}));
+            editor.radio(5)->click();
+            QCOMPARE(editor.periodicityEnabled(), (QList<bool>{true, true, true, true, false, true}));
+            editor.radio(6)->click();
+            QCOMPARE(editor.periodicityEnabled(), (QList<bool>{true, true, true, false, true, true}));
+            editor.radio(4)->click();
+            QCOMPARE(editor.periodicityEnabled(), (QList<bool>{true, true, true, false, false, false}));
 
-        // A later day on the calendar pushes the end date, an earlier one leaves it.
-        editor.calendar()->setSelectedDate(QDate(2026, 3, 25));
-        editor.form.MonthCalendar1Click();
-        QCOMPARE(editor.endDate()->date(), QDate(2026, 3, 25));
-        editor.calendar()->setSelectedDate(QDate(2026, 3, 22));
-        editor.form.MonthCalendar1Click();
-        QCOMPARE(editor.endDate()->date(), QDate(2026, 3, 25));
+            // A later day on the calendar pushes the end date, an earlier one leaves it.
+            editor.calendar()->setSelectedDate(QDate(2026, 3, 25));
+            editor.form.MonthCalendar1Click();
+            QCOMPARE(editor.endDate()->date(), QDate(2026, 3, 25));
+            editor.calendar()->setSelectedDate(QDate(2026, 3, 22));
+            editor.form.MonthCalendar1Click();
+            QCOMPARE(editor.endDate()->date(), QDate(2026, 3, 25));
 
-        editor.slider()->setValue(70);
-        QCOMPARE(editor.get<QLabel>("JvLabel1")->text(), QStringLiteral("70 %"));
+            editor.slider()->setValue(70);
+            QCOMPARE(editor.get<QLabel>("JvLabel1")->text(), QStringLiteral("70 %"));
 
-        editor.deadline()->click();
-        QVERIFY(!editor.calendar()->isEnabled());
-        QCOMPARE(editor.periodicityEnabled(), QList<bool>(6, false));
-    }));
+            editor.deadline()->click();
+            QVERIFY(!editor.calendar()->isEnabled());
+            QCOMPARE(editor.periodicityEnabled(), QList<bool>(6, false));
+        }));
 }
 
 void TestNoteEditor::edit_showsNoteAndStoresItInPlace()
 {
     const TDateTime deadline = DateTime::encode(2026, 6, 1, 8, 15);
-    auto window = startWithNotes(m_dir->path(), {makeNote(QStringLiteral("first")),
-                                                 makeNote(QStringLiteral("second"), 2, 30, true, deadline,
-                                                          QStringLiteral("Lab")),
-                                                 makeNote(QStringLiteral("third"))});
+    auto window =
+        startWithNotes(m_dir->path(), {makeNote(QStringLiteral("first")),
+                                       makeNote(QStringLiteral("second"), 2, 30, true, deadline, QStringLiteral("Lab")),
+                                       makeNote(QStringLiteral("third"))});
     selectRow(*window, 1);
-    const bool ran = whileEditorOpen(*window, [&] { trigger(*window, "Edit1"); }, [](Editor &editor) {
-        QCOMPARE(editor.form.EditorMode, quint8(1));
-        QCOMPARE(editor.form.EditIndex, 1);
-        QCOMPARE(editor.form.windowTitle(), QStringLiteral("Edit"));
-        QCOMPARE(editor.text()->toPlainText(), QStringLiteral("second"));
-        QVERIFY(editor.radio(2)->isChecked());
-        QCOMPARE(editor.slider()->value(), 30);
-        QVERIFY(editor.privateBox()->isChecked());
-        QCOMPARE(editor.location()->text(), QStringLiteral("Lab"));
-        QVERIFY(editor.deadline()->isChecked());
-        QVERIFY(editor.calendar()->isEnabled());
-        QCOMPARE(editor.calendar()->selectedDate(), QDate(2026, 6, 1));
-        QCOMPARE(editor.time()->time(), QTime(8, 15));
-        QCOMPARE(editor.periodicityEnabled(), QList<bool>(6, false));
+    const bool ran = whileEditorOpen(
+        *window, [&] { trigger(*window, "Edit1"); },
+        [](Editor &editor) {
+            QCOMPARE(editor.form.EditorMode, quint8(1));
+            QCOMPARE(editor.form.EditIndex, 1);
+            QCOMPARE(editor.form.windowTitle(), QStringLiteral("Edit"));
+            QCOMPARE(editor.text()->toPlainText(), QStringLiteral("second"));
+            QVERIFY(editor.radio(2)->isChecked());
+            QCOMPARE(editor.slider()->value(), 30);
+            QVERIFY(editor.privateBox()->isChecked());
+            QCOMPARE(editor.location()->text(), QStringLiteral("Lab"));
+            QVERIFY(editor.deadline()->isChecked());
+            QVERIFY(editor.calendar()->isEnabled());
+            QCOMPARE(editor.calendar()->selectedDate(), QDate(2026, 6, 1));
+            QCOMPARE(editor.time()->time(), QTime(8, 15));
+            QCOMPARE(editor.periodicityEnabled(), QList<bool>(6, false));
 
-        // Ticking the deadline off and on again in an edit leaves the periodicity alone.
-        editor.deadline()->click();
-        editor.deadline()->click();
-        QCOMPARE(editor.periodicityEnabled(), QList<bool>(6, false));
-        editor.text()->setPlainText(QStringLiteral("second, changed"));
-        editor.radio(1)->click();
-        editor.calendar()->setSelectedDate(QDate(2026, 6, 3));
-        editor.time()->setTime(QTime(17, 5));
-        editor.ok()->click();
-    });
+            // Ticking the deadline off and on again in an edit leaves the periodicity alone.
+            editor.deadline()->click();
+            editor.deadline()->click();
+            QCOMPARE(editor.periodicityEnabled(), QList<bool>(6, false));
+            editor.text()->setPlainText(QStringLiteral("second, changed"));
+            editor.radio(1)->click();
+            editor.calendar()->setSelectedDate(QDate(2026, 6, 3));
+            editor.time()->setTime(QTime(17, 5));
+            editor.ok()->click();
+        });
     QVERIFY(ran);
     const NotesCollection stored = storedNotes(m_dir->path());
-    QCOMPARE(textsOf(stored), (QStringList{QStringLiteral("first"), QStringLiteral("second, changed"), QStringLiteral("third")}));
+    QCOMPARE(textsOf(stored),
+             (QStringList{QStringLiteral("first"), QStringLiteral("second, changed"), QStringLiteral("third")}));
     QCOMPARE(stored[1].Importance, quint8(1));
     QCOMPARE(deadlineOf(stored[1]), QDateTime(QDate(2026, 6, 3), QTime(17, 5)));
     QCOMPARE(stored[1].Location, QStringLiteral("Lab"));
@@ -377,18 +388,20 @@ void TestNoteEditor::edit_showsNoteAndStoresItInPlace()
 
 void TestNoteEditor::edit_noDeadline_okStoresNoteUnchanged()
 {
-    TNotesData original = makeNote(QStringLiteral("two\r\nlines"), 3, 100, false, DateTime::kNoDeadline,
-                                   QStringLiteral("Garage"));
+    TNotesData original =
+        makeNote(QStringLiteral("two\r\nlines"), 3, 100, false, DateTime::kNoDeadline, QStringLiteral("Garage"));
     auto window = startWithNotes(m_dir->path(), {makeNote(QStringLiteral("other")), original});
     selectRow(*window, 1);
-    const bool ran = whileEditorOpen(*window, [&] { window->notesPage()->ListView1DblClick(); }, [](Editor &editor) {
-        QCOMPARE(editor.location()->text(), QStringLiteral("Garage"));
-        QVERIFY(!editor.deadline()->isChecked());
-        QVERIFY(!editor.calendar()->isEnabled());
-        QCOMPARE(editor.calendar()->selectedDate(), QDate(2026, 3, 5));
-        QCOMPARE(editor.time()->time().toString(QStringLiteral("HH:mm")), QStringLiteral("09:41"));
-        editor.ok()->click();
-    });
+    const bool ran = whileEditorOpen(
+        *window, [&] { window->notesPage()->ListView1DblClick(); },
+        [](Editor &editor) {
+            QCOMPARE(editor.location()->text(), QStringLiteral("Garage"));
+            QVERIFY(!editor.deadline()->isChecked());
+            QVERIFY(!editor.calendar()->isEnabled());
+            QCOMPARE(editor.calendar()->selectedDate(), QDate(2026, 3, 5));
+            QCOMPARE(editor.time()->time().toString(QStringLiteral("HH:mm")), QStringLiteral("09:41"));
+            editor.ok()->click();
+        });
     QVERIFY(ran);
     const NotesCollection stored = storedNotes(m_dir->path());
     QCOMPARE(stored.size(), 2);
@@ -399,10 +412,12 @@ void TestNoteEditor::edit_noDeadline_okStoresNoteUnchanged()
 void TestNoteEditor::edit_outsideCollection_doesNotOpen()
 {
     auto window = startWithNotes(m_dir->path(), {makeNote(QStringLiteral("only"))});
-    QVERIFY(!whileEditorOpen(*window, [&] { window->openNoteEditor(1, 1, 0); }, [](Editor &) {}));
+    QVERIFY(!whileEditorOpen(
+        *window, [&] { window->openNoteEditor(1, 1, 0); }, [](Editor &) {}));
     QCOMPARE(window->noteEditor()->EditIndex, 1);
     // Without a selected row "Edit" does nothing at all.
-    QVERIFY(!whileEditorOpen(*window, [&] { trigger(*window, "Edit1"); }, [](Editor &) {}));
+    QVERIFY(!whileEditorOpen(
+        *window, [&] { trigger(*window, "Edit1"); }, [](Editor &) {}));
     QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("data.txt"))));
 }
 
@@ -447,21 +462,23 @@ void TestNoteEditor::addCommands_doNothingWhileEditorIsOpen()
 {
     auto window = startWithNotes(m_dir->path(), {makeNote(QStringLiteral("old text"))});
     selectRow(*window, 0);
-    const bool ran = whileEditorOpen(*window, [&] { trigger(*window, "Edit1"); }, [&](Editor &editor) {
-        // Should the editor open again inside itself, this closes the inner one so the test can report it.
-        QPointer<TForm2> dialog(&editor.form);
-        QTimer::singleShot(300, dialog, [dialog] { dialog->reject(); });
-        QElapsedTimer clock;
-        clock.start();
-        addNoteButton(*window)->click();
-        window->findChild<QAction *>(QStringLiteral("Addnote1"))->trigger();
-        window->openNoteEditor(2, 0, DateTime::fromQDate(QDate(2026, 9, 9)));
-        QVERIFY(clock.elapsed() < 250); // nothing blocked in a nested loop
-        QCOMPARE(editor.form.EditorMode, quint8(1));
-        QCOMPARE(editor.text()->toPlainText(), QStringLiteral("old text"));
-        editor.text()->setPlainText(QStringLiteral("new text"));
-        editor.ok()->click();
-    });
+    const bool ran = whileEditorOpen(
+        *window, [&] { trigger(*window, "Edit1"); },
+        [&](Editor &editor) {
+            // Should the editor open again inside itself, this closes the inner one so the test can report it.
+            QPointer<TForm2> dialog(&editor.form);
+            QTimer::singleShot(300, dialog, [dialog] { dialog->reject(); });
+            QElapsedTimer clock;
+            clock.start();
+            addNoteButton(*window)->click();
+            window->findChild<QAction *>(QStringLiteral("Addnote1"))->trigger();
+            window->openNoteEditor(2, 0, DateTime::fromQDate(QDate(2026, 9, 9)));
+            QVERIFY(clock.elapsed() < 250); // nothing blocked in a nested loop
+            QCOMPARE(editor.form.EditorMode, quint8(1));
+            QCOMPARE(editor.text()->toPlainText(), QStringLiteral("old text"));
+            editor.text()->setPlainText(QStringLiteral("new text"));
+            editor.ok()->click();
+        });
     QVERIFY(ran);
     QCOMPARE(textsOf(storedNotes(m_dir->path())), QStringList{QStringLiteral("new text")});
 }

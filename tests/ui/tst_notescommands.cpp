@@ -52,8 +52,8 @@ namespace {
 // Public A, private B, public C, finished D, public E.
 NotesCollection fiveNotes()
 {
-    return {makeNote(QStringLiteral("A")), makeNote(QStringLiteral("B"), 3, 0, true),
-            makeNote(QStringLiteral("C")), makeNote(QStringLiteral("D"), 3, 100), makeNote(QStringLiteral("E"))};
+    return {makeNote(QStringLiteral("A")), makeNote(QStringLiteral("B"), 3, 0, true), makeNote(QStringLiteral("C")),
+            makeNote(QStringLiteral("D"), 3, 100), makeNote(QStringLiteral("E"))};
 }
 
 } // namespace
@@ -70,27 +70,26 @@ void TestNotesCommands::moves_passHiddenNotes_data()
 
     const NotesCollection abc{makeNote(QStringLiteral("A")), makeNote(QStringLiteral("B"), 3, 0, true),
                               makeNote(QStringLiteral("C"))};
-    QTest::newRow("up over a hidden note") << QByteArray("Moveup1") << true << true << abc << 1
-                                           << names("C A B") << names("C A");
+    QTest::newRow("up over a hidden note")
+        << QByteArray("Moveup1") << true << true << abc << 1 << names("C A B") << names("C A");
     QTest::newRow("up, nothing hidden") << QByteArray("Moveup1") << false << true << abc << 2 << names("A C B")
                                         << names("A C B");
-    const NotesCollection hiddenFirst{makeNote(QStringLiteral("P"), 3, 0, true),
-                                      makeNote(QStringLiteral("Q"), 3, 100), makeNote(QStringLiteral("R"))};
+    const NotesCollection hiddenFirst{makeNote(QStringLiteral("P"), 3, 0, true), makeNote(QStringLiteral("Q"), 3, 100),
+                                      makeNote(QStringLiteral("R"))};
     QTest::newRow("first listed climbs to the top")
         << QByteArray("Moveup1") << true << false << hiddenFirst << 0 << names("R P Q") << names("R");
-    QTest::newRow("down over hidden notes") << QByteArray("Movedown1") << true << false << fiveNotes() << 0
-                                            << names("B C A D E") << names("C A E");
+    QTest::newRow("down over hidden notes")
+        << QByteArray("Movedown1") << true << false << fiveNotes() << 0 << names("B C A D E") << names("C A E");
     QTest::newRow("down from the last") << QByteArray("Movedown1") << false << true << abc << 2 << names("A B C")
                                         << names("A B C");
     QTest::newRow("up from the first") << QByteArray("Moveup1") << false << true << abc << 0 << names("A B C")
                                        << names("A B C");
-    QTest::newRow("to top puts hidden notes below") << QByteArray("Movetotop1") << true << false << fiveNotes() << 1
-                                                    << names("C A B D E")
-                                                    << names("C A E");
+    QTest::newRow("to top puts hidden notes below")
+        << QByteArray("Movetotop1") << true << false << fiveNotes() << 1 << names("C A B D E") << names("C A E");
     QTest::newRow("to top from the top") << QByteArray("Movetotop1") << false << true << abc << 0 << names("A B C")
                                          << names("A B C");
-    QTest::newRow("to bottom") << QByteArray("Movetobottom1") << true << true << fiveNotes() << 0
-                               << names("B C D E A") << names("C D E A");
+    QTest::newRow("to bottom") << QByteArray("Movetobottom1") << true << true << fiveNotes() << 0 << names("B C D E A")
+                               << names("C D E A");
 }
 
 void TestNotesCommands::moves_passHiddenNotes()
@@ -180,7 +179,8 @@ void TestNotesCommands::delete_asksAndRemovesOnlyOnYes()
     window->findChild<QAbstractButton *>(QStringLiteral("JvSwitch1"))->setChecked(true);
     window->findChild<QAbstractButton *>(QStringLiteral("JvSwitch3"))->setChecked(false);
     selectRow(*window, 2);
-    Messages::setObserver([this, &window](const Messages::Shown &) { m_busyDuringQuestion = window->state().DialogBusy; });
+    Messages::setObserver(
+        [this, &window](const Messages::Shown &) { m_busyDuringQuestion = window->state().DialogBusy; });
     Messages::queueAnswer(yes);
     trigger(*window, "Delete1");
 
@@ -219,14 +219,15 @@ void TestNotesCommands::deleteFinished_removesEveryFinishedNote()
 {
     QFETCH(bool, yes);
     QFETCH(QStringList, remaining);
-    auto window = startWithNotes(m_dir->path(),
-                                 {makeNote(QStringLiteral("done0"), 1, 100), makeNote(QStringLiteral("done1"), 3, 100, true),
-                                  makeNote(QStringLiteral("open2"), 2, 99), makeNote(QStringLiteral("done3"), 3, 100),
-                                  makeNote(QStringLiteral("open4"))});
+    auto window = startWithNotes(
+        m_dir->path(), {makeNote(QStringLiteral("done0"), 1, 100), makeNote(QStringLiteral("done1"), 3, 100, true),
+                        makeNote(QStringLiteral("open2"), 2, 99), makeNote(QStringLiteral("done3"), 3, 100),
+                        makeNote(QStringLiteral("open4"))});
     // Hidden finished and private notes go too.
     window->findChild<QAbstractButton *>(QStringLiteral("JvSwitch1"))->setChecked(true);
     window->findChild<QAbstractButton *>(QStringLiteral("JvSwitch3"))->setChecked(false);
-    Messages::setObserver([this, &window](const Messages::Shown &) { m_busyDuringQuestion = window->state().DialogBusy; });
+    Messages::setObserver(
+        [this, &window](const Messages::Shown &) { m_busyDuringQuestion = window->state().DialogBusy; });
     Messages::queueAnswer(yes);
     trigger(*window, "Deletefinishedtasks1");
 
@@ -246,8 +247,9 @@ void TestNotesCommands::deleteFinished_removesEveryFinishedNote()
 
 void TestNotesCommands::sortItems_sortAndSave_butDisabledDoesNeither()
 {
-    auto window = startWithNotes(m_dir->path(), {makeNote(QStringLiteral("n3"), 3), makeNote(QStringLiteral("h1"), 1),
-                                                 makeNote(QStringLiteral("i2"), 2), makeNote(QStringLiteral("h1b"), 1)});
+    auto window =
+        startWithNotes(m_dir->path(), {makeNote(QStringLiteral("n3"), 3), makeNote(QStringLiteral("h1"), 1),
+                                       makeNote(QStringLiteral("i2"), 2), makeNote(QStringLiteral("h1b"), 1)});
     trigger(*window, "Sortingdisabled");
     QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("data.txt"))));
     trigger(*window, "bypriority1");

@@ -237,26 +237,25 @@ void TestNotesListPage::details_texts_data()
 
     const TDateTime deadline = DateTime::encode(2026, 3, 10, 14, 30, 15);
     const LocaleFormats formats = LocaleFormats::system();
-    const QString shown = formats.formatDate(QDate(2026, 3, 10)) + QStringLiteral("  ") +
-                          formats.formatTime(QTime(14, 30, 15));
+    const QString shown =
+        formats.formatDate(QDate(2026, 3, 10)) + QStringLiteral("  ") + formats.formatTime(QTime(14, 30, 15));
     const QString none = QStringLiteral("no hyperlink available");
     QTest::newRow("bare note") << makeNote(QStringLiteral("plain words")) << QStringLiteral("n/a")
                                << QStringLiteral("n/a") << none << false;
-    QTest::newRow("deadline and place")
-        << makeNote(QStringLiteral("meet"), 1, 30, false, deadline, QStringLiteral("Office")) << shown
-        << QStringLiteral("Office") << none << false;
+    QTest::newRow("deadline and place") << makeNote(QStringLiteral("meet"), 1, 30, false, deadline,
+                                                    QStringLiteral("Office"))
+                                        << shown << QStringLiteral("Office") << none << false;
     QTest::newRow("link ends at space") << makeNote(QStringLiteral("read https://example.org/a?b=1 today"))
                                         << QStringLiteral("n/a") << QStringLiteral("n/a")
                                         << QStringLiteral("https://example.org/a?b=1") << true;
-    QTest::newRow("link from first http") << makeNote(QStringLiteral("the http word, then https://x.org"))
-                                          << QStringLiteral("n/a") << QStringLiteral("n/a")
-                                          << QStringLiteral("http") << true;
-    QTest::newRow("carriage return ends link") << makeNote(QStringLiteral("http://a.b/c\r\nnext line"))
-                                               << QStringLiteral("n/a") << QStringLiteral("n/a")
-                                               << QStringLiteral("http://a.b/c") << true;
-    QTest::newRow("line feed does not") << makeNote(QStringLiteral("go http://a.b\tc\nd e"))
-                                        << QStringLiteral("n/a") << QStringLiteral("n/a")
-                                        << QStringLiteral("http://a.b\tc\nd") << true;
+    QTest::newRow("link from first http")
+        << makeNote(QStringLiteral("the http word, then https://x.org")) << QStringLiteral("n/a")
+        << QStringLiteral("n/a") << QStringLiteral("http") << true;
+    QTest::newRow("carriage return ends link")
+        << makeNote(QStringLiteral("http://a.b/c\r\nnext line")) << QStringLiteral("n/a") << QStringLiteral("n/a")
+        << QStringLiteral("http://a.b/c") << true;
+    QTest::newRow("line feed does not") << makeNote(QStringLiteral("go http://a.b\tc\nd e")) << QStringLiteral("n/a")
+                                        << QStringLiteral("n/a") << QStringLiteral("http://a.b\tc\nd") << true;
     QTest::newRow("upper case is no link") << makeNote(QStringLiteral("HTTPS://SHOUT.ORG")) << QStringLiteral("n/a")
                                            << QStringLiteral("n/a") << none << false;
 }
@@ -287,8 +286,8 @@ void TestNotesListPage::details_texts()
 
 void TestNotesListPage::details_keptWhenNothingSelected()
 {
-    auto window = startWithNotes(m_dir.path(), {makeNote(QStringLiteral("kept"), 3, 20, false, -1,
-                                                         QStringLiteral("Home"))});
+    auto window =
+        startWithNotes(m_dir.path(), {makeNote(QStringLiteral("kept"), 3, 20, false, -1, QStringLiteral("Home"))});
     selectRow(*window, 0);
     notesList(*window)->selectionModel()->clearSelection();
     window->notesPage()->ListView1Click();
@@ -352,8 +351,8 @@ void TestNotesListPage::balloon_headerForms()
     QFETCH(TDateTime, deadline);
     QFETCH(QString, location);
     QFETCH(QString, header);
-    auto window = startWithNotes(m_dir.path(), {makeNote(QStringLiteral("line one\r\nline two"), 2, 0, false,
-                                                         deadline, location)});
+    auto window = startWithNotes(m_dir.path(),
+                                 {makeNote(QStringLiteral("line one\r\nline two"), 2, 0, false, deadline, location)});
     QString tip = QStringLiteral("the list's own");
     window->notesPage()->ListView1InfoTip(0, tip);
     QVERIFY(tip.isEmpty());
@@ -396,7 +395,8 @@ void TestNotesListPage::balloon_oncePerNoteUntilClosedOrAnotherNote()
 
 void TestNotesListPage::balloon_notShownWithoutFullInfoOrForUnknownImportance()
 {
-    auto window = startWithNotes(m_dir.path(), {makeNote(QStringLiteral("normal")), makeNote(QStringLiteral("odd"), 0)});
+    auto window =
+        startWithNotes(m_dir.path(), {makeNote(QStringLiteral("normal")), makeNote(QStringLiteral("odd"), 0)});
     NotesPage *notesPage = window->notesPage();
     window->settings().ShowFullInfo = false;
     QString tip = QStringLiteral("normal");
