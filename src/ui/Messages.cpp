@@ -10,6 +10,7 @@ namespace {
 bool g_testMode = false;
 QList<bool> g_answers;
 QList<Shown> g_shown;
+std::function<void(const Shown &)> g_observer;
 
 QString title()
 {
@@ -19,6 +20,8 @@ QString title()
 bool record(Kind kind, const QString &text)
 {
     g_shown.append({kind, text});
+    if (g_observer)
+        g_observer(g_shown.last());
     return kind == Kind::Question && !g_answers.isEmpty() && g_answers.takeFirst();
 }
 
@@ -64,6 +67,7 @@ void setTestMode(bool on)
     g_testMode = on;
     g_answers.clear();
     g_shown.clear();
+    g_observer = nullptr;
 }
 
 void queueAnswer(bool yes)
@@ -74,6 +78,11 @@ void queueAnswer(bool yes)
 QList<Shown> takeShown()
 {
     return std::exchange(g_shown, {});
+}
+
+void setObserver(std::function<void(const Shown &)> observer)
+{
+    g_observer = std::move(observer);
 }
 
 } // namespace Messages

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 
 // Every message box of the program goes through here, so tests can answer
@@ -26,5 +28,7 @@ struct Shown
     QString text;
 };
 QList<Shown> takeShown();
+// Test mode: called as each message is recorded, while its box would be open.
+void setObserver(std::function<void(const Shown &)> observer);
 
 } // namespace Messages

@@ -4,6 +4,7 @@
 #include "EncryptionControl.h"
 #include "AddExpenditure.h"
 #include "ChangeValue.h"
+#include "AddNote.h"
 #include "ExpenditurePage.h"
 #include "ImageList.h"
 #include "Manage.h"
@@ -21,6 +22,7 @@
 #include "TimeZonePanel.h"
 #include "UpcomingEventsPanel.h"
 #include "WeekSchedulePage.h"
+#include "ui_AddNote.h"
 #include "ui_NotesPage.h"
 #include "ui_Notes.h"
 
@@ -38,6 +40,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -68,12 +71,13 @@ TForm1::TForm1(const QString &appDir, QWidget *parent) : QMainWindow(parent), m_
     m_state.HintShown = false;
     m_state.StartupInProgress = true;
     m_state.AppDir = appDir;
-    m_settingsStore.setLocaleFormats(LocaleFormats::system());
+    m_settingsStore.setLocaleFormats(m_formats);
     buildRegions();
     m_statusBar->encryptionSwitch()->setChecked(QFileInfo::exists(m_state.dataPath(QStringLiteral("passwd.txt"))));
     setWindowTitle(kCaption);
     resize(377, 867);
 
+    m_editor = new TForm2(this);
     m_settingsApplier = std::make_unique<SettingsApplier>(
         m_settings, SettingsTargets{this, m_ui->PageControl1, m_timeZonePanel, m_customPanel, m_sunPanel, m_upcoming,
                                     m_notesPage, m_notepadPage, m_weekPage, m_statusBar});
@@ -125,8 +129,8 @@ void TForm1::buildRegions()
     };
     m_notesPage = new NotesPage(m_ui->TabSheet1);
     fill(m_ui->TabSheet1, m_notesPage);
-    m_notesModel = new NotesListModel(this);
-    m_notesPage->ui().ListView1->setModel(m_notesModel);
+    m_notesPage->attach(this);
+    m_notesModel = m_notesPage->model();
     m_notesPage->ui().ListView1->header()->resizeSection(0, 240);
     m_notesPage->ui().ListView1->header()->resizeSection(1, 40);
     m_notesPage->ui().ListView1->header()->resizeSection(2, 60);
@@ -191,6 +195,8 @@ void TForm1::connectCommands()
 {
     connect(m_ui->Settings1, &QAction::triggered, this, &TForm1::Settings1Click);
     connect(m_ui->About2, &QAction::triggered, this, &TForm1::About2Click);
+    connect(m_ui->Addnote1, &QAction::triggered, this, &TForm1::Addnote1Click);
+    connect(m_quickBar->addNoteButton(), &QPushButton::clicked, this, &TForm1::DsFancyButton1Click);
     connect(m_notepadPage->editor(), &QPlainTextEdit::textChanged, this, &TForm1::NotepadChange);
     for (int order = 0; order < 5; ++order)
         connect(findChild<QAction *>(QLatin1String(kSortActions[order])), &QAction::triggered, this, [this, order] {
@@ -206,9 +212,10 @@ void TForm1::connectCommands()
 
     m_weekPage->attach({&m_notes, &m_settings, &m_state, [this] { return notesFilter(); },
                         [this] { RefreshNotes(); }, [this] { return SaveAllNotes(); }});
-    // The note editor opens here once it exists: edit the note at a position, or add one on a day.
-    connect(m_weekPage, &WeekSchedulePage::editNoteRequested, this, [](int) {});
-    connect(m_weekPage, &WeekSchedulePage::addNoteRequested, this, [](TDateTime) {});
+    connect(m_weekPage, &WeekSchedulePage::editNoteRequested, this,
+            [this](int position) { openNoteEditor(TForm2::EditMode, position, 0); });
+    connect(m_weekPage, &WeekSchedulePage::addNoteRequested, this,
+            [this](TDateTime day) { openNoteEditor(TForm2::AddForDayMode, 0, day); });
     connect(m_expenditurePage, &ExpenditurePage::refreshRequested, this, &TForm1::RefreshExpenditures);
 }
 
@@ -372,11 +379,13 @@ void TForm1::RefreshNotes()
     RefreshUpcomingEvents();
     m_weekPage->FillWeekSchedule();
     RefreshExpenditures();
-    const NoteCounters counters = countNotes(m_notes);
-    m_statusBar->counter(3)->setText(QString::number(counters.highest));
-    m_statusBar->counter(2)->setText(QString::number(counters.increased));
-    m_statusBar->counter(1)->setText(QString::number(counters.normal));
-    m_statusBar->counter(0)->setText(QString::number(counters.finished));
+    if (m_settings.ShowNumberOfNotes) {
+        const NoteCounters counters = countNotes(m_notes);
+        m_statusBar->counter(3)->setText(QString::number(counters.highest));
+        m_statusBar->counter(2)->setText(QString::number(counters.increased));
+        m_statusBar->counter(1)->setText(QString::number(counters.normal));
+        m_statusBar->counter(0)->setText(QString::number(counters.finished));
+    }
     m_alerts->fillAlarms(m_notes);
 }
 
@@ -407,6 +416,40 @@ bool TForm1::SaveAllExpenditures()
 void TForm1::RefreshExpenditures()
 {
     m_expenditurePage->refresh(m_book, m_settings);
+}
+
+int TForm1::SelectedItem(int row) const
+{
+    return static_cast<int>(::SelectedItem(m_notes, notesFilter(), row));
+}
+
+void TForm1::Addnote1Click()
+{
+    if (m_editor->isVisible())
+        return;
+    m_editor->ui().JvMemo1->clear();
+    openNoteEditor(TForm2::AddMode, 0, 0);
+}
+
+void TForm1::DsFancyButton1Click()
+{
+    openNoteEditor(TForm2::AddMode, 0, 0);
+}
+
+void TForm1::openNoteEditor(int editorMode, int editIndex, TDateTime day)
+{
+    // The editor is modal: a second opening while it is up would nest it inside itself.
+    if (m_editor->isVisible())
+        return;
+    m_editor->EditorMode = static_cast<quint8>(editorMode);
+    if (editorMode == TForm2::EditMode) {
+        m_editor->EditIndex = editIndex;
+        if (editIndex < 0 || editIndex >= m_notes.size())
+            return;
+    } else if (editorMode == TForm2::AddForDayMode) {
+        m_editor->ui().MonthCalendar1->setSelectedDate(DateTime::toQDate(day));
+    }
+    m_editor->exec();
 }
 
 NotesSortOrder TForm1::currentSortOrder() const
@@ -493,6 +536,9 @@ void TForm1::Timer2Timer()
 void TForm1::Timer3Timer()
 {
     m_weekPage->followDayChange();
+    // Days left and "expired" follow the new day.
+    if (Clock::now().time() < QTime(0, 0, 30))
+        RefreshNotes();
     if (m_state.NotepadChanged) {
         SaveAllNotes();
         m_state.NotepadChanged = false;

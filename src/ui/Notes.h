@@ -2,6 +2,7 @@
 
 #include "core/DataFile.h"
 #include "core/KeyValueXmlFile.h"
+#include "core/LocaleFormats.h"
 #include "core/ProgramState.h"
 #include "expenditures/Expenditure.h"
 #include "notes/NotesData.h"
@@ -27,6 +28,7 @@ class SettingsApplier;
 class ReminderAlerts;
 class StatusBar;
 class TForm4;
+class TForm2;
 class TForm5;
 class TForm7;
 class TForm8;
@@ -71,6 +73,20 @@ public:
     void RefreshExpenditures();
     ExpenditureBook &expenditures() { return m_book; }
     ExpenditurePage *expenditurePage() const { return m_expenditurePage; }
+    // Collection position of the note in list row `row`: -1 for row -1, the number of notes
+    // for a row below the last listed note.
+    int SelectedItem(int row) const;
+    // The two switches above the list.
+    NotesFilter notesFilter() const;
+    const LocaleFormats &localeFormats() const { return m_formats; }
+
+    // The note editor's openers: the main menu's "Add note" and the "Add note" button.
+    void Addnote1Click();
+    void DsFancyButton1Click();
+    // Opens the note editor modally unless it is already open. editorMode 0 adds a note,
+    // 1 edits the note at editIndex (only when that position exists), 2 adds a note on `day`.
+    void openNoteEditor(int editorMode, int editIndex, TDateTime day);
+    TForm2 *noteEditor() const { return m_editor; }
 
     // Saves everything and ends the program (the tray menu's "Close", signals, session end).
     void Close1Click();
@@ -114,13 +130,13 @@ private:
     void collectWindowSettings();
     void chooseSortOrder(NotesSortOrder order);
     NotesSortOrder currentSortOrder() const;
-    NotesFilter notesFilter() const;
 
     std::unique_ptr<Ui::TForm1> m_ui;
     ProgramState m_state;
     NotesCollection m_notes;
     ExpenditureBook m_book;
     Settings m_settings;
+    LocaleFormats m_formats = LocaleFormats::system();
     TKeyValueXmlFile m_settingsStore; // JvAppXMLFileStorage1: settings.xml
     TKeyValueXmlFile m_dataStore;     // JvAppXMLFileStorage2: data, transactions, exports
     std::unique_ptr<DataFileCodec> m_codecOwner;
@@ -142,6 +158,7 @@ private:
     QMenu *m_trayMenu = nullptr;
     std::unique_ptr<SettingsApplier> m_settingsApplier;
     TForm4 *m_settingsDialog = nullptr;
+    TForm2 *m_editor = nullptr;
     TForm5 *m_about = nullptr;
     EncryptionControl *m_encryption = nullptr;
     ReminderAlerts *m_alerts = nullptr;

@@ -2,6 +2,16 @@
 
 #include "ImageList.h"
 
+namespace {
+
+// "Note" reads from the left, "%" and "Left" are centred.
+Qt::Alignment alignment(int column)
+{
+    return column == 0 ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter;
+}
+
+} // namespace
+
 NotesListModel::NotesListModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void NotesListModel::setRows(QList<NoteRow> rows)
@@ -34,6 +44,8 @@ QVariant NotesListModel::data(const QModelIndex &index, int role) const
         default: return {};
         }
     }
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(alignment(index.column()));
     if (role == Qt::DecorationRole && index.column() == 0 && row.icon >= 0)
         return ImageList1::icon(row.icon);
     return {};
@@ -41,6 +53,8 @@ QVariant NotesListModel::data(const QModelIndex &index, int role) const
 
 QVariant NotesListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(alignment(section));
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     static const char *const captions[] = {"Note", "%", "Left"};

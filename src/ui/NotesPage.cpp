@@ -1,24 +1,74 @@
 #include "NotesPage.h"
 
+#include "BalloonHint.h"
 #include "ImageList.h"
+#include "Messages.h"
+#include "Notes.h"
+#include "NotesListModel.h"
 #include "ui_NotesPage.h"
 
+#include "notes/NotesList.h"
+#include "notes/NotesMoves.h"
+#include "settings/SettingsEffects.h"
+
 #include <QActionGroup>
+#include <QCursor>
+#include <QDesktopServices>
 #include <QHeaderView>
 #include <QMenu>
-#include <QStandardItemModel>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QToolTip>
+#include <QUrl>
+
+namespace {
+
+// The labels of the details panel leave this much of the panel to their captions.
+constexpr int kDetailsCaptionWidth = 95;
+
+} // namespace
 
 NotesPage::NotesPage(QWidget *parent) : QWidget(parent), m_ui(std::make_unique<Ui::NotesPage>())
 {
     m_ui->setupUi(this);
     setObjectName(QStringLiteral("NotesPage"));
     m_ui->ListView1->header()->setSectionsClickable(false);
+    m_model = new NotesListModel(this);
+    m_ui->ListView1->setModel(m_model);
+    // "Note" takes what the other two columns leave.
+    m_ui->ListView1->header()->setStretchLastSection(false);
+    m_ui->ListView1->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     buildPopupMenu();
     connect(m_ui->ListView1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { m_popupMenu->popup(m_ui->ListView1->viewport()->mapToGlobal(pos)); });
+
+    m_balloon = new BalloonHint(this);
+    m_hoverTimer = new QTimer(this);
+    m_hoverTimer->setSingleShot(true);
+    connect(m_hoverTimer, &QTimer::timeout, this, &NotesPage::hoverTimeout);
+    m_ui->ListView1->viewport()->setMouseTracking(true);
+    m_ui->ListView1->viewport()->installEventFilter(this);
+    m_ui->Panel1->installEventFilter(this);
+    m_ui->Label7->installEventFilter(this);
+    for (QLabel *label : {m_ui->Label5, m_ui->Label6, m_ui->Label7}) {
+        // Long texts are cut at the panel's edge instead of widening the window.
+        label->setSizePolicy(QSizePolicy::Ignored, label->sizePolicy().verticalPolicy());
+        label->setMinimumWidth(0);
+    }
 }
 
 NotesPage::~NotesPage() = default;
+
+void NotesPage::attach(TForm1 *form)
+{
+    m_form = form;
+    QTreeView *list = m_ui->ListView1;
+    connect(list, &QAbstractItemView::clicked, this, &NotesPage::ListView1Click);
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &NotesPage::ListView1SelectItem);
+    connect(list, &QAbstractItemView::doubleClicked, this, &NotesPage::ListView1DblClick);
+    connect(m_balloon, &BalloonHint::closed, this, &NotesPage::JvBalloonHint1Close);
+    connectPopupMenu();
+}
 
 void NotesPage::buildPopupMenu()
 {
@@ -61,4 +111,222 @@ void NotesPage::buildPopupMenu()
             action->setShortcutContext(Qt::WidgetShortcut);
             m_ui->ListView1->addAction(action);
         }
+}
+
+void NotesPage::connectPopupMenu()
+{
+    const std::pair<const char *, void (NotesPage::*)()> commands[] = {
+        {"Edit1", &NotesPage::Edit1Click},           {"Markasfinished1", &NotesPage::Markasfinished1Click},
+        {"Moveup1", &NotesPage::Moveup1Click},       {"Movedown1", &NotesPage::Movedown1Click},
+        {"Movetotop1", &NotesPage::Movetotop1Click}, {"Movetobottom1", &NotesPage::Movetobottom1Click},
+        {"Delete1", &NotesPage::Delete1Click},       {"Deletefinishedtasks1", &NotesPage::Deletefinishedtasks1Click}};
+    for (const auto &[name, handler] : commands)
+        connect(m_popupMenu->findChild<QAction *>(QLatin1String(name)), &QAction::triggered, this, handler);
+}
+
+int NotesPage::selectedRow() const
+{
+    const QModelIndexList rows = m_ui->ListView1->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void NotesPage::ListView1Click()
+{
+    m_balloon->closeBalloon();
+    m_form->state().HintShown = false;
+    const int p = m_form->SelectedItem(selectedRow());
+    const NotesCollection &notes = m_form->notes();
+    if (p < 0 || p >= notes.size())
+        return;
+    const NoteDetails details = noteDetails(notes[p], m_form->localeFormats());
+    m_ui->Label5->setText(details.date);
+    m_ui->JvgProgress3->setValue(details.progress);
+    m_ui->Label6->setText(details.location);
+    m_listState.LinkAvailable = details.linkAvailable;
+    QFont font = m_ui->Label7->font();
+    font.setUnderline(details.linkAvailable);
+    m_ui->Label7->setFont(font);
+    m_ui->Label7->setCursor(details.linkAvailable ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    m_ui->Label7->setText(details.hyperlink);
+    m_ui->JvMemo1->setPlainText(details.text);
+}
+
+void NotesPage::ListView1SelectItem()
+{
+    ListView1Click();
+}
+
+void NotesPage::ListView1DblClick()
+{
+    Edit1Click();
+}
+
+void NotesPage::ListView1InfoTip(int row, QString &tip)
+{
+    const Settings &settings = m_form->settings();
+    if (!settings.ShowFullInfo)
+        return;
+    tip.clear();
+    const int visibleMs = SettingsEffects::hintVisibleMs(settings);
+    const int p = m_form->SelectedItem(row);
+    ProgramState &state = m_form->state();
+    if (p != m_listState.LastHintNote) {
+        m_balloon->closeBalloon();
+        state.HintShown = false;
+    }
+    if (state.HintShown)
+        return;
+    state.HintShown = true;
+    const QPoint anchor = QCursor::pos() - m_form->frameGeometry().topLeft() - QPoint(0, 50);
+    m_listState.LastHintNote = p;
+    const NotesCollection &notes = m_form->notes();
+    if (p < 0 || p >= notes.size())
+        return;
+    const int icon = balloonIcon(notes[p]);
+    if (icon < 0)
+        return;
+    m_balloon->showBalloon(m_form->mapToGlobal(anchor), balloonHeader(notes[p], m_form->localeFormats()), notes[p].Text,
+                           ImageList1::icon(icon), visibleMs);
+}
+
+void NotesPage::JvBalloonHint1Close()
+{
+    m_form->state().HintShown = false;
+}
+
+void NotesPage::Label7Click()
+{
+    if (m_listState.LinkAvailable)
+        QDesktopServices::openUrl(QUrl(m_ui->Label7->text()));
+}
+
+void NotesPage::Panel1Resize()
+{
+    const int width = std::max(0, m_ui->Panel1->width() - kDetailsCaptionWidth);
+    for (QLabel *label : {m_ui->Label5, m_ui->Label6, m_ui->Label7})
+        label->setMaximumWidth(width);
+}
+
+void NotesPage::hoverTimeout()
+{
+    if (m_hoverRow < 0 || m_hoverRow >= m_model->rowCount())
+        return;
+    // Without the full-info balloon the list offers the note's text as its own tooltip.
+    QString tip = m_model->rows()[m_hoverRow].note;
+    ListView1InfoTip(m_hoverRow, tip);
+    if (!tip.isEmpty())
+        QToolTip::showText(QCursor::pos(), tip, m_ui->ListView1->viewport());
+}
+
+bool NotesPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_ui->ListView1->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseMove: {
+            const QPoint pos = static_cast<QMouseEvent *>(event)->position().toPoint();
+            const int row = m_ui->ListView1->indexAt(pos).row();
+            if (row != m_hoverRow) {
+                m_hoverRow = row;
+                QToolTip::hideText();
+                if (row >= 0 && m_form)
+                    m_hoverTimer->start(SettingsEffects::hintPauseMs(m_form->settings()));
+                else
+                    m_hoverTimer->stop();
+            }
+            break;
+        }
+        case QEvent::Leave:
+            m_hoverRow = -1;
+            m_hoverTimer->stop();
+            break;
+        case QEvent::ToolTip:
+            return true; // the hover timer above asks instead, after the configured pause
+        default:
+            break;
+        }
+    } else if (watched == m_ui->Panel1 && event->type() == QEvent::Resize) {
+        Panel1Resize();
+    } else if (watched == m_ui->Label7 && event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        Label7Click();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void NotesPage::Edit1Click()
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    m_form->openNoteEditor(1, m_form->SelectedItem(row), 0);
+}
+
+void NotesPage::Markasfinished1Click()
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    markAsFinished(m_form->notes(), m_form->SelectedItem(row));
+    m_form->RefreshNotes();
+    m_form->SaveAllNotes();
+}
+
+template <class Move> void NotesPage::moveSelected(Move move)
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    // Choosing "disabled" runs no handler of its own: it only marks the order.
+    m_popupMenu->findChild<QAction *>(QStringLiteral("Sortingdisabled"))->trigger();
+    move(m_form->notes(), m_form->SelectedItem(row));
+    m_form->RefreshNotes();
+    m_form->SaveAllNotes();
+}
+
+void NotesPage::Moveup1Click()
+{
+    const NotesFilter filter = m_form->notesFilter();
+    moveSelected([filter](NotesCollection &notes, qsizetype p) { MoveNoteUp(notes, p, filter); });
+}
+
+void NotesPage::Movedown1Click()
+{
+    const NotesFilter filter = m_form->notesFilter();
+    moveSelected([filter](NotesCollection &notes, qsizetype p) { MoveNoteDown(notes, p, filter); });
+}
+
+void NotesPage::Movetotop1Click()
+{
+    moveSelected(moveNoteToTop);
+}
+
+void NotesPage::Movetobottom1Click()
+{
+    moveSelected(moveNoteToBottom);
+}
+
+void NotesPage::Delete1Click()
+{
+    m_form->state().DialogBusy = true;
+    // The question comes first; the selection is looked at once it is answered.
+    if (Messages::question(this, QStringLiteral("Are you sure you want to delete selected note?"))) {
+        const int row = selectedRow();
+        if (row >= 0) {
+            DeleteNote(m_form->notes(), m_form->SelectedItem(row));
+            m_form->RefreshNotes();
+            m_form->SaveAllNotes();
+        }
+    }
+    m_form->state().DialogBusy = false;
+}
+
+void NotesPage::Deletefinishedtasks1Click()
+{
+    m_form->state().DialogBusy = true;
+    if (Messages::question(this, QStringLiteral("Are you sure you want to delete all finished tasks?"))) {
+        deleteFinishedNotes(m_form->notes());
+        m_form->RefreshNotes();
+        m_form->SaveAllNotes();
+    }
+    m_form->state().DialogBusy = false;
 }

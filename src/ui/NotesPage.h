@@ -4,29 +4,78 @@
 
 #include <memory>
 
+class BalloonHint;
+class NotesListModel;
 class QMenu;
-class QStandardItemModel;
+class QTimer;
+class TForm1;
 
 namespace Ui {
 class NotesPage;
 }
 
-// The "Notes" page: the list, the details panel and the full text.
+// The "Notes" page: the list with its pop-up menu, the details panel and the full text.
 class NotesPage final : public QWidget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(NotesPage)
 
 public:
+    // What the page remembers between events.
+    struct ListState
+    {
+        qint32 LastHintNote = 0;    // position of the note whose balloon was shown last
+        bool LinkAvailable = false; // Label7 holds a link that a click opens
+    };
+
     explicit NotesPage(QWidget *parent = nullptr);
     ~NotesPage() override;
 
+    // The page acts on the main window's notes; called once, before the first refresh.
+    void attach(TForm1 *form);
+
     Ui::NotesPage &ui() { return *m_ui; }
     QMenu *popupMenu() const { return m_popupMenu; }
+    NotesListModel *model() const { return m_model; }
+    BalloonHint *balloon() const { return m_balloon; }
+    const ListState &listState() const { return m_listState; }
+    // The selected row of the list, -1 when none is.
+    int selectedRow() const;
+
+    void ListView1Click();
+    void ListView1SelectItem();
+    void ListView1DblClick();
+    // The list asks for a tooltip for `row`; the handler may replace `tip`.
+    void ListView1InfoTip(int row, QString &tip);
+    void JvBalloonHint1Close();
+    void Label7Click();
+    void Panel1Resize();
+
+    void Edit1Click();
+    void Markasfinished1Click();
+    void Moveup1Click();
+    void Movedown1Click();
+    void Movetotop1Click();
+    void Movetobottom1Click();
+    void Delete1Click();
+    void Deletefinishedtasks1Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildPopupMenu();
+    void connectPopupMenu();
+    void hoverTimeout();
+    // Moves by hand switch sorting off first, so the next refresh keeps the new order.
+    template <class Move> void moveSelected(Move move);
 
     std::unique_ptr<Ui::NotesPage> m_ui;
+    TForm1 *m_form = nullptr;
+    NotesListModel *m_model = nullptr;
     QMenu *m_popupMenu = nullptr;
+    BalloonHint *m_balloon = nullptr;
+    QTimer *m_hoverTimer = nullptr;
+    int m_hoverRow = -1;
+    ListState m_listState;
 };

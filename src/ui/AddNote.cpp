@@ -1,0 +1,290 @@
+#include "AddNote.h"
+
+#include "Notes.h"
+#include "ui_AddNote.h"
+
+#include "core/Clock.h"
+
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace {
+
+// Decoration of the "Private" group: a padlock.
+QPixmap padlock()
+{
+    static const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='24' height='24' viewBox='0 0 24 24'>"
+                                  "<path d='M7 11V8a5 5 0 0 1 10 0v3' fill='none' stroke='#555' stroke-width='2'/>"
+                                  "<rect x='4' y='11' width='16' height='11' rx='2' fill='#ecc94b' stroke='#975a16'/>"
+                                  "<circle cx='12' cy='16' r='1.8' fill='#975a16'/></svg>";
+    QPixmap pixmap;
+    pixmap.loadFromData(svg, "SVG");
+    return pixmap;
+}
+
+} // namespace
+
+TForm2::TForm2(TForm1 *form) : QDialog(form), m_ui(std::make_unique<Ui::TForm2>()), m_form(form)
+{
+    m_ui->setupUi(this);
+    m_ui->Image1->setPixmap(padlock());
+    // Only the four periods have a step; nothing else may be typed in.
+    m_ui->ComboBox1->setEditable(false);
+    QString dateFormat = form->localeFormats().shortDate;
+    if (!dateFormat.contains(QLatin1String("yyyy")))
+        dateFormat.replace(QLatin1String("yy"), QLatin1String("yyyy")); // two-digit years would guess the century
+    m_ui->JvDatePickerEdit2->setDisplayFormat(dateFormat);
+
+    connect(m_ui->DsFancyButton1, &QPushButton::clicked, this, &TForm2::DsFancyButton1Click);
+    connect(m_ui->DsFancyButton2, &QPushButton::clicked, this, &TForm2::DsFancyButton2Click);
+    connect(m_ui->CheckBox1, &QCheckBox::toggled, this, &TForm2::CheckBox1Click);
+    // A radio button reports the click that selects it.
+    const auto whenSelected = [this](QRadioButton *button, void (TForm2::*handler)()) {
+        connect(button, &QRadioButton::toggled, this, [this, handler](bool on) {
+            if (on)
+                (this->*handler)();
+        });
+    };
+    whenSelected(m_ui->RadioButton4, &TForm2::RadioButton4Click);
+    whenSelected(m_ui->RadioButton5, &TForm2::RadioButton5Click);
+    whenSelected(m_ui->RadioButton6, &TForm2::RadioButton6Click);
+    connect(m_ui->MonthCalendar1, &QCalendarWidget::clicked, this, &TForm2::MonthCalendar1Click);
+    connect(m_ui->JvxSlider1, &QSlider::valueChanged, this, &TForm2::JvxSlider1Change);
+
+    // Esc closes the editor whichever control has the focus.
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
+    FormCreate();
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::FormCreate()
+{
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    m_ui->MonthCalendar1->setSelectedDate(Clock::now().date());
+    m_ui->JvDatePickerEdit2->setDate(Clock::now().date());
+}
+
+void TForm2::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    FormShow();
+    adjustSize();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TForm2::FormShow()
+{
+    if (EditorMode == EditMode)
+        prepareForEditing();
+    else
+        prepareForAdding(EditorMode == AddForDayMode);
+}
+
+void TForm2::prepareForAdding(bool deadline)
+{
+    setWindowTitle(QStringLiteral("Add note"));
+    m_ui->JvMemo1->setFocus();
+    m_ui->JvTimeEdit1->setTime(QTime(0, 0));
+    m_ui->JvMemo1->clear();
+    m_ui->Edit1->clear();
+    m_ui->JvxSlider1->setValue(0);
+    m_ui->JvCheckBox1->setChecked(false);
+    m_ui->RadioButton3->setChecked(true);
+    m_ui->CheckBox1->setChecked(deadline);
+    if (!deadline)
+        m_ui->MonthCalendar1->setSelectedDate(Clock::now().date());
+    else
+        m_ui->JvDatePickerEdit2->setDate(m_ui->MonthCalendar1->selectedDate());
+    m_ui->MonthCalendar1->setEnabled(deadline);
+    m_ui->RadioButton4->setChecked(true);
+    // The period list and the day count keep their last values.
+    enablePeriodicity(deadline, false, false, false);
+}
+
+void TForm2::prepareForEditing()
+{
+    setWindowTitle(QStringLiteral("Edit"));
+    const NotesCollection &notes = m_form->notes();
+    if (EditIndex < 0 || EditIndex >= notes.size())
+        return;
+    const TNotesData &note = notes[EditIndex];
+    m_ui->JvMemo1->setPlainText(note.Text);
+    m_ui->JvMemo1->setFocus();
+    switch (note.Importance) {
+    case 1:
+        m_ui->RadioButton1->setChecked(true);
+        break;
+    case 2:
+        m_ui->RadioButton2->setChecked(true);
+        break;
+    case 3:
+        m_ui->RadioButton3->setChecked(true);
+        break;
+    default:
+        break;
+    }
+    m_ui->JvxSlider1->setValue(note.Progress);
+    m_ui->JvCheckBox1->setChecked(note.PrivateMsg);
+    m_ui->Edit1->setText(note.Location);
+
+    const QDateTime deadline = DateTime::toQDateTime(note.Deadline);
+    const bool hasDeadline = note.Deadline != DateTime::kNoDeadline;
+    m_ui->CheckBox1->setChecked(hasDeadline);
+    // A deadline beyond the calendar's reach is shown as now; "OK" then stores what is shown.
+    const QDateTime shown = hasDeadline && deadline.isValid() ? deadline : Clock::now();
+    m_ui->MonthCalendar1->setSelectedDate(shown.date());
+    m_ui->JvTimeEdit1->setTime(shown.time());
+    m_ui->MonthCalendar1->setEnabled(hasDeadline);
+    // An edit never repeats a note; the choices stay as they were, out of reach.
+    enablePeriodicity(false, false, false, false);
+}
+
+void TForm2::enablePeriodicity(bool choices, bool period, bool everyDays, bool endDate)
+{
+    m_ui->RadioButton4->setEnabled(choices);
+    m_ui->RadioButton5->setEnabled(choices);
+    m_ui->RadioButton6->setEnabled(choices);
+    m_ui->ComboBox1->setEnabled(period);
+    m_ui->JvSpinEdit1->setEnabled(everyDays);
+    m_ui->JvDatePickerEdit2->setEnabled(endDate);
+}
+
+void TForm2::CheckBox1Click()
+{
+    const bool ticked = m_ui->CheckBox1->isChecked();
+    m_ui->MonthCalendar1->setEnabled(ticked);
+    if (EditorMode == EditMode)
+        return;
+    if (ticked) {
+        m_ui->JvDatePickerEdit2->setDate(m_ui->MonthCalendar1->selectedDate());
+        m_ui->RadioButton4->setChecked(true);
+        enablePeriodicity(true, false, false, false);
+    } else {
+        enablePeriodicity(false, false, false, false);
+    }
+}
+
+void TForm2::RadioButton4Click()
+{
+    m_ui->ComboBox1->setEnabled(false);
+    m_ui->JvSpinEdit1->setEnabled(false);
+    m_ui->JvDatePickerEdit2->setEnabled(false);
+}
+
+void TForm2::RadioButton5Click()
+{
+    m_ui->ComboBox1->setEnabled(true);
+    m_ui->JvSpinEdit1->setEnabled(false);
+    m_ui->JvDatePickerEdit2->setEnabled(true);
+}
+
+void TForm2::RadioButton6Click()
+{
+    m_ui->JvSpinEdit1->setEnabled(true);
+    m_ui->ComboBox1->setEnabled(false);
+    m_ui->JvDatePickerEdit2->setEnabled(true);
+}
+
+void TForm2::MonthCalendar1Click()
+{
+    const QDate chosen = m_ui->MonthCalendar1->selectedDate();
+    if (chosen > m_ui->JvDatePickerEdit2->date())
+        m_ui->JvDatePickerEdit2->setDate(chosen);
+}
+
+void TForm2::JvxSlider1Change()
+{
+    m_ui->JvLabel1->setText(QString::number(m_ui->JvxSlider1->value()) + QStringLiteral(" %"));
+}
+
+TDateTime TForm2::composedDeadline() const
+{
+    if (!m_ui->CheckBox1->isChecked())
+        return DateTime::kNoDeadline;
+    return composeDeadline(m_ui->MonthCalendar1->selectedDate(), m_ui->JvTimeEdit1->time());
+}
+
+RepeatRule TForm2::repeatRule() const
+{
+    if (m_ui->RadioButton6->isChecked())
+        return {RepeatKind::EveryNDays, m_ui->JvSpinEdit1->value()};
+    if (m_ui->RadioButton5->isChecked()) {
+        const RepeatKind periods[] = {RepeatKind::EveryDay, RepeatKind::EveryWeek, RepeatKind::EveryMonth,
+                                      RepeatKind::EveryYear};
+        const int index = m_ui->ComboBox1->currentIndex();
+        if (index >= 0 && index < 4)
+            return {periods[index], 1};
+    }
+    return {};
+}
+
+TNotesData TForm2::noteFromControls() const
+{
+    TNotesData note;
+    note.Importance = m_ui->RadioButton1->isChecked() ? 1 : m_ui->RadioButton2->isChecked() ? 2 : 3;
+    note.PrivateMsg = m_ui->JvCheckBox1->isChecked();
+    note.Progress = static_cast<quint8>(m_ui->JvxSlider1->value());
+    // Lines of a note are kept with CR LF between them, as the files and the other views expect.
+    note.Text = m_ui->JvMemo1->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    note.Location = m_ui->Edit1->text();
+    return note;
+}
+
+void TForm2::AddNewNote(TDateTime deadline)
+{
+    TNotesData note = noteFromControls();
+    note.Deadline = deadline;
+    m_form->notes().append(note);
+}
+
+void TForm2::DsFancyButton1Click()
+{
+    NotesCollection &notes = m_form->notes();
+    if (EditorMode == EditMode) {
+        if (EditIndex >= 0 && EditIndex < notes.size()) {
+            TNotesData note = noteFromControls();
+            note.Deadline = composedDeadline();
+            note.ID = notes[EditIndex].ID;
+            notes[EditIndex] = note;
+        }
+    } else {
+        const RepeatRule rule = repeatRule();
+        if (!m_ui->CheckBox1->isChecked() || rule.kind == RepeatKind::None) {
+            AddNewNote(composedDeadline());
+        } else {
+            const QList<TDateTime> deadlines = repetitionDeadlines(
+                m_ui->MonthCalendar1->selectedDate(), m_ui->JvDatePickerEdit2->date(), m_ui->JvTimeEdit1->time(), rule);
+            for (const TDateTime deadline : deadlines)
+                AddNewNote(deadline);
+        }
+    }
+    m_form->RefreshNotes();
+    m_form->SaveAllNotes();
+    reject();
+}
+
+void TForm2::DsFancyButton2Click()
+{
+    reject();
+}
+
+void TForm2::FormKeyDown(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        reject();
+}
+
+bool TForm2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape && isVisible()) {
+        FormKeyDown(static_cast<QKeyEvent *>(event));
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
