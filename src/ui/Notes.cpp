@@ -331,7 +331,6 @@ void TForm1::applyLoadedSettings()
     m_weekPage->applySettings();
     findChild<QAction *>(QLatin1String(sortActionName(currentSortOrder())))->setChecked(true);
     m_settingsApplier->applyAfterLoad();
-    Timer2Timer();
     m_settingsApplier->applyFonts();
 }
 

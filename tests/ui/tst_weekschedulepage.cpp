@@ -4,6 +4,7 @@
 #include "core/LocaleFormats.h"
 #include "notes/NoteIcons.h"
 #include "schedule/WeekSchedule.h"
+#include "ui/AddNote.h"
 #include "ui/Notes.h"
 #include "ui/Switch.h"
 #include "ui/WeekSchedulePage.h"
@@ -15,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 namespace {
@@ -98,6 +100,7 @@ private Q_SLOTS:
     void layout_twoRowsAndASplitLastCell();
 
 private:
+    void closeEditorOnceShown();
     WeekSchedulePage *page() const { return m_window->findChild<WeekSchedulePage *>(); }
     QTreeView *list(int day) const { return page()->dayList(day); }
     void setNotes(const NotesCollection &notes);
@@ -108,6 +111,12 @@ private:
     QTemporaryDir *m_dir = nullptr;
     TForm1 *m_window = nullptr;
 };
+
+// The requests open the real note editor, which is modal: close it as soon as it shows.
+void TestWeekSchedulePage::closeEditorOnceShown()
+{
+    QTimer::singleShot(0, m_window, [this] { m_window->noteEditor()->reject(); });
+}
 
 void TestWeekSchedulePage::init()
 {
@@ -346,6 +355,7 @@ void TestWeekSchedulePage::edit_namesTheNoteOfTheRow()
               note(QStringLiteral("early"), kToday.addDays(1), QTime(7, 0))});
     QCOMPARE(rows(list(1)).size(), 2);
     QSignalSpy spy(page(), &WeekSchedulePage::editNoteRequested);
+    closeEditorOnceShown();
     QTreeView *thursday = list(1);
     selectRow(thursday, 0);
     if (how == QLatin1String("menu")) {
@@ -377,6 +387,7 @@ void TestWeekSchedulePage::addNote_namesTheDayOfItsList()
 {
     page()->JvDateTimePicker1Change(QDate(2009, 10, 21));
     QSignalSpy spy(page(), &WeekSchedulePage::addNoteRequested);
+    closeEditorOnceShown();
     trigger("Addnote5"); // the fourth list
     QCOMPARE(header(list(3)), longHeader(QDate(2009, 10, 24)));
     QCOMPARE(spy.size(), 1);
