@@ -348,8 +348,14 @@ QString TKeyValueXmlFile::decodeText(QStringView text)
             if (allDigits) {
                 const uint code = digits.toUInt(nullptr, hex ? 16 : 10);
                 if (code > 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF)) {
+                    // Not QString::fromUcs4, which would take U+FEFF for a byte-order mark and drop it.
                     const char32_t ucs = code;
-                    replacement = QString::fromUcs4(&ucs, 1);
+                    if (QChar::requiresSurrogates(ucs)) {
+                        const QChar pair[2] = {QChar(QChar::highSurrogate(ucs)), QChar(QChar::lowSurrogate(ucs))};
+                        replacement = QString(pair, 2);
+                    } else {
+                        replacement = QString(QChar(char16_t(ucs)));
+                    }
                 }
             }
         }

@@ -147,6 +147,8 @@ void TestKeyValueXmlFile::decodeText_data()
     QTest::newRow("named") << QStringLiteral("&amp;&lt;&gt;&apos;&quot;") << QStringLiteral("&<>'\"");
     QTest::newRow("decimal") << QStringLiteral("&#233;") << QString(QChar(233));
     QTest::newRow("hex lower") << QStringLiteral("&#xe9;") << QString(QChar(233));
+    QTest::newRow("byte-order mark") << QStringLiteral("a&#xFEFF;b") << QStringLiteral("a\uFEFFb");
+    QTest::newRow("beyond 16 bits") << QStringLiteral("&#x1F600;") << QStringLiteral("\U0001F600");
     QTest::newRow("unknown name") << QStringLiteral("&nbsp;x") << QStringLiteral("&nbsp;x");
     QTest::newRow("zero") << QStringLiteral("&#0;") << QStringLiteral("&#0;");
     QTest::newRow("not a number") << QStringLiteral("&#x;&#12a;") << QStringLiteral("&#x;&#12a;");
