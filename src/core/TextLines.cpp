@@ -23,7 +23,8 @@ QString decode(const QByteArray &bytes)
 
 QByteArray encode(const QString &text)
 {
-    if (fitsLatin1(text))
+    // Latin-1 text that begins with the three characters of the mark's bytes would read back as UTF-8.
+    if (fitsLatin1(text) && !text.startsWith(QStringLiteral("\u00EF\u00BB\u00BF")))
         return text.toLatin1();
     return kUtf8Bom + text.toUtf8();
 }

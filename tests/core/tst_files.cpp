@@ -87,6 +87,9 @@ void TestFiles::joinLines_data()
                                                << QByteArray("caf\xE9\r\nx\r\n");
     QTest::newRow("beyond latin-1 is utf-8 with mark") << QStringList{QString(QChar(0x20AC))}
                                                        << QByteArray("\xEF\xBB\xBF\xE2\x82\xAC\r\n");
+    QTest::newRow("latin-1 looking like the mark is utf-8 with mark")
+        << QStringList{QStringLiteral("\u00EF\u00BB\u00BF"), QStringLiteral("d")}
+        << QByteArray("\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBF\r\nd\r\n");
 }
 
 void TestFiles::joinLines()
