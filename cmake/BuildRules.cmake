@@ -15,6 +15,13 @@ if(MAREVO_SANITIZE)
                                                         -fno-sanitize-recover=undefined)
     target_link_options(marevo_build_rules INTERFACE -fsanitize=address,undefined)
 endif()
+if(MAREVO_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "MAREVO_FUZZ needs clang (libFuzzer); use the fuzz preset")
+    endif()
+    # Coverage feedback for everything the targets reach; each target links the fuzzer's main.
+    target_compile_options(marevo_build_rules INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 
 # marevo_add_library(NAME SOURCES ... LIBS ...): a static library for one folder.
 function(marevo_add_library name)

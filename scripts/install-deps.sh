@@ -13,4 +13,5 @@ apt-get install -y -q --no-install-recommends \
     libgl-dev libvulkan-dev libxkbcommon-dev libxkbcommon-x11-dev \
     libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev \
     libbenchmark-dev \
+    clang libclang-rt-14-dev \
     xvfb xauth

@@ -6,6 +6,8 @@
 
 #include <QStringBuilder>
 
+#include <algorithm>
+
 namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
@@ -248,14 +250,21 @@ IoResult TKeyValueXmlFile::SaveToFile(const QString &path) const
 
 QByteArray TKeyValueXmlFile::SaveToData() const
 {
-    QString out = QStringLiteral("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>") + kLineEnd;
-    const QString root = encodeText(m_rootName);
+    // Element names cannot hold character references, so they are written as read. Ours are
+    // ASCII; a hand-edited name beyond Latin-1 makes the whole file UTF-8 with a byte-order mark.
+    bool latin1 = std::all_of(m_rootName.cbegin(), m_rootName.cend(), [](QChar c) { return c.unicode() < 256; });
+    for (const Entry &entry : m_entries)
+        latin1 = latin1 && std::all_of(entry.key.cbegin(), entry.key.cend(), [](QChar c) { return c.unicode() < 256; });
+    QString out = (latin1 ? QStringLiteral("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>")
+                          : QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>")) +
+                  kLineEnd;
+    const QString &root = m_rootName;
     if (m_entries.isEmpty()) {
         out += QLatin1Char('<') + root + QStringLiteral("/>") + kLineEnd;
     } else {
         out += QLatin1Char('<') + root + QLatin1Char('>') + kLineEnd;
         for (const Entry &entry : m_entries) {
-            const QString key = encodeText(entry.key);
+            const QString &key = entry.key;
             if (entry.text.isEmpty())
                 out += QStringLiteral("  <") + key + QStringLiteral("/>") + kLineEnd;
             else
@@ -264,8 +273,10 @@ QByteArray TKeyValueXmlFile::SaveToData() const
         }
         out += QStringLiteral("</") + root + QLatin1Char('>') + kLineEnd;
     }
-    // encodeText leaves only ASCII behind.
-    return out.toLatin1();
+    // encodeText leaves only ASCII behind; names are the only other characters.
+    if (latin1)
+        return out.toLatin1();
+    return QByteArrayLiteral("\xEF\xBB\xBF") + out.toUtf8();
 }
 
 QString TKeyValueXmlFile::encodeText(const QString &text)
@@ -337,8 +348,14 @@ QString TKeyValueXmlFile::decodeText(QStringView text)
             if (allDigits) {
                 const uint code = digits.toUInt(nullptr, hex ? 16 : 10);
                 if (code > 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF)) {
+                    // Not QString::fromUcs4, which would take U+FEFF for a byte-order mark and drop it.
                     const char32_t ucs = code;
-                    replacement = QString::fromUcs4(&ucs, 1);
+                    if (QChar::requiresSurrogates(ucs)) {
+                        const QChar pair[2] = {QChar(QChar::highSurrogate(ucs)), QChar(QChar::lowSurrogate(ucs))};
+                        replacement = QString(pair, 2);
+                    } else {
+                        replacement = QString(QChar(char16_t(ucs)));
+                    }
                 }
             }
         }

@@ -1,9 +1,18 @@
 #include "TextLines.h"
 
+#include <QStringDecoder>
+
 namespace TextLines {
 
 namespace {
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
+
+// QString::fromUtf8 drops a U+FEFF at the start; after the file's own mark it is text.
+QString fromUtf8KeepingMark(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
 }
 
 bool fitsLatin1(const QString &text)
@@ -17,13 +26,14 @@ bool fitsLatin1(const QString &text)
 QString decode(const QByteArray &bytes)
 {
     if (bytes.startsWith(kUtf8Bom))
-        return QString::fromUtf8(bytes.mid(kUtf8Bom.size()));
+        return fromUtf8KeepingMark(bytes.mid(kUtf8Bom.size()));
     return QString::fromLatin1(bytes);
 }
 
 QByteArray encode(const QString &text)
 {
-    if (fitsLatin1(text))
+    // Latin-1 text that begins with the three characters of the mark's bytes would read back as UTF-8.
+    if (fitsLatin1(text) && !text.startsWith(QStringLiteral("\u00EF\u00BB\u00BF")))
         return text.toLatin1();
     return kUtf8Bom + text.toUtf8();
 }
@@ -57,7 +67,7 @@ QStringList split(const QByteArray &data)
     QStringList lines;
     lines.reserve(rawLines.size());
     for (const QByteArray &raw : rawLines)
-        lines.append(utf8 ? QString::fromUtf8(raw) : QString::fromLatin1(raw));
+        lines.append(utf8 ? fromUtf8KeepingMark(raw) : QString::fromLatin1(raw));
     return lines;
 }
 

@@ -87,6 +87,12 @@ void TestFiles::joinLines_data()
                                                << QByteArray("caf\xE9\r\nx\r\n");
     QTest::newRow("beyond latin-1 is utf-8 with mark") << QStringList{QString(QChar(0x20AC))}
                                                        << QByteArray("\xEF\xBB\xBF\xE2\x82\xAC\r\n");
+    QTest::newRow("latin-1 looking like the mark is utf-8 with mark")
+        << QStringList{QStringLiteral("\u00EF\u00BB\u00BF"), QStringLiteral("d")}
+        << QByteArray("\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBF\r\nd\r\n");
+    QTest::newRow("a line starting with U+FEFF keeps it")
+        << QStringList{QStringLiteral("\uFEFF\u20AC"), QStringLiteral("\uFEFF")}
+        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\xE2\x82\xAC\r\n\xEF\xBB\xBF\r\n");
 }
 
 void TestFiles::joinLines()

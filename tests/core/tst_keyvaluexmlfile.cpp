@@ -44,6 +44,8 @@ private Q_SLOTS:
     void keys_matchWithoutCase();
     void sameKeyTwice_keepsFirstPlaceAndSecondValue();
     void otherRootName_keptOnSave();
+    void nonAsciiNames_readBackAfterSave_data();
+    void nonAsciiNames_readBackAfterSave();
     void attributesCommentsAndWhiteSpace_ignored();
     void malformed_data();
     void malformed();
@@ -145,6 +147,8 @@ void TestKeyValueXmlFile::decodeText_data()
     QTest::newRow("named") << QStringLiteral("&amp;&lt;&gt;&apos;&quot;") << QStringLiteral("&<>'\"");
     QTest::newRow("decimal") << QStringLiteral("&#233;") << QString(QChar(233));
     QTest::newRow("hex lower") << QStringLiteral("&#xe9;") << QString(QChar(233));
+    QTest::newRow("byte-order mark") << QStringLiteral("a&#xFEFF;b") << QStringLiteral("a\uFEFFb");
+    QTest::newRow("beyond 16 bits") << QStringLiteral("&#x1F600;") << QStringLiteral("\U0001F600");
     QTest::newRow("unknown name") << QStringLiteral("&nbsp;x") << QStringLiteral("&nbsp;x");
     QTest::newRow("zero") << QStringLiteral("&#0;") << QStringLiteral("&#0;");
     QTest::newRow("not a number") << QStringLiteral("&#x;&#12a;") << QStringLiteral("&#x;&#12a;");
@@ -275,6 +279,36 @@ void TestKeyValueXmlFile::otherRootName_keptOnSave()
     store.WriteInteger(QStringLiteral("B"), 2);
     QCOMPARE(store.SaveToData(), QByteArray("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<Notes>\r\n"
                                             "  <B>2</B>\r\n</Notes>\r\n"));
+}
+
+// A name is written as read: character references are not allowed in names.
+void TestKeyValueXmlFile::nonAsciiNames_readBackAfterSave_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("latin-1") << QByteArray("<R\xEF><L\xEFocation2/><K>v</K></R\xEF>") << QStringLiteral("R\u00ef")
+                             << QStringLiteral("L\u00efocation2");
+    QTest::newRow("utf-8") << QByteArray("\xEF\xBB\xBF<Root><\xC5\x81\xC3\xB3" "d\xC5\xBA/><K>v</K></Root>")
+                           << QStringLiteral("Root") << QStringLiteral("\u0141\u00f3d\u017a");
+}
+
+void TestKeyValueXmlFile::nonAsciiNames_readBackAfterSave()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, root);
+    QFETCH(QString, key);
+    TKeyValueXmlFile store;
+    QVERIFY(store.LoadFromData(file));
+    QCOMPARE(store.entries().first().key, key);
+
+    TKeyValueXmlFile again;
+    const IoResult reloaded = again.LoadFromData(store.SaveToData());
+    QVERIFY2(reloaded, qPrintable(reloaded.error));
+    QCOMPARE(again.rootName(), root);
+    QCOMPARE(again.entryCount(), 2);
+    QCOMPARE(again.entries().first().key, key);
+    QCOMPARE(again.ReadString(QStringLiteral("K"), QString()), QStringLiteral("v"));
 }
 
 void TestKeyValueXmlFile::attributesCommentsAndWhiteSpace_ignored()
