@@ -115,7 +115,15 @@ private:
 // The requests open the real note editor, which is modal: close it as soon as it shows.
 void TestWeekSchedulePage::closeEditorOnceShown()
 {
-    QTimer::singleShot(0, m_window, [this] { m_window->noteEditor()->reject(); });
+    auto *watch = new QTimer(m_window);
+    watch->setInterval(10);
+    connect(watch, &QTimer::timeout, m_window, [this, watch] {
+        if (m_window->noteEditor()->isVisible()) {
+            m_window->noteEditor()->reject();
+            watch->deleteLater();
+        }
+    });
+    watch->start();
 }
 
 void TestWeekSchedulePage::init()
