@@ -49,6 +49,7 @@ private Q_SLOTS:
     void notepad_editSavedByTheFiveSecondTimer();
     void failedSave_showsErrorKeepsWindowAndData();
     void settings_switchesAndSortOrderSurviveARestart();
+    void malformedSettings_keptAsideAndDefaultsKept();
 };
 
 void TestStartAndSave::firstStart_warnsOnceAndCloseCreatesFiles()
@@ -214,6 +215,23 @@ void TestStartAndSave::settings_switchesAndSortOrderSurviveARestart()
     QVERIFY(window->findChild<QAbstractButton *>(QStringLiteral("JvSwitch1"))->isChecked());
     QVERIFY(window->findChild<QAction *>(QStringLiteral("bypriority1"))->isChecked());
     QVERIFY(!window->findChild<QAction *>(QStringLiteral("bydonedesc1"))->isChecked());
+}
+
+void TestStartAndSave::malformedSettings_keptAsideAndDefaultsKept()
+{
+    QTemporaryDir dir;
+    const QByteArray broken("<?xml version=\"1.0\"?>\r\n<Configuration>\r\n  <FormWidth>500</FormWidth>\r\n  <Font1>Ari");
+    writeAll(dir.filePath(QStringLiteral("settings.xml")), broken);
+    auto window = start(dir.path());
+    const auto shown = Messages::takeShown();
+    QCOMPARE(shown.size(), 2); // no data file yet, and the settings
+    const QStringList aside = QDir(dir.path()).entryList({QStringLiteral("settings.xml.unreadable-*")});
+    QCOMPARE(aside.size(), 1);
+    QVERIFY(shown[1].text.contains(aside[0]));
+    QCOMPARE(window->settings().FormWidth, 377); // the record keeps its values
+    QVERIFY(window->findChild<QAbstractButton *>(QStringLiteral("JvSwitch3"))->isChecked());
+    closeWindow(*window);
+    QCOMPARE(readAll(dir.filePath(aside[0])), broken);
 }
 
 QTEST_MAIN(TestStartAndSave)
