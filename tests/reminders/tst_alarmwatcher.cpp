@@ -41,6 +41,7 @@ private Q_SLOTS:
 
     void firesOnce_atItsTime();
     void firesDueEntries_lastFirst();
+    void dueWhileSuspended_firesOnceAfterWaking();
     void checksAtMostOncePerSecond();
     void newDate_checksAtOnce();
     void clockSetBack_doesNotStallChecks();
@@ -145,6 +146,23 @@ void TestAlarmWatcher::firesOnce_atItsTime()
     m_watcher->tick();
     QCOMPARE(m_fired.size(), 1);
     QCOMPARE(m_fired[0].note.Text, QStringLiteral("a"));
+    for (int i = 0; i < 5; ++i) {
+        Clock::advanceForTesting(1000);
+        m_watcher->tick();
+    }
+    QCOMPARE(m_fired.size(), 1);
+}
+
+void TestAlarmWatcher::dueWhileSuspended_firesOnceAfterWaking()
+{
+    m_watcher->refill({note(QStringLiteral("a"), at(15, 0))}, 1);
+    Clock::setNowForTesting(at(13, 0));
+    m_watcher->tick();
+    QVERIFY(m_fired.isEmpty());
+    // No ticks while the computer sleeps; the first tick after waking finds the alert overdue.
+    Clock::setNowForTesting(at(17, 30));
+    m_watcher->tick();
+    QCOMPARE(m_fired.size(), 1);
     for (int i = 0; i < 5; ++i) {
         Clock::advanceForTesting(1000);
         m_watcher->tick();
