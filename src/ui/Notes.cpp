@@ -325,8 +325,6 @@ void TForm1::applyLoadedSettings()
     for (int column = 0; column < 3; ++column)
         if (effects.notesListColumnWidths[column] >= 0)
             header->resizeSection(column, effects.notesListColumnWidths[column]);
-    for (int column = 0; column < 2; ++column)
-        m_upcoming->list()->setColumnWidth(column, effects.upcomingListColumnWidths[column]);
     m_statusBar->setVisible(effects.statusBar.visible);
     m_weekPage->applySettings();
     findChild<QAction *>(QLatin1String(sortActionName(currentSortOrder())))->setChecked(true);
