@@ -65,6 +65,14 @@ QList<UpcomingEvent> upcomingEvents(const NotesCollection &notes, NotesFilter fi
     return events;
 }
 
+QString wallpaperLine(const UpcomingEvent &event)
+{
+    constexpr qsizetype kTextLimit = 60;
+    const QString text =
+        event.note.size() > kTextLimit ? event.note.left(kTextLimit) % QLatin1String("...") : event.note;
+    return event.left % QLatin1String("  ") % text;
+}
+
 bool UpcomingRefreshCounter::tick(int refreshMinutes)
 {
     ++m_count;

@@ -23,6 +23,10 @@ QString upcomingLeftText(TDateTime deadline, TDateTime now);
 // is not reordered.
 QList<UpcomingEvent> upcomingEvents(const NotesCollection &notes, NotesFilter filter, int horizonDays, TDateTime now);
 
+// One line of the wallpaper and of `--upcoming`: the time left, two spaces, the text cut to
+// 60 characters and "..." when longer.
+QString wallpaperLine(const UpcomingEvent &event);
+
 // Counts the ticks of the 60-second timer; true on the tick that is due for a rebuild.
 class UpcomingRefreshCounter
 {

@@ -47,6 +47,8 @@ private Q_SLOTS:
     void switches_filterFinishedAndPrivate();
     void rows_carryTextIconAndPosition();
     void refreshCounter_rebuildsOnEveryNthTick();
+    void wallpaperLine_cutsLongTexts_data();
+    void wallpaperLine_cutsLongTexts();
 
     void alarms_dueAlertHoursBeforeDeadline_data();
     void alarms_dueAlertHoursBeforeDeadline();
@@ -220,6 +222,28 @@ void TestUpcomingEvents::dueAlarms_fireOnceLastFirst()
     QCOMPARE(fired[1].name, QStringLiteral("0"));
     QCOMPARE(alarms.size(), 1);
     QVERIFY(takeDueAlarms(alarms, kNow + 2 * kMinute).isEmpty());
+}
+
+void TestUpcomingEvents::wallpaperLine_cutsLongTexts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    const QString sixty = QString(59, QLatin1Char('a')) + QLatin1Char('z');
+    QTest::newRow("short") << QStringLiteral("Call") << QStringLiteral("1d 02h03m  Call");
+    QTest::newRow("exactly 60") << sixty << QStringLiteral("1d 02h03m  ") + sixty;
+    QTest::newRow("61 cut to 60") << sixty + QLatin1Char('!')
+                                  << QStringLiteral("1d 02h03m  ") + sixty + QStringLiteral("...");
+    QTest::newRow("empty") << QString() << QStringLiteral("1d 02h03m  ");
+}
+
+void TestUpcomingEvents::wallpaperLine_cutsLongTexts()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    UpcomingEvent event;
+    event.left = QStringLiteral("1d 02h03m");
+    event.note = text;
+    QCOMPARE(wallpaperLine(event), expected);
 }
 
 QTEST_GUILESS_MAIN(TestUpcomingEvents)
