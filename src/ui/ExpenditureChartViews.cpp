@@ -82,6 +82,8 @@ ExpenditureChartViews::ExpenditureChartViews(const Areas &areas, const ReadOuts 
     m_series2->setObjectName(QStringLiteral("Series2"));
     m_series2->setLabelsVisible(true);
     m_series2->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    // Upright marks do not run into each other over eleven narrow bars.
+    m_series2->setLabelsAngle(-90);
     bars->addSeries(m_series2);
     auto *categoryAxis = new QBarCategoryAxis(bars);
     categoryAxis->append(QStringLiteral(" "));
@@ -95,6 +97,9 @@ ExpenditureChartViews::ExpenditureChartViews(const Areas &areas, const ReadOuts 
     m_series2->attachAxis(m_barValueAxis);
     bars->legend()->setVisible(true);
     bars->legend()->setAlignment(Qt::AlignRight);
+    QFont legendFont = bars->legend()->font();
+    legendFont.setPointSizeF(legendFont.pointSizeF() * 0.85);
+    bars->legend()->setFont(legendFont);
 }
 
 void ExpenditureChartViews::setFormats(const LocaleFormats &formats)
@@ -220,7 +225,7 @@ void ExpenditureChartViews::showCategories(const CategoryChart &categories)
     for (qsizetype i = 0; i < markers.size() && i < categories.bars.size(); ++i)
         markers[i]->setLabel(ExpenditureText::number(categories.bars[i].value, m_formats) + QLatin1Char(' ') +
                              categories.bars[i].label);
-    m_barValueAxis->setRange(0, largest > 0 ? largest * 1.1 : 1);
+    m_barValueAxis->setRange(0, largest > 0 ? largest * 1.25 : 1);
     if (categories.title)
         m_chart3->chart()->setTitle(*categories.title);
 }

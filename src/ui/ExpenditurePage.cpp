@@ -87,7 +87,8 @@ ExpenditurePage::ExpenditurePage(QWidget *parent) : QWidget(parent), m_formats(L
     showRow->addWidget(m_show, 1);
     categoriesLayout->addLayout(showRow);
     auto *categoriesArea = new QWidget(categories);
-    categoriesArea->setMinimumHeight(220);
+    // Tall enough for the legend's eleven categories.
+    categoriesArea->setMinimumHeight(300);
     categoriesLayout->addWidget(categoriesArea, 1);
     addSection(layout, QStringLiteral("Expenditures"), categories);
     connect(m_show, &QComboBox::currentTextChanged, this, &ExpenditurePage::ComboBox1Change);
