@@ -12,3 +12,12 @@ bool weekDayChangeTick(QTime timeOfDay, QDate today, QDate &weekStart, bool &day
     }
     return false;
 }
+
+bool missedDayChange(QDate today, QDate lastRefreshDay, QDate &weekStart)
+{
+    if (today == lastRefreshDay)
+        return false;
+    if (weekStart == lastRefreshDay)
+        weekStart = today;
+    return true;
+}

@@ -31,6 +31,7 @@
 #include "notes/NotesFile.h"
 #include "notes/NotesSort.h"
 #include "protection/Protection.h"
+#include "schedule/WeekDayChange.h"
 #include "settings/SettingsEffects.h"
 #include "settings/SettingsFile.h"
 
@@ -370,6 +371,7 @@ bool TForm1::reportSaveFailure(const IoResult &result)
 
 void TForm1::RefreshNotes()
 {
+    m_lastRefreshDay = Clock::now().date();
     applySortOrder(m_notes, currentSortOrder());
     renumberNotes(m_notes);
     rebuildNotesList();
@@ -533,9 +535,12 @@ void TForm1::Timer2Timer()
 void TForm1::Timer3Timer()
 {
     m_weekPage->followDayChange();
-    // Days left and "expired" follow the new day.
-    if (Clock::now().time() < QTime(0, 0, 30))
+    // Asleep or with the clock moved over midnight, the half minute after it passes unseen.
+    QDate weekStart = DateTime::toQDate(m_state.WeekStart);
+    if (m_lastRefreshDay.isValid() && missedDayChange(Clock::now().date(), m_lastRefreshDay, weekStart)) {
+        m_state.WeekStart = DateTime::fromQDate(weekStart);
         RefreshNotes();
+    }
     if (m_state.NotepadChanged) {
         SaveAllNotes();
         m_state.NotepadChanged = false;

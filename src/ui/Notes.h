@@ -142,6 +142,7 @@ private:
     std::unique_ptr<DataFileCodec> m_codecOwner;
     const DataFileCodec *m_codec = nullptr;
     bool m_ending = false;
+    QDate m_lastRefreshDay; // a day change is noticed against this
 
     TimeZonePanel *m_timeZonePanel = nullptr;
     ProgressPanel *m_customPanel = nullptr;

@@ -100,6 +100,8 @@ private Q_SLOTS:
     void dayChange_data();
     void dayChange();
     void dayChange_refreshesThroughoutFirstHalfMinute();
+    void missedDayChange_data();
+    void missedDayChange();
 };
 
 void TestWeekSchedule::order_matchesNeighbourSwappingPasses_data()
@@ -301,6 +303,30 @@ void TestWeekSchedule::dayChange_refreshesThroughoutFirstHalfMinute()
         refreshes += weekDayChangeTick(QTime(0, 0, second), QDate(2026, 12, 10), shown, pending) ? 1 : 0;
     QCOMPARE(refreshes, 6);
     QVERIFY(!weekDayChangeTick(QTime(12, 0), QDate(2026, 12, 10), shown, pending));
+}
+
+void TestWeekSchedule::missedDayChange_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QDate>("weekStart");
+    QTest::addColumn<bool>("refresh");
+    QTest::addColumn<QDate>("weekStartAfter");
+    const QDate last(2026, 12, 9);
+    QTest::newRow("same day") << last << last << false << last;
+    QTest::newRow("woke next morning, page on today") << last.addDays(1) << last << true << last.addDays(1);
+    QTest::newRow("woke next morning, page on another week")
+        << last.addDays(1) << last.addDays(7) << true << last.addDays(7);
+    QTest::newRow("clock set back a day") << last.addDays(-1) << last << true << last.addDays(-1);
+}
+
+void TestWeekSchedule::missedDayChange()
+{
+    QFETCH(QDate, today);
+    QFETCH(QDate, weekStart);
+    QFETCH(bool, refresh);
+    QFETCH(QDate, weekStartAfter);
+    QCOMPARE(::missedDayChange(today, QDate(2026, 12, 9), weekStart), refresh);
+    QCOMPARE(weekStart, weekStartAfter);
 }
 
 QTEST_GUILESS_MAIN(TestWeekSchedule)
