@@ -7,6 +7,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+# Rebuilds from another clone of the same sources (CI) take their objects from the cache.
+if command -v ccache > /dev/null; then
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+fi
 preset=${MAREVO_PRESET:-ci}
 cmake --preset "$preset"
 cmake --build --preset "$preset"
