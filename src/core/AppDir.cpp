@@ -25,6 +25,18 @@ bool ensureDir(const QString &path, QString *error)
     return false;
 }
 
+// Installed under a system prefix the program is not portable, even for root who can write there.
+bool isSystemDir(const QString &path)
+{
+    static const QStringList prefixes = {QStringLiteral("/usr/"), QStringLiteral("/opt/"), QStringLiteral("/bin/"),
+                                         QStringLiteral("/sbin/"), QStringLiteral("/snap/")};
+    const QString dir = withSeparator(path);
+    for (const QString &prefix : prefixes)
+        if (dir.startsWith(prefix))
+            return true;
+    return false;
+}
+
 } // namespace
 
 QString resolve(const QString &commandLineDir, const QString &executableDir, QString *error)
@@ -34,7 +46,7 @@ QString resolve(const QString &commandLineDir, const QString &executableDir, QSt
         return ensureDir(dir, error) ? dir : QString();
     }
     const QFileInfo exe(executableDir);
-    if (!executableDir.isEmpty() && exe.isDir() && exe.isWritable())
+    if (!executableDir.isEmpty() && exe.isDir() && exe.isWritable() && !isSystemDir(executableDir))
         return withSeparator(executableDir);
     const QString dir = withSeparator(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     return ensureDir(dir, error) ? dir : QString();
