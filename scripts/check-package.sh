@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a configured build folder, installs it with apt as a user would,
+# checks what it put in place, starts the installed program once, and removes the package again.
+#   scripts/check-package.sh [BUILD_DIR]     (default build/ci; needs root)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/ci}
+rm -f "$build"/marevo-notes_*.deb
+(cd "$build" && cpack -G DEB > cpack.log) || { cat "$build/cpack.log"; exit 1; }
+deb=$(ls "$PWD/$build"/marevo-notes_*.deb)
+export DEBIAN_FRONTEND=noninteractive
+apt-get install -y -q "$deb" > /dev/null
+trap 'apt-get remove -y -q marevo-notes > /dev/null' EXIT
+
+desktop-file-validate /usr/share/applications/org.marevo.Notes.desktop
+appstreamcli validate --no-net /usr/share/metainfo/org.marevo.Notes.metainfo.xml > /dev/null
+test -f /usr/share/icons/hicolor/scalable/apps/marevo-notes.svg
+test -f /usr/share/icons/hicolor/48x48/apps/marevo-notes.png
+man -w marevo-notes > /dev/null 2>&1 || test -f /usr/share/man/man1/marevo-notes.1.gz || test -f /usr/share/man/man1/marevo-notes.1
+/usr/bin/marevo-notes --version | grep -q "1.0.4.4"
+
+# Started as an ordinary user it keeps its data in that user's data folder, not beside /usr/bin.
+home=$(mktemp -d)
+chmod 755 "$home"
+chown nobody "$home"
+runuser -u nobody -- env HOME="$home" XDG_DATA_HOME="$home/data" QT_QPA_PLATFORM=offscreen \
+    timeout 5 /usr/bin/marevo-notes > /dev/null 2>&1 || true
+test -d "$home/data/marevo-notes"
+test ! -e /usr/bin/settings.xml
+rm -rf "$home"
+echo "package check: $(basename "$deb") installs, validates and starts"
