@@ -19,6 +19,7 @@
 #include "ReminderAlerts.h"
 #include "StatusBar.h"
 #include "Switch.h"
+#include "TimeInfoPanels.h"
 #include "TimeZonePanel.h"
 #include "UpcomingEventsPanel.h"
 #include "WeekSchedulePage.h"
@@ -74,6 +75,8 @@ TForm1::TForm1(const QString &appDir, QWidget *parent) : QMainWindow(parent), m_
     m_state.AppDir = appDir;
     m_settingsStore.setLocaleFormats(m_formats);
     buildRegions();
+    m_timeInfo = std::make_unique<TimeInfoPanels>(m_settings, m_formats, m_sunPanel, m_customPanel, m_timeZonePanel,
+                                                  Clock::nowValue());
     m_statusBar->encryptionSwitch()->setChecked(QFileInfo::exists(m_state.dataPath(QStringLiteral("passwd.txt"))));
     setWindowTitle(kCaption);
     resize(377, 867);
@@ -81,7 +84,7 @@ TForm1::TForm1(const QString &appDir, QWidget *parent) : QMainWindow(parent), m_
     m_editor = new TForm2(this);
     m_settingsApplier = std::make_unique<SettingsApplier>(
         m_settings, SettingsTargets{this, m_ui->PageControl1, m_timeZonePanel, m_customPanel, m_sunPanel, m_upcoming,
-                                    m_notesPage, m_notepadPage, m_weekPage, m_statusBar});
+                                    m_notesPage, m_notepadPage, m_weekPage, m_statusBar, m_timeInfo.get()});
     m_settingsDialog = new TForm4(*this, *m_settingsApplier);
     m_about = new TForm5(this);
     m_encryption = new EncryptionControl(*this, *m_settingsDialog);
@@ -103,12 +106,8 @@ void TForm1::buildRegions()
     m_timeZonePanel = new TimeZonePanel(this);
     m_customPanel = new ProgressPanel(QStringLiteral("JvPanel4"), QStringLiteral("Label4"), QStringLiteral("Label3"),
                                       QStringLiteral("JvgProgress2"), this);
-    m_customPanel->leftLabel()->setText(QStringLiteral("n/a"));
-    m_customPanel->rightLabel()->setText(QStringLiteral("n/a"));
     m_sunPanel = new ProgressPanel(QStringLiteral("JvPanel2"), QStringLiteral("Label1"), QStringLiteral("Label2"),
                                    QStringLiteral("JvgProgress1"), this);
-    m_sunPanel->leftLabel()->setText(QStringLiteral("Sunrise"));
-    m_sunPanel->rightLabel()->setText(QStringLiteral("Sunset"));
     m_upcoming = new UpcomingEventsPanel(this);
     m_quickBar = new QuickBar(this);
     // Below the tool bar, in order: clocks, custom panel, sun panel, upcoming events, quick bar.
@@ -529,7 +528,9 @@ void TForm1::Timer2Timer()
 {
     if (m_upcoming->countRefreshTick(m_settings.UpcomingEventsRefreshTime))
         RefreshUpcomingEvents();
-    // The sun panel and the custom panel steps follow here once the day panels exist.
+    const TDateTime now = Clock::nowValue();
+    m_timeInfo->sunPanelStep(now);
+    m_timeInfo->customPanelStep(now);
 }
 
 void TForm1::Timer3Timer()
@@ -546,6 +547,7 @@ void TForm1::Timer3Timer()
         m_state.NotepadChanged = false;
     }
     m_statusBar->updateClock(Clock::now());
+    m_timeInfo->clockStep(Clock::nowValue());
 }
 
 void TForm1::NotepadChange()

@@ -33,6 +33,7 @@ class TForm5;
 class TForm7;
 class TForm8;
 class TForm9;
+class TimeInfoPanels;
 class TimeZonePanel;
 class UpcomingEventsPanel;
 class WeekSchedulePage;
@@ -111,6 +112,8 @@ public:
     UpcomingEventsPanel *upcomingEvents() const { return m_upcoming; }
     ReminderAlerts *alerts() const { return m_alerts; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
+    // The sun, custom time and time-zone panels with the sun component they read.
+    TimeInfoPanels &timeInfo() { return *m_timeInfo; }
     // Brings the window back from the tray or from another start of the program.
     void showFromTray();
 
@@ -147,6 +150,7 @@ private:
     TimeZonePanel *m_timeZonePanel = nullptr;
     ProgressPanel *m_customPanel = nullptr;
     ProgressPanel *m_sunPanel = nullptr;
+    std::unique_ptr<TimeInfoPanels> m_timeInfo;
     UpcomingEventsPanel *m_upcoming = nullptr;
     QuickBar *m_quickBar = nullptr;
     NotesPage *m_notesPage = nullptr;

@@ -4,6 +4,7 @@
 #include "NotesPage.h"
 #include "ProgressPanel.h"
 #include "StatusBar.h"
+#include "TimeInfoPanels.h"
 #include "TimeZonePanel.h"
 #include "UpcomingEventsPanel.h"
 #include "WeekSchedulePage.h"
@@ -114,7 +115,7 @@ void SettingsApplier::applyClockPanel()
 {
     const SettingsEffects::ClockPanelLayout layout = SettingsEffects::clockPanel(m_settings);
     m_targets.timeZonePanel->setVisible(layout.visible);
-    m_targets.timeZonePanel->setFixedHeight(layout.height);
+    m_targets.timeZonePanel->setAnalogue(layout.analogue);
     for (int clock = 0; clock < 3; ++clock)
         applyClockCaption(clock);
 }
@@ -139,6 +140,8 @@ int SettingsApplier::hintPause()
 void SettingsApplier::applySunPlace()
 {
     m_sunPlace = SettingsEffects::sunPlace(m_settings);
+    if (m_targets.timeInfo)
+        m_targets.timeInfo->feedPlace(m_sunPlace);
 }
 
 void SettingsApplier::applyWeekSwitches()

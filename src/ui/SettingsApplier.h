@@ -9,6 +9,7 @@ class ProgressPanel;
 class QMainWindow;
 class QTabWidget;
 class StatusBar;
+class TimeInfoPanels;
 class TimeZonePanel;
 class UpcomingEventsPanel;
 class WeekSchedulePage;
@@ -26,6 +27,7 @@ struct SettingsTargets
     NotepadPage *notepadPage = nullptr;
     WeekSchedulePage *weekPage = nullptr;
     StatusBar *statusBar = nullptr;
+    TimeInfoPanels *timeInfo = nullptr;
 };
 
 // Carries settings over to the main window: once after a load, and piece by piece
