@@ -45,7 +45,6 @@ private Q_SLOTS:
     void commands_perDesktop_data();
     void commands_perDesktop();
     void commands_keepQuotesInThePathAsText();
-    void apply_unknownDesktopStartsNothing();
 
     void execArgument_quotesOnlyWhenNeeded_data();
     void execArgument_quotesOnlyWhenNeeded();
@@ -133,18 +132,6 @@ void TestDesktop::commands_keepQuotesInThePathAsText()
     QCOMPARE(xfce[0].arguments.last(), odd);
     QVERIFY(!xfce[0].arguments[1].contains(QStringLiteral("Wallpaper.bmp")));
     QVERIFY(xfce[0].arguments[1].contains(QStringLiteral("xfconf-query -c xfce4-desktop")));
-}
-
-void TestDesktop::apply_unknownDesktopStartsNothing()
-{
-    QList<DesktopCommand> started;
-    DesktopWallpaper wallpaper;
-    wallpaper.setRunner(std::make_unique<RecordingRunner>(&started));
-    wallpaper.apply(kImage, QString());
-    wallpaper.apply(kImage, QStringLiteral("Hyprland"));
-    QVERIFY(started.isEmpty());
-    wallpaper.apply(kImage, QStringLiteral("KDE"));
-    QCOMPARE(started.size(), 1);
 }
 
 void TestDesktop::execArgument_quotesOnlyWhenNeeded_data()

@@ -40,8 +40,6 @@ private Q_SLOTS:
     void rounding_halvesGoToEven_data();
     void rounding_halvesGoToEven();
     void colours_redInTheLowestByte();
-    void font_isArialAtThePointSize_data();
-    void font_isArialAtThePointSize();
     void longNote_isDrawnAsSixtyCharactersAndDots();
     void bmp_readsBackPixelForPixel();
 };
@@ -131,25 +129,6 @@ void TestWallpaper::colours_redInTheLowestByte()
         }
     }
     QVERIFY2(textPixels > 20, qPrintable(QString::number(textPixels)));
-}
-
-void TestWallpaper::font_isArialAtThePointSize_data()
-{
-    QTest::addColumn<int>("points");
-    QTest::addColumn<int>("pixels");
-    QTest::newRow("smallest") << 10 << 13;
-    QTest::newRow("default") << 16 << 21;
-    QTest::newRow("largest") << 72 << 96;
-}
-
-void TestWallpaper::font_isArialAtThePointSize()
-{
-    QFETCH(int, points);
-    QFETCH(int, pixels);
-    const QFont font = Wallpaper::font(points);
-    // Where Arial is not installed the font system substitutes a sans-serif face.
-    QCOMPARE(font.family(), QStringLiteral("Arial"));
-    QCOMPARE(font.pixelSize(), pixels);
 }
 
 void TestWallpaper::longNote_isDrawnAsSixtyCharactersAndDots()
