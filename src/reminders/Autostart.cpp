@@ -79,8 +79,9 @@ IoResult write(const QString &configDir, const QString &executablePath)
     if (!QDir().mkpath(folder)) {
         // mkdir says only "exists" when a file stands where the folder should be.
         const int reason = QFileInfo(folder).isFile() ? ENOTDIR : errno;
-        return IoResult::failure(QStringLiteral("Cannot create folder \"%1\". %2")
-                                     .arg(folder, reason != 0 ? qt_error_string(reason) : QStringLiteral("Unknown error")));
+        return IoResult::failure(
+            QStringLiteral("Cannot create folder \"%1\". %2")
+                .arg(folder, reason != 0 ? qt_error_string(reason) : QStringLiteral("Unknown error")));
     }
     return FileIo::writeFileAtomically(path, entry(executablePath), FileIo::Permissions::Default);
 }

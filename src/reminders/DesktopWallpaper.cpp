@@ -39,11 +39,16 @@ DesktopKind desktopKind(const QString &xdgCurrentDesktop)
         DesktopKind kind;
     };
     static constexpr Known kKnown[] = {
-        {"GNOME", DesktopKind::Gnome},           {"GNOME-Classic", DesktopKind::Gnome},
-        {"GNOME-Flashback", DesktopKind::Gnome}, {"Budgie", DesktopKind::Gnome},
-        {"Unity", DesktopKind::Gnome},           {"X-Cinnamon", DesktopKind::Cinnamon},
-        {"Cinnamon", DesktopKind::Cinnamon},     {"KDE", DesktopKind::Kde},
-        {"XFCE", DesktopKind::Xfce},             {"MATE", DesktopKind::Mate},
+        {"GNOME", DesktopKind::Gnome},
+        {"GNOME-Classic", DesktopKind::Gnome},
+        {"GNOME-Flashback", DesktopKind::Gnome},
+        {"Budgie", DesktopKind::Gnome},
+        {"Unity", DesktopKind::Gnome},
+        {"X-Cinnamon", DesktopKind::Cinnamon},
+        {"Cinnamon", DesktopKind::Cinnamon},
+        {"KDE", DesktopKind::Kde},
+        {"XFCE", DesktopKind::Xfce},
+        {"MATE", DesktopKind::Mate},
     };
     for (const QString &name : xdgCurrentDesktop.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
         for (const Known &known : kKnown) {

@@ -31,7 +31,15 @@ public:
     void start(const DesktopCommand &command) override;
 };
 
-enum class DesktopKind { Unknown, Gnome, Cinnamon, Kde, Xfce, Mate };
+enum class DesktopKind
+{
+    Unknown,
+    Gnome,
+    Cinnamon,
+    Kde,
+    Xfce,
+    Mate
+};
 
 // From the value of XDG_CURRENT_DESKTOP ("ubuntu:GNOME", "X-Cinnamon", ...): the first name we know.
 DesktopKind desktopKind(const QString &xdgCurrentDesktop);

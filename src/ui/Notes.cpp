@@ -66,7 +66,8 @@ const char *sortActionName(NotesSortOrder order)
 } // namespace
 
 TForm1::TForm1(const QString &appDir, QWidget *parent)
-    : QMainWindow(parent), m_ui(std::make_unique<Ui::TForm1>()), m_desktopWallpaper(std::make_unique<DesktopWallpaper>())
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::TForm1>()),
+      m_desktopWallpaper(std::make_unique<DesktopWallpaper>())
 {
     m_ui->setupUi(this);
     setWindowIcon(ImageList1::applicationIcon());

@@ -95,8 +95,8 @@ void TestDesktop::commands_perDesktop_data()
     QTest::newRow("Cinnamon: its own schema")
         << QStringLiteral("X-Cinnamon")
         << QList<DesktopCommand>{
-               {gsettings, {set, QStringLiteral("org.cinnamon.desktop.background"), QStringLiteral("picture-uri"),
-                            kImageUri}}};
+               {gsettings,
+                {set, QStringLiteral("org.cinnamon.desktop.background"), QStringLiteral("picture-uri"), kImageUri}}};
     QTest::newRow("KDE") << QStringLiteral("KDE")
                          << QList<DesktopCommand>{{QStringLiteral("plasma-apply-wallpaperimage"), {kImage}}};
     QTest::newRow("MATE: a file name, not a URI")

@@ -139,9 +139,8 @@ void TestWallpaper::longNote_isDrawnAsSixtyCharactersAndDots()
     const WallpaperLook style = look(kBlack, kWhite, 10);
     const QSize screen(1200, 60);
     const QImage drawn = paintWallpaper(style, {wallpaperLine(event)}, screen);
-    const QImage cut =
-        paintWallpaper(style, {QStringLiteral("0d 00h10m  ") + QString(60, QLatin1Char('W')) + QStringLiteral("...")},
-                       screen);
+    const QImage cut = paintWallpaper(
+        style, {QStringLiteral("0d 00h10m  ") + QString(60, QLatin1Char('W')) + QStringLiteral("...")}, screen);
     const QImage whole = paintWallpaper(style, {QStringLiteral("0d 00h10m  ") + event.note}, screen);
     QCOMPARE(drawn, cut);
     QVERIFY(inkBox(whole, Qt::black).right() > inkBox(drawn, Qt::black).right());
@@ -152,8 +151,8 @@ void TestWallpaper::longNote_isDrawnAsSixtyCharactersAndDots()
 
 void TestWallpaper::bmp_readsBackPixelForPixel()
 {
-    const QImage image = paintWallpaper(look(0x102030, 0xF0E0D0, 12, 10, 10), {QStringLiteral("0d 01h00m  Call")},
-                                        QSize(240, 90));
+    const QImage image =
+        paintWallpaper(look(0x102030, 0xF0E0D0, 12, 10, 10), {QStringLiteral("0d 01h00m  Call")}, QSize(240, 90));
     const QByteArray bytes = wallpaperBmp(image);
     QVERIFY(bytes.startsWith("BM"));
     QImage back;

@@ -113,8 +113,8 @@ void TestDesktopIntegration::wallpaper_writtenOnlyWhileTheOptionIsOn()
     QVERIFY(written.load(wallpaperPath(), "BMP"));
     QCOMPARE(written.size(), screenPixels());
     QCOMPARE(written.pixelColor(0, 0), QColor(255, 0, 0));
-    const QString uri = QStringLiteral("'") + QUrl::fromLocalFile(wallpaperPath()).toString(QUrl::FullyEncoded) +
-                        QStringLiteral("'");
+    const QString uri =
+        QStringLiteral("'") + QUrl::fromLocalFile(wallpaperPath()).toString(QUrl::FullyEncoded) + QStringLiteral("'");
     QCOMPARE(m_started.size(), 2);
     QCOMPARE(m_started[0].arguments, (QStringList{QStringLiteral("set"), QStringLiteral("org.gnome.desktop.background"),
                                                   QStringLiteral("picture-uri"), uri}));
@@ -193,7 +193,8 @@ void TestDesktopIntegration::runOnStartup_trayItemWritesTheEntry()
     QVERIFY(Messages::takeShown().isEmpty());
     const QByteArray entry = readAll(config.path() + QStringLiteral("/autostart/marevo-notes.desktop"));
     QCOMPARE(entry, Autostart::entry(QCoreApplication::applicationFilePath()));
-    QVERIFY(entry.contains(QByteArray(QByteArray("Exec=") + QFile::encodeName(QCoreApplication::applicationFilePath()))));
+    QVERIFY(
+        entry.contains(QByteArray(QByteArray("Exec=") + QFile::encodeName(QCoreApplication::applicationFilePath()))));
 
     // Written again on every use.
     writeAll(config.path() + QStringLiteral("/autostart/marevo-notes.desktop"), "stale");
@@ -214,7 +215,8 @@ void TestDesktopIntegration::runOnStartup_failure_showsErrorAndWritesNothing()
     QCOMPARE(shown[0].kind, Messages::Kind::Error);
     QVERIFY2(shown[0].text.contains(QStringLiteral("Not a directory")), qPrintable(shown[0].text));
     QCOMPARE(readAll(config), QByteArray("not a folder"));
-    QCOMPARE(QDir(root.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("config")});
+    QCOMPARE(QDir(root.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("config")});
 }
 
 QTEST_MAIN(TestDesktopIntegration)
