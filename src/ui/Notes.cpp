@@ -28,10 +28,14 @@
 #include "ui_Notes.h"
 
 #include "core/Clock.h"
+#include "core/FileIo.h"
 #include "expenditures/ExpendituresFile.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesSort.h"
 #include "protection/Protection.h"
+#include "reminders/Autostart.h"
+#include "reminders/DesktopWallpaper.h"
+#include "reminders/WallpaperPainter.h"
 #include "schedule/WeekDayChange.h"
 #include "settings/SettingsEffects.h"
 #include "settings/SettingsFile.h"
@@ -44,6 +48,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -62,7 +67,9 @@ const char *sortActionName(NotesSortOrder order)
 
 } // namespace
 
-TForm1::TForm1(const QString &appDir, QWidget *parent) : QMainWindow(parent), m_ui(std::make_unique<Ui::TForm1>())
+TForm1::TForm1(const QString &appDir, QWidget *parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::TForm1>()),
+      m_desktopWallpaper(std::make_unique<DesktopWallpaper>())
 {
     m_ui->setupUi(this);
     setWindowIcon(ImageList1::applicationIcon());
@@ -156,6 +163,7 @@ void TForm1::buildTray()
     m_trayMenu->addSeparator();
     QAction *close = m_trayMenu->addAction(QStringLiteral("Close"));
     close->setObjectName(QStringLiteral("Close1"));
+    connect(runOnStartup, &QAction::triggered, this, &TForm1::RunOnStartup);
     connect(settings, &QAction::triggered, this, &TForm1::Settings2Click);
     connect(close, &QAction::triggered, this, &TForm1::Close1Click);
 
@@ -391,8 +399,39 @@ void TForm1::RefreshUpcomingEvents()
 {
     const QList<UpcomingEvent> events =
         m_upcoming->RefreshUpcomingEvents(m_notes, notesFilter(), m_settings.UpcomingEventsTime, Clock::nowValue());
-    // The wallpaper is painted from `events` here, in their order, once the desktop part exists.
-    Q_UNUSED(events);
+    if (!m_settings.ShowUpcomingEventsOnDesktop)
+        return;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    // The picture covers the screen's device pixels, as a wallpaper does.
+    const QSize size = (QSizeF(screen->size()) * screen->devicePixelRatio()).toSize();
+    const WallpaperLook look{m_settings.UpcomingEventsBackgroundColor, m_settings.UpcomingEventsFontColor,
+                             m_settings.Font5Size, m_settings.ShowUpcomingEventsOnDesktopPositionX,
+                             m_settings.ShowUpcomingEventsOnDesktopPositionY};
+    WallpaperPicture picture(look, size);
+    for (const UpcomingEvent &event : events)
+        picture.drawLine(wallpaperLine(event));
+    const QString path = m_state.dataPath(QStringLiteral("Wallpaper.bmp"));
+    const IoResult saved = FileIo::writeFileAtomically(path, wallpaperBmp(picture.image()));
+    if (!saved) {
+        Messages::error(this, saved.error);
+        return;
+    }
+    SetWallpaper(path);
+}
+
+void TForm1::SetWallpaper(const QString &path)
+{
+    m_desktopWallpaper->apply(path, qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
+}
+
+void TForm1::RunOnStartup()
+{
+    const IoResult written = Autostart::write(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+                                              QCoreApplication::applicationFilePath());
+    if (!written)
+        Messages::error(this, written.error);
 }
 
 void TForm1::ReadAllExpenditures()

@@ -14,6 +14,7 @@
 
 #include <memory>
 
+class DesktopWallpaper;
 class EncryptionControl;
 class ExpenditurePage;
 class NotepadPage;
@@ -65,8 +66,13 @@ public:
     // False when a file could not be written; the error has been shown and the data stay in memory.
     bool SaveAllNotes();
     void RefreshNotes();
-    // The upcoming events list anew (and, later, the wallpaper painted from it).
+    // The upcoming events list anew and, while the option is on, the wallpaper painted from it.
     void RefreshUpcomingEvents();
+    // Makes the picture the desktop's wallpaper where the desktop is one we know.
+    void SetWallpaper(const QString &path);
+    DesktopWallpaper &desktopWallpaper() { return *m_desktopWallpaper; }
+    // The user's autostart entry for this executable, written again on every use.
+    void RunOnStartup();
 
     void ReadAllExpenditures();
     // False when the file could not be written; the error has been shown.
@@ -162,6 +168,7 @@ private:
     QSystemTrayIcon *m_tray = nullptr;
     QMenu *m_trayMenu = nullptr;
     std::unique_ptr<SettingsApplier> m_settingsApplier;
+    std::unique_ptr<DesktopWallpaper> m_desktopWallpaper;
     TForm4 *m_settingsDialog = nullptr;
     TForm2 *m_editor = nullptr;
     TForm5 *m_about = nullptr;
