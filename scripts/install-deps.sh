@@ -14,4 +14,4 @@ apt-get install -y -q --no-install-recommends \
     libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev \
     libbenchmark-dev \
     clang libclang-rt-14-dev \
-    xvfb xauth
+    xvfb xauth xdotool trayer

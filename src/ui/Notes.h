@@ -34,6 +34,7 @@ class TForm7;
 class TForm8;
 class TForm9;
 class TimeZonePanel;
+class TrayPresence;
 class UpcomingEventsPanel;
 class WeekSchedulePage;
 
@@ -113,6 +114,11 @@ public:
     QSystemTrayIcon *trayIcon() const { return m_tray; }
     // Brings the window back from the tray or from another start of the program.
     void showFromTray();
+    // Into the notification area, or minimised where the desktop has none.
+    void hideToTray();
+    // One of the program's dialogs (settings, note editor, about, pass phrase, transactions) is open.
+    bool anyDialogOpen() const;
+    TrayPresence *trayPresence() const { return m_presence; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -156,6 +162,7 @@ private:
     StatusBar *m_statusBar = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
     QMenu *m_trayMenu = nullptr;
+    TrayPresence *m_presence = nullptr;
     std::unique_ptr<SettingsApplier> m_settingsApplier;
     TForm4 *m_settingsDialog = nullptr;
     TForm2 *m_editor = nullptr;
