@@ -36,7 +36,6 @@ struct AutoHideStep
 
 namespace AutoHide {
 
-inline constexpr int kTickMs = 50;
 // Opening the icon's menu holds the today's-events balloon back this many ticks.
 inline constexpr qint32 kMenuPopupDelay = 60;
 

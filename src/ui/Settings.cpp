@@ -140,7 +140,8 @@ void TForm4::DsFancyButton3Click()
 
 void TForm4::CheckBox1Click()
 {
-    m_main.trayPresence()->updateTimer1();
+    if (TrayPresence *presence = m_main.trayPresence())
+        presence->updateTimer1();
     if (!m_main.settings().Autohide && !m_main.isVisible())
         m_main.showFromTray();
 }

@@ -62,6 +62,7 @@ private Q_SLOTS:
     void ctrlD_showsHiddenWindowOnlyWhenOn();
     void hotKeysNote_data();
     void hotKeysNote();
+    void alwaysOnTop_reappliedByTheWallpaperBox();
 
 private:
     TrayPresence &presence() { return *m_window->trayPresence(); }
@@ -393,6 +394,19 @@ void TestTray::hotKeysNote()
     QCOMPARE(label->isHidden(), note.isEmpty());
     if (!note.isEmpty())
         QCOMPARE(label->text(), note);
+}
+
+void TestTray::alwaysOnTop_reappliedByTheWallpaperBox()
+{
+    QVERIFY(m_window->settings().AlwaysOnTop);
+    m_window->setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    m_window->show();
+    TForm4 &dialog = *m_window->settingsDialog();
+    dialog.show();
+    dialog.findChild<QCheckBox *>(QStringLiteral("CheckBox19"))->click();
+    QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    // Changing the flag hides a window; it must come back.
+    QVERIFY(m_window->isVisible());
 }
 
 QTEST_MAIN(TestTray)
