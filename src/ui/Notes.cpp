@@ -47,6 +47,8 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 const QString kCaption = QStringLiteral("Marevo Notes [ver. 1.0.4.4]");
