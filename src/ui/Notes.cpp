@@ -12,6 +12,7 @@
 #include "NotepadPage.h"
 #include "NotesListModel.h"
 #include "NotesPage.h"
+#include "Password.h"
 #include "ProgressPanel.h"
 #include "QuickBar.h"
 #include "Settings.h"
@@ -21,6 +22,7 @@
 #include "Switch.h"
 #include "TimeInfoPanels.h"
 #include "TimeZonePanel.h"
+#include "TrayPresence.h"
 #include "UpcomingEventsPanel.h"
 #include "WeekSchedulePage.h"
 #include "ui_AddNote.h"
@@ -51,6 +53,8 @@
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -102,6 +106,7 @@ TForm1::TForm1(const QString &appDir, QWidget *parent)
     m_expenditurePage->setWindows(m_addExpenditure, m_manage, m_changeValue);
     buildTray();
     buildTimers();
+    m_presence = new TrayPresence(*this, m_tray, m_trayMenu, m_timer1);
     connectCommands();
 }
 
@@ -171,14 +176,6 @@ void TForm1::buildTray()
     m_tray->setObjectName(QStringLiteral("JvTrayIcon1"));
     m_tray->setToolTip(QStringLiteral("Marevo Notes"));
     m_tray->setContextMenu(m_trayMenu);
-    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason != QSystemTrayIcon::Trigger)
-            return;
-        if (isVisible() && !isMinimized())
-            hide();
-        else
-            showFromTray();
-    });
     if (QSystemTrayIcon::isSystemTrayAvailable())
         m_tray->show();
 }
@@ -338,6 +335,7 @@ void TForm1::applyLoadedSettings()
     findChild<QAction *>(QLatin1String(sortActionName(currentSortOrder())))->setChecked(true);
     m_settingsApplier->applyAfterLoad();
     m_settingsApplier->applyFonts();
+    m_presence->updateTimer1();
 }
 
 void TForm1::collectWindowSettings()
@@ -393,6 +391,8 @@ void TForm1::RefreshNotes()
         m_statusBar->counter(0)->setText(QString::number(counters.finished));
     }
     m_alerts->fillAlarms(m_notes);
+    if (m_presence)
+        m_presence->refreshToolTip();
 }
 
 void TForm1::RefreshUpcomingEvents()
@@ -529,17 +529,14 @@ void TForm1::closeEvent(QCloseEvent *event)
     event->ignore();
     if (!saveAllDataFiles())
         return;
-    // Without a notification area the window could not be reached again once hidden.
-    if (m_tray->isVisible())
-        hide();
-    else
-        showMinimized();
+    hideToTray();
 }
 
 void TForm1::Close1Click()
 {
     if (m_ending)
         return;
+    m_presence->closeBalloon();
     m_state.TrayPopupDelay = 100000;
     if (!saveAllDataFiles())
         return;
@@ -603,4 +600,27 @@ void TForm1::showFromTray()
         show();
     raise();
     activateWindow();
+}
+
+void TForm1::hideToTray()
+{
+    if (!isVisible() || isMinimized())
+        return;
+    // Without a notification area the window could not be reached again once hidden.
+    if (m_tray->isVisible())
+        hide();
+    else
+        showMinimized();
+}
+
+bool TForm1::anyDialogOpen() const
+{
+    for (const QWidget *dialog : std::initializer_list<const QWidget *>{
+             m_settingsDialog, m_editor, m_about, m_addExpenditure, m_manage, m_changeValue})
+        if (dialog && dialog->isVisible())
+            return true;
+    // The pass phrase window belongs to the start, not to this window.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.cbegin(), windows.cend(),
+                       [](const QWidget *window) { return qobject_cast<const TForm6 *>(window) && window->isVisible(); });
 }

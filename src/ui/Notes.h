@@ -36,6 +36,7 @@ class TForm8;
 class TForm9;
 class TimeInfoPanels;
 class TimeZonePanel;
+class TrayPresence;
 class UpcomingEventsPanel;
 class WeekSchedulePage;
 
@@ -122,6 +123,11 @@ public:
     TimeInfoPanels &timeInfo() { return *m_timeInfo; }
     // Brings the window back from the tray or from another start of the program.
     void showFromTray();
+    // Into the notification area, or minimised where the desktop has none.
+    void hideToTray();
+    // One of the program's dialogs (settings, note editor, about, pass phrase, transactions) is open.
+    bool anyDialogOpen() const;
+    TrayPresence *trayPresence() const { return m_presence; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -167,6 +173,7 @@ private:
     StatusBar *m_statusBar = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
     QMenu *m_trayMenu = nullptr;
+    TrayPresence *m_presence = nullptr;
     std::unique_ptr<SettingsApplier> m_settingsApplier;
     std::unique_ptr<DesktopWallpaper> m_desktopWallpaper;
     TForm4 *m_settingsDialog = nullptr;

@@ -3,6 +3,7 @@
 #include "Notes.h"
 #include "SettingsApplier.h"
 #include "SettingsBinder.h"
+#include "TrayPresence.h"
 #include "ui_Settings.h"
 
 #include "core/LocaleFormats.h"
@@ -139,6 +140,8 @@ void TForm4::DsFancyButton3Click()
 
 void TForm4::CheckBox1Click()
 {
+    if (TrayPresence *presence = m_main.trayPresence())
+        presence->updateTimer1();
     if (!m_main.settings().Autohide && !m_main.isVisible())
         m_main.showFromTray();
 }

@@ -1,0 +1,40 @@
+#include "GlobalHotKeys.h"
+
+#include "X11HotKeys.h"
+
+namespace {
+
+constexpr GlobalHotKeys::Key kAllKeys[] = {GlobalHotKeys::Key::AddNote, GlobalHotKeys::Key::ShowWindow,
+                                           GlobalHotKeys::Key::TodayEvents};
+
+} // namespace
+
+bool GlobalHotKeys::registerAll()
+{
+    bool all = true;
+    for (Key key : kAllKeys)
+        all = registerKey(key) && all;
+    return all;
+}
+
+void GlobalHotKeys::unregisterAll()
+{
+    for (Key key : kAllKeys)
+        unregisterKey(key);
+}
+
+std::unique_ptr<GlobalHotKeys> GlobalHotKeys::create()
+{
+    if (X11HotKeys::available())
+        return std::make_unique<X11HotKeys>();
+    return std::make_unique<NoGlobalHotKeys>();
+}
+
+void GlobalHotKeys::emitPressed(Key key)
+{
+    switch (key) {
+    case Key::AddNote: Q_EMIT addNotePressed(); break;
+    case Key::ShowWindow: Q_EMIT showWindowPressed(); break;
+    case Key::TodayEvents: Q_EMIT todayEventsPressed(); break;
+    }
+}
