@@ -19,6 +19,7 @@ class ExpenditurePage;
 class NotepadPage;
 class NotesListModel;
 class NotesPage;
+class NotesTransfer;
 class ProgressPanel;
 class QMenu;
 class QSystemTrayIcon;
@@ -111,6 +112,8 @@ public:
     UpcomingEventsPanel *upcomingEvents() const { return m_upcoming; }
     ReminderAlerts *alerts() const { return m_alerts; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
+    // The "General" menu's exports and imports.
+    NotesTransfer *notesTransfer() const { return m_transfer; }
     // Brings the window back from the tray or from another start of the program.
     void showFromTray();
 
@@ -165,6 +168,7 @@ private:
     TForm7 *m_addExpenditure = nullptr;
     TForm8 *m_manage = nullptr;
     TForm9 *m_changeValue = nullptr;
+    NotesTransfer *m_transfer = nullptr;
     QTimer *m_timer1 = nullptr;
     QTimer *m_timer2 = nullptr;
     QTimer *m_timer3 = nullptr;
