@@ -92,8 +92,34 @@ bool runsWithoutWindows(const Options &options)
 
 bool mayBeToolkitOption(const Options &options, const QStringList &arguments)
 {
-    if (options.error.isEmpty() || !options.rejected.startsWith(QLatin1Char('-')) ||
-        options.rejected.startsWith(QLatin1String("--")))
+    // Options the windowing toolkit takes out of the command line itself.
+    static const QStringList toolkitOptions = {QStringLiteral("platform"),
+                                               QStringLiteral("platformpluginpath"),
+                                               QStringLiteral("platformtheme"),
+                                               QStringLiteral("plugin"),
+                                               QStringLiteral("qwindowgeometry"),
+                                               QStringLiteral("qwindowicon"),
+                                               QStringLiteral("qwindowtitle"),
+                                               QStringLiteral("reverse"),
+                                               QStringLiteral("session"),
+                                               QStringLiteral("style"),
+                                               QStringLiteral("stylesheet"),
+                                               QStringLiteral("widgetcount"),
+                                               QStringLiteral("display"),
+                                               QStringLiteral("geometry"),
+                                               QStringLiteral("name"),
+                                               QStringLiteral("title"),
+                                               QStringLiteral("visual"),
+                                               QStringLiteral("ncols"),
+                                               QStringLiteral("cmap"),
+                                               QStringLiteral("nograb"),
+                                               QStringLiteral("dograb"),
+                                               QStringLiteral("qmljsdebugger")};
+    if (options.error.isEmpty() || !options.rejected.startsWith(QLatin1Char('-')))
+        return false;
+    QString name = options.rejected.mid(options.rejected.startsWith(QLatin1String("--")) ? 2 : 1);
+    name.truncate(name.indexOf(QLatin1Char('=')) < 0 ? name.size() : name.indexOf(QLatin1Char('=')));
+    if (!toolkitOptions.contains(name))
         return false;
     // A command anywhere means no window is wanted: report the error instead.
     for (const QString &argument : arguments)

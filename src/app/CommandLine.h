@@ -31,8 +31,9 @@ Options parse(const QStringList &arguments);
 
 // Whether the command runs without windows (everything but starting the organiser).
 bool runsWithoutWindows(const Options &options);
-// A rejected argument that the windowing toolkit may take as its own ("-style", "-platform"):
-// the organiser's start checks again once the toolkit has removed its options.
+// The rejected argument is one of the windowing toolkit's own options ("-style", "-platform")
+// and no command was asked for: the organiser's start checks again once the toolkit has
+// removed its options.
 bool mayBeToolkitOption(const Options &options, const QStringList &arguments);
 
 QString usage();

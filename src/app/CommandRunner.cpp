@@ -242,7 +242,7 @@ volatile std::sig_atomic_t g_echoOff = 0;
 extern "C" void restoreTerminalAndLeave(int signal)
 {
     if (g_echoOff)
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &g_savedTerminal);
+        tcsetattr(STDIN_FILENO, TCSANOW, &g_savedTerminal);
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
@@ -280,11 +280,11 @@ QString readPassPhraseFromStdin()
         std::signal(SIGINT, restoreTerminalAndLeave);
         std::signal(SIGTERM, restoreTerminalAndLeave);
         std::signal(SIGHUP, restoreTerminalAndLeave);
-        g_echoOff = tcsetattr(STDIN_FILENO, TCSAFLUSH, &silent) == 0;
+        g_echoOff = tcsetattr(STDIN_FILENO, TCSANOW, &silent) == 0;
     }
     const QByteArray line = readLine(stdin);
     if (g_echoOff) {
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &g_savedTerminal);
+        tcsetattr(STDIN_FILENO, TCSANOW, &g_savedTerminal);
         g_echoOff = 0;
     }
     if (canSilence) {

@@ -242,8 +242,12 @@ void TestCommandLine::toolkitOptions_areLeftToTheToolkit()
     QVERIFY(CommandLine::mayBeToolkitOption(CommandLine::parse(style), style));
     const QStringList withCommand = {QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("--today")};
     QVERIFY(!CommandLine::mayBeToolkitOption(CommandLine::parse(withCommand), withCommand));
-    const QStringList doubleDash = {QStringLiteral("--bogus")};
-    QVERIFY(!CommandLine::mayBeToolkitOption(CommandLine::parse(doubleDash), doubleDash));
+    const QStringList platform = {QStringLiteral("--platform=offscreen")};
+    QVERIFY(CommandLine::mayBeToolkitOption(CommandLine::parse(platform), platform));
+    for (const char *unknown : {"--bogus", "-bogus", "-"}) {
+        const QStringList arguments = {QString::fromUtf8(unknown)};
+        QVERIFY2(!CommandLine::mayBeToolkitOption(CommandLine::parse(arguments), arguments), unknown);
+    }
     const QStringList fine = {QStringLiteral("--today")};
     QVERIFY(!CommandLine::mayBeToolkitOption(CommandLine::parse(fine), fine));
 }
@@ -389,6 +393,7 @@ void TestCommandLine::usageErrors_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("unknown option") << QStringList{QStringLiteral("--bogus")};
+    QTest::newRow("unknown single-dash option") << QStringList{QStringLiteral("-bogus")};
     QTest::newRow("unknown single-dash option with a command")
         << QStringList{QStringLiteral("-x"), QStringLiteral("--today")};
     QTest::newRow("export without a file") << QStringList{QStringLiteral("--export-csv")};
