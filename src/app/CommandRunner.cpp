@@ -247,10 +247,12 @@ extern "C" void restoreTerminalAndLeave(int signal)
     std::raise(signal);
 }
 
+// One line, at most 64 KiB of it: no pass phrase is longer, and endless input must not fill memory.
 QByteArray readLine(std::FILE *stream)
 {
+    constexpr qsizetype kLimit = 64 * 1024;
     QByteArray line;
-    for (int c = std::fgetc(stream); c != EOF && c != '\n'; c = std::fgetc(stream))
+    for (int c = std::fgetc(stream); c != EOF && c != '\n' && line.size() < kLimit; c = std::fgetc(stream))
         line.append(static_cast<char>(c));
     if (line.endsWith('\r'))
         line.chop(1);

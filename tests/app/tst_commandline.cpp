@@ -366,6 +366,8 @@ void TestCommandLine::wrongPassPhrase_data()
     QTest::newRow("csv") << QStringList{QStringLiteral("--export-csv"), QStringLiteral("x")} << caseDiffers;
     QTest::newRow("notes") << QStringList{QStringLiteral("--export-notes"), QStringLiteral("x")} << caseDiffers;
     QTest::newRow("nothing on standard input") << QStringList{QStringLiteral("--today")} << QByteArray();
+    QTest::newRow("a megabyte without a line end")
+        << QStringList{QStringLiteral("--today")} << QByteArray(1 << 20, 'x');
     QTest::newRow("right phrase on the second line")
         << QStringList{QStringLiteral("--today")} << ("\n" + kPassPhrase.toUtf8() + "\n");
 }
