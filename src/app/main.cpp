@@ -1,3 +1,5 @@
+#include "CommandLine.h"
+#include "CommandRunner.h"
 #include "SignalWatcher.h"
 #include "SingleInstance.h"
 
@@ -8,14 +10,62 @@
 #include "ui/Startup.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QSessionManager>
 
 #include <cstdio>
 
+namespace {
+
+QStringList argumentsOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+void writeTo(std::FILE *stream, const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+int runCommand(const CommandLine::Options &options)
+{
+    CommandRunner::Environment environment;
+    environment.executableDir = QCoreApplication::applicationDirPath();
+    environment.readPassPhrase = CommandRunner::readPassPhraseFromStdin;
+    environment.writeOut = [](const QByteArray &bytes) { writeTo(stdout, bytes); };
+    environment.writeErr = [](const QByteArray &bytes) { writeTo(stderr, bytes); };
+    return CommandRunner::run(options, environment);
+}
+
+// Printing and exporting need no display and take no part in the one-organiser rule.
+int runWithoutWindows(int argc, char *argv[], const CommandLine::Options &options)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("marevo-notes"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4.4"));
+    return runCommand(options);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    const QStringList arguments = argumentsOf(argc, argv);
+    CommandLine::Options options = CommandLine::parse(arguments);
+    const bool toolkitOption = CommandLine::mayBeToolkitOption(options, arguments);
+    if (CommandLine::runsWithoutWindows(options) && !toolkitOption)
+        return runWithoutWindows(argc, argv, options);
+
     QApplication app(argc, argv);
+    if (toolkitOption) {
+        // The toolkit has taken its own options out; what is left must be ours.
+        options = CommandLine::parse(QApplication::arguments().mid(1));
+        if (CommandLine::runsWithoutWindows(options))
+            return runCommand(options); // only an error can be left here: usage and 2
+    }
     QApplication::setApplicationName(QStringLiteral("marevo-notes"));
     QApplication::setApplicationDisplayName(QStringLiteral("Marevo Notes"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.4.4"));
@@ -24,17 +74,8 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     ImageList1::initResources();
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Marevo Notes, a desktop organiser."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption dataDirOption(QStringLiteral("data-dir"),
-                                           QStringLiteral("Keep the data files in <dir>."), QStringLiteral("dir"));
-    parser.addOption(dataDirOption);
-    parser.process(app);
-
     QString error;
-    const QString appDir = AppDir::resolve(parser.value(dataDirOption), QApplication::applicationDirPath(), &error);
+    const QString appDir = AppDir::resolve(options.dataDir, QApplication::applicationDirPath(), &error);
     if (appDir.isEmpty()) {
         Messages::error(nullptr, error);
         return 1;
@@ -44,7 +85,8 @@ int main(int argc, char *argv[])
     if (!instance.acquire()) {
         if (instance.notifyRunning())
             return 0;
-        Messages::error(nullptr, QStringLiteral("Marevo Notes is already running for the data folder \"%1\".").arg(appDir));
+        Messages::error(nullptr,
+                        QStringLiteral("Marevo Notes is already running for the data folder \"%1\".").arg(appDir));
         return 1;
     }
     instance.listen();

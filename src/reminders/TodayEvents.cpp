@@ -11,7 +11,7 @@ QString title()
     return QStringLiteral("Today events");
 }
 
-QString text(const NotesCollection &notes, TDateTime now)
+QStringList lines(const NotesCollection &notes, TDateTime now)
 {
     NotesCollection sorted = notes;
     sortByDeadline(sorted.begin(), sorted.end(), [](const TNotesData &note) { return note.Deadline; });
@@ -23,7 +23,12 @@ QString text(const NotesCollection &notes, TDateTime now)
         const QString shown = note.Text.size() <= 30 ? note.Text : note.Text.left(27) + QStringLiteral("...");
         lines.append(QStringLiteral("\u2022 ") + shown);
     }
-    return lines.join(QLatin1Char('\r'));
+    return lines;
+}
+
+QString text(const NotesCollection &notes, TDateTime now)
+{
+    return lines(notes, now).join(QLatin1Char('\r'));
 }
 
 QString balloonBody(const QString &text)

@@ -9,6 +9,8 @@ namespace {
 bool g_testMode = false;
 QList<QString> g_paths;
 QString g_lastDirectory;
+QString g_lastFilter;
+QString g_lastDefaultSuffix;
 
 QString nextTestPath()
 {
@@ -19,18 +21,29 @@ QString nextTestPath()
 QString openFile(QWidget *parent, const QString &caption, const QString &filter, const QString &directory)
 {
     g_lastDirectory = directory;
+    g_lastFilter = filter;
+    g_lastDefaultSuffix.clear();
     if (g_testMode)
         return nextTestPath();
     return QFileDialog::getOpenFileName(parent, caption, directory, filter);
 }
 
-QString saveFile(QWidget *parent, const QString &caption, const QString &filter)
+QString saveFile(QWidget *parent, const QString &caption, const QString &filter, const QString &directory,
+                 const QString &defaultSuffix)
 {
+    g_lastDirectory = directory;
+    g_lastFilter = filter;
+    g_lastDefaultSuffix = defaultSuffix;
     if (g_testMode)
         return nextTestPath();
+    QFileDialog dialog(parent, caption, directory, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
     // The overwrite question is the program's own, asked by the caller.
-    return QFileDialog::getSaveFileName(parent, caption, QString(), filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 void setTestMode(bool on)
@@ -47,6 +60,16 @@ void queuePath(const QString &path)
 QString lastDirectory()
 {
     return g_lastDirectory;
+}
+
+QString lastFilter()
+{
+    return g_lastFilter;
+}
+
+QString lastDefaultSuffix()
+{
+    return g_lastDefaultSuffix;
 }
 
 } // namespace FileChoosers

@@ -13,6 +13,7 @@
 #include "NotesListModel.h"
 #include "NotesPage.h"
 #include "Password.h"
+#include "NotesTransfer.h"
 #include "ProgressPanel.h"
 #include "QuickBar.h"
 #include "Settings.h"
@@ -104,6 +105,7 @@ TForm1::TForm1(const QString &appDir, QWidget *parent)
     m_manage = new TForm8(*this);
     m_changeValue = new TForm9(*this);
     m_expenditurePage->setWindows(m_addExpenditure, m_manage, m_changeValue);
+    m_transfer = new NotesTransfer(*this);
     buildTray();
     buildTimers();
     m_presence = new TrayPresence(*this, m_tray, m_trayMenu, m_timer1);
@@ -201,6 +203,11 @@ void TForm1::connectCommands()
     connect(m_ui->Settings1, &QAction::triggered, this, &TForm1::Settings1Click);
     connect(m_ui->About2, &QAction::triggered, this, &TForm1::About2Click);
     connect(m_ui->Addnote1, &QAction::triggered, this, &TForm1::Addnote1Click);
+    connect(m_ui->Exportdata1, &QAction::triggered, m_transfer, &NotesTransfer::Exportdata1Click);
+    connect(m_ui->Makebackup1, &QAction::triggered, m_transfer, &NotesTransfer::Makebackup1Click);
+    connect(m_ui->Importnotes1, &QAction::triggered, m_transfer, &NotesTransfer::Importnotes1Click);
+    connect(m_ui->Importappendnotes1, &QAction::triggered, m_transfer, &NotesTransfer::Importappendnotes1Click);
+    connect(m_ui->Importdata1, &QAction::triggered, m_transfer, &NotesTransfer::Importdata1Click);
     connect(m_quickBar->addNoteButton(), &QPushButton::clicked, this, &TForm1::DsFancyButton1Click);
     connect(m_notepadPage->editor(), &QPlainTextEdit::textChanged, this, &TForm1::NotepadChange);
     for (int order = 0; order < 5; ++order)

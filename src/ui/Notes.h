@@ -20,6 +20,7 @@ class ExpenditurePage;
 class NotepadPage;
 class NotesListModel;
 class NotesPage;
+class NotesTransfer;
 class ProgressPanel;
 class QMenu;
 class QSystemTrayIcon;
@@ -121,6 +122,8 @@ public:
     QSystemTrayIcon *trayIcon() const { return m_tray; }
     // The sun, custom time and time-zone panels with the sun component they read.
     TimeInfoPanels &timeInfo() { return *m_timeInfo; }
+    // The "General" menu's exports and imports.
+    NotesTransfer *notesTransfer() const { return m_transfer; }
     // Brings the window back from the tray or from another start of the program.
     void showFromTray();
     // Into the notification area, or minimised where the desktop has none.
@@ -184,6 +187,7 @@ private:
     TForm7 *m_addExpenditure = nullptr;
     TForm8 *m_manage = nullptr;
     TForm9 *m_changeValue = nullptr;
+    NotesTransfer *m_transfer = nullptr;
     QTimer *m_timer1 = nullptr;
     QTimer *m_timer2 = nullptr;
     QTimer *m_timer3 = nullptr;

@@ -22,6 +22,7 @@ private Q_SLOTS:
     void lineLength();
     void onlyToday_inDeadlineOrder();
     void none_givesEmptyText();
+    void lines_oneEntryPerNoteEvenWithLineBreaks();
     void balloonBody_holdsAtMost255();
 };
 
@@ -63,6 +64,16 @@ void TestTodayEvents::none_givesEmptyText()
 {
     QCOMPARE(TodayEvents::text({note(QStringLiteral("later"), DateTime::encode(2027, 1, 1))}, kNow), QString());
     QCOMPARE(TodayEvents::title(), QStringLiteral("Today events"));
+}
+
+void TestTodayEvents::lines_oneEntryPerNoteEvenWithLineBreaks()
+{
+    const NotesCollection notes{note(QStringLiteral("call\rback"), DateTime::encode(2026, 12, 9, 9, 0)),
+                                note(QStringLiteral("lunch"), DateTime::encode(2026, 12, 9, 13, 0)),
+                                note(QStringLiteral("later"), DateTime::encode(2026, 12, 10, 13, 0))};
+    QCOMPARE(TodayEvents::lines(notes, kNow),
+             (QStringList{QStringLiteral("\u2022 call\rback"), QStringLiteral("\u2022 lunch")}));
+    QVERIFY(TodayEvents::lines({}, kNow).isEmpty());
 }
 
 void TestTodayEvents::balloonBody_holdsAtMost255()

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "NotesData.h"
+
+#include "core/IoResult.h"
+#include "core/KeyValueXmlFile.h"
+
+#include <QString>
+
+// The XML notes file: data.txt's format, always plain, written by "Export notes..." and
+// read back by "Import notes..." with or without append.
+namespace NotesBackup {
+
+// The document of the notes, built in `store`, written atomically and unenciphered.
+IoResult writeNotesFile(const QString &fileName, TKeyValueXmlFile &store, const NotesCollection &notes);
+
+// Loads the file into `store` and puts its notes in place of the collection's (append false)
+// or after them (append true); the new notes' IDs are their positions. A file that cannot be
+// read or parsed, or whose count is negative or larger than the file could hold, changes
+// nothing. A file without NumberOfNotes holds no note.
+IoResult ReadNotes(const QString &fileName, bool append, TKeyValueXmlFile &store, NotesCollection &notes);
+
+} // namespace NotesBackup

@@ -1,0 +1,125 @@
+#include "NotesTransfer.h"
+
+#include "FileChoosers.h"
+#include "Messages.h"
+#include "Notes.h"
+
+#include "core/KeyValueXmlFile.h"
+#include "notes/NotesBackup.h"
+#include "notes/NotesCsv.h"
+#include "notes/OldNotesImport.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kCsvFilter = QStringLiteral("Comma Separated Values (*.csv)");
+const QString kNotesExportFilter = QStringLiteral("Notes data file  (*.xml)");
+const QString kNotesImportFilter = QStringLiteral("Notes data file (*.xml)");
+const QString kOldNotesFilter = QStringLiteral("Old Data files (*.txt)");
+
+// Holds off the window's automatic hiding while a command's dialogs are up, however it ends.
+class DialogBusyScope
+{
+public:
+    explicit DialogBusyScope(ProgramState &state) : m_state(state) { m_state.DialogBusy = true; }
+    ~DialogBusyScope() { m_state.DialogBusy = false; }
+    Q_DISABLE_COPY_MOVE(DialogBusyScope)
+
+private:
+    ProgramState &m_state;
+};
+
+} // namespace
+
+NotesTransfer::NotesTransfer(TForm1 &window) : QObject(&window), m_window(window) {}
+
+QString NotesTransfer::chooseExportFile(const QString &caption, const QString &filter, const QString &suffix)
+{
+    const QString fileName = FileChoosers::saveFile(&m_window, caption, filter, m_window.state().AppDir, suffix);
+    if (fileName.isEmpty())
+        return {};
+    if (QFileInfo::exists(fileName) &&
+        !Messages::question(&m_window, QStringLiteral("File already exists. Do you want to overwrite it?")))
+        return {};
+    return fileName;
+}
+
+void NotesTransfer::Exportdata1Click()
+{
+    const DialogBusyScope busy(m_window.state());
+    const QString fileName = chooseExportFile(QStringLiteral("Export data"), kCsvFilter, QStringLiteral("csv"));
+    if (!fileName.isEmpty())
+        ExportDataToCSV(fileName);
+}
+
+bool NotesTransfer::ExportDataToCSV(const QString &fileName)
+{
+    const IoResult written = NotesCsv::ExportDataToCSV(fileName, m_window.notes(), m_window.localeFormats());
+    if (!written)
+        Messages::error(&m_window, written.error);
+    return written.ok;
+}
+
+void NotesTransfer::Makebackup1Click()
+{
+    const DialogBusyScope busy(m_window.state());
+    const QString fileName =
+        chooseExportFile(QStringLiteral("Export notes"), kNotesExportFilter, QStringLiteral("xml"));
+    if (fileName.isEmpty())
+        return;
+    // The export is what data.txt now holds, in plain form even while the data files are enciphered.
+    if (!m_window.SaveAllNotes())
+        return;
+    TKeyValueXmlFile store;
+    if (const IoResult written = NotesBackup::writeNotesFile(fileName, store, m_window.notes()); !written)
+        Messages::error(&m_window, written.error);
+}
+
+void NotesTransfer::Importnotes1Click()
+{
+    importNotes(false);
+}
+
+void NotesTransfer::Importappendnotes1Click()
+{
+    importNotes(true);
+}
+
+void NotesTransfer::importNotes(bool append)
+{
+    const DialogBusyScope busy(m_window.state());
+    const QString fileName = FileChoosers::openFile(
+        &m_window, append ? QStringLiteral("Import notes (append)") : QStringLiteral("Import notes"),
+        kNotesImportFilter, m_window.state().AppDir);
+    if (!fileName.isEmpty())
+        ReadNotes(fileName, append);
+}
+
+bool NotesTransfer::ReadNotes(const QString &fileName, bool append)
+{
+    TKeyValueXmlFile store;
+    const IoResult read = NotesBackup::ReadNotes(fileName, append, store, m_window.notes());
+    if (!read) {
+        Messages::error(&m_window, read.error);
+        return false;
+    }
+    m_window.RefreshNotes();
+    return true;
+}
+
+void NotesTransfer::Importdata1Click()
+{
+    const DialogBusyScope busy(m_window.state());
+    const QString fileName =
+        FileChoosers::openFile(&m_window, QStringLiteral("Import old notes"), kOldNotesFilter, m_window.state().AppDir);
+    if (fileName.isEmpty())
+        return;
+    const qsizetype before = m_window.notes().size();
+    const IoResult read = OldNotesImport::appendFromFile(fileName, m_window.notes());
+    // The notes read before a failing line stay, so the views must show them too.
+    if (read || m_window.notes().size() != before)
+        m_window.RefreshNotes();
+    if (!read)
+        Messages::error(&m_window, read.error);
+}

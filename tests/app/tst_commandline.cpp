@@ -1,0 +1,504 @@
+#include "app/CommandLine.h"
+#include "app/SingleInstance.h"
+
+#include "core/DateTime.h"
+#include "core/KeyValueXmlFile.h"
+#include "core/LocaleFormats.h"
+#include "notes/NotesCsv.h"
+#include "notes/NotesFile.h"
+#include "protection/PassPhraseCodec.h"
+#include "protection/PasswordFile.h"
+#include "settings/SettingsFile.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kPassPhrase = QStringLiteral("K\u00F6ln 2026");
+
+struct Outcome
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Outcome runProgram(const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcess process;
+    process.start(QStringLiteral(MAREVO_EXECUTABLE), arguments);
+    if (!process.waitForStarted(10000))
+        return {};
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    if (process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(data);
+}
+
+// Every file below the folder with its bytes, so "nothing was written" can be checked.
+QMap<QString, QByteArray> snapshot(const QString &dir)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(dir).relativeFilePath(path), readAll(path));
+    }
+    return files;
+}
+
+TNotesData note(const QString &text, TDateTime deadline, quint8 progress = 0, bool privateMsg = false)
+{
+    TNotesData n;
+    n.Importance = 3;
+    n.Progress = progress;
+    n.PrivateMsg = privateMsg;
+    n.Deadline = deadline;
+    n.Text = text;
+    n.Location = QStringLiteral("Room 1");
+    return n;
+}
+
+TDateTime todayAt(int hour, int minute)
+{
+    return DateTime::fromQDateTime(QDateTime(QDate::currentDate(), QTime(hour, minute)));
+}
+
+TDateTime hoursFromNow(double hours)
+{
+    return DateTime::fromQDateTime(QDateTime::currentDateTime()) + hours / 24;
+}
+
+// Notes due today and others; texts with characters beyond ASCII and Latin-1.
+NotesCollection todayNotes()
+{
+    return {note(QStringLiteral("Undated"), DateTime::kNoDeadline),
+            note(QStringLiteral("Evening \u20AC call"), todayAt(23, 59)),
+            note(QStringLiteral("Lunch with Ren\u00E9e"), todayAt(0, 0), 100),
+            note(QStringLiteral("A note whose text runs well past thirty characters"), todayAt(12, 0)),
+            note(QStringLiteral("two\r\nlines"), todayAt(23, 59), 0, true),
+            note(QStringLiteral("Yesterday"), todayAt(12, 0) - 1)};
+}
+
+// Those and some due within hours, today or (late in the day) tomorrow.
+NotesCollection sampleNotes()
+{
+    return todayNotes() + NotesCollection{note(QStringLiteral("In three hours"), hoursFromNow(3)),
+                                          note(QStringLiteral("Hidden private"), hoursFromNow(4), 0, true),
+                                          note(QStringLiteral("Next week"), hoursFromNow(24 * 7))};
+}
+
+// A data folder as the organiser leaves it: data.txt, notepad.txt and settings.xml, enciphered
+// under the pass phrase with passwd.txt when `protect`.
+void prepareFolder(const QString &dir, const NotesCollection &notes, bool protect)
+{
+    TKeyValueXmlFile store;
+    QByteArray data = NotesFile::notesData(store, notes);
+    QByteArray notepad = NotesFile::notepadData({QStringLiteral("scribbles")});
+    if (protect) {
+        QRandomGenerator random(7);
+        QVERIFY(PasswordFile::write(dir + QStringLiteral("/passwd.txt"), PasswordFile::create(kPassPhrase, random)));
+        const PassPhraseCodec codec(kPassPhrase);
+        data = codec.encode(data);
+        notepad = codec.encode(notepad);
+    }
+    writeAll(dir + QStringLiteral("/data.txt"), data);
+    writeAll(dir + QStringLiteral("/notepad.txt"), notepad);
+    Settings settings;
+    settings.SwitchState1 = true; // "Hide private notes"
+    TKeyValueXmlFile settingsStore;
+    writeAll(dir + QStringLiteral("/settings.xml"), SettingsFile::settingsData(settingsStore, settings));
+}
+
+QStringList outputLines(const QByteArray &out)
+{
+    QStringList lines = QString::fromUtf8(out).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+} // namespace
+
+class TestCommandLine final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void parse_data();
+    void parse();
+    void toolkitOptions_areLeftToTheToolkit();
+
+    void printingCommands_data();
+    void printingCommands();
+    void today_printsOneLinePerEventInUtf8();
+    void upcoming_followsTheSavedSwitchesAndHorizon();
+    void exportCommands_data();
+    void exportCommands();
+    void wrongPassPhrase_data();
+    void wrongPassPhrase();
+    void usageErrors_data();
+    void usageErrors();
+    void helpAndVersion();
+    void runsBesideARunningOrganiser();
+    void missingFolder_isNotCreated();
+    void missingDataFile_printsNothing();
+    void damagedDataFile_isReportedAndLeftInPlace();
+    void exportOverADataFile_isRefused();
+};
+
+void TestCommandLine::parse_data()
+{
+    using CommandLine::Command;
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("dataDir");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("ok");
+
+    const auto s = [](const char *text) { return QString::fromUtf8(text); };
+    QTest::newRow("nothing: the organiser")
+        << QStringList{} << int(Command::RunOrganiser) << QString() << QString() << true;
+    QTest::newRow("organiser in a folder")
+        << QStringList{s("--data-dir"), s("/d")} << int(Command::RunOrganiser) << s("/d") << QString() << true;
+    QTest::newRow("today") << QStringList{s("--data-dir"), s("/d"), s("--today")} << int(Command::Today) << s("/d")
+                           << QString() << true;
+    QTest::newRow("folder after the command")
+        << QStringList{s("--upcoming"), s("--data-dir=/e")} << int(Command::Upcoming) << s("/e") << QString() << true;
+    QTest::newRow("csv") << QStringList{s("--export-csv"), s("out.csv")} << int(Command::ExportCsv) << QString()
+                         << s("out.csv") << true;
+    QTest::newRow("notes with =") << QStringList{s("--export-notes=b.xml")} << int(Command::ExportNotes) << QString()
+                                  << s("b.xml") << true;
+    QTest::newRow("file name with a single dash")
+        << QStringList{s("--export-csv"), s("-x.csv")} << int(Command::ExportCsv) << QString() << s("-x.csv") << true;
+    QTest::newRow("help") << QStringList{s("--help")} << int(Command::Help) << QString() << QString() << true;
+    QTest::newRow("version") << QStringList{s("--version")} << int(Command::Version) << QString() << QString() << true;
+    QTest::newRow("unknown option") << QStringList{s("--bogus")} << -1 << QString() << QString() << false;
+    QTest::newRow("missing file") << QStringList{s("--export-csv")} << -1 << QString() << QString() << false;
+    QTest::newRow("missing folder") << QStringList{s("--today"), s("--data-dir")} << -1 << QString() << QString()
+                                    << false;
+    QTest::newRow("option where the folder belongs")
+        << QStringList{s("--data-dir"), s("--today")} << -1 << QString() << QString() << false;
+    QTest::newRow("empty folder") << QStringList{s("--data-dir="), s("--today")} << -1 << QString() << QString()
+                                  << false;
+    QTest::newRow("two commands") << QStringList{s("--today"), s("--upcoming")} << -1 << QString() << QString()
+                                  << false;
+    QTest::newRow("folder twice") << QStringList{s("--data-dir=/a"), s("--data-dir=/b")} << -1 << QString() << QString()
+                                  << false;
+    QTest::newRow("value for a switch") << QStringList{s("--today=yes")} << -1 << QString() << QString() << false;
+    QTest::newRow("stray argument") << QStringList{s("--today"), s("extra")} << -1 << QString() << QString() << false;
+}
+
+void TestCommandLine::parse()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, command);
+    QFETCH(QString, dataDir);
+    QFETCH(QString, file);
+    QFETCH(bool, ok);
+
+    const CommandLine::Options options = CommandLine::parse(arguments);
+    QCOMPARE(options.error.isEmpty(), ok);
+    if (!ok) {
+        QVERIFY(!options.rejected.isEmpty());
+        QVERIFY(CommandLine::runsWithoutWindows(options));
+        return;
+    }
+    QCOMPARE(int(options.command), command);
+    QCOMPARE(options.dataDir, dataDir);
+    QCOMPARE(options.file, file);
+    QCOMPARE(CommandLine::runsWithoutWindows(options), command != int(CommandLine::Command::RunOrganiser));
+}
+
+void TestCommandLine::toolkitOptions_areLeftToTheToolkit()
+{
+    const QStringList style = {QStringLiteral("-style"), QStringLiteral("fusion")};
+    QVERIFY(CommandLine::mayBeToolkitOption(CommandLine::parse(style), style));
+    const QStringList withCommand = {QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("--today")};
+    QVERIFY(!CommandLine::mayBeToolkitOption(CommandLine::parse(withCommand), withCommand));
+    const QStringList platform = {QStringLiteral("--platform=offscreen")};
+    QVERIFY(CommandLine::mayBeToolkitOption(CommandLine::parse(platform), platform));
+    for (const char *unknown : {"--bogus", "-bogus", "-"}) {
+        const QStringList arguments = {QString::fromUtf8(unknown)};
+        QVERIFY2(!CommandLine::mayBeToolkitOption(CommandLine::parse(arguments), arguments), unknown);
+    }
+    const QStringList fine = {QStringLiteral("--today")};
+    QVERIFY(!CommandLine::mayBeToolkitOption(CommandLine::parse(fine), fine));
+}
+
+void TestCommandLine::printingCommands_data()
+{
+    QTest::addColumn<bool>("protect");
+    QTest::addColumn<QString>("command");
+    QTest::newRow("today, plain") << false << QStringLiteral("--today");
+    QTest::newRow("today, enciphered") << true << QStringLiteral("--today");
+    QTest::newRow("upcoming, plain") << false << QStringLiteral("--upcoming");
+    QTest::newRow("upcoming, enciphered") << true << QStringLiteral("--upcoming");
+}
+
+// The same lines from a plain folder and from an enciphered one, and not a byte written.
+void TestCommandLine::printingCommands()
+{
+    QFETCH(bool, protect);
+    QFETCH(QString, command);
+    QTemporaryDir dir;
+    prepareFolder(dir.path(), sampleNotes(), protect);
+    const auto before = snapshot(dir.path());
+
+    const Outcome outcome =
+        runProgram({QStringLiteral("--data-dir"), dir.path(), command}, (kPassPhrase + QLatin1Char('\n')).toUtf8());
+    QCOMPARE(outcome.exitCode, 0);
+    QVERIFY2(outcome.err.isEmpty(), outcome.err.constData());
+    QVERIFY(!outcome.out.isEmpty());
+    QCOMPARE(snapshot(dir.path()), before);
+
+    QTemporaryDir plainDir;
+    prepareFolder(plainDir.path(), sampleNotes(), false);
+    const Outcome plain = runProgram({QStringLiteral("--data-dir"), plainDir.path(), command});
+    QCOMPARE(outputLines(outcome.out).size(), outputLines(plain.out).size());
+}
+
+void TestCommandLine::today_printsOneLinePerEventInUtf8()
+{
+    QTemporaryDir dir;
+    prepareFolder(dir.path(), todayNotes(), false);
+    const Outcome outcome = runProgram({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today")});
+    QCOMPARE(outcome.exitCode, 0);
+    // Deadline order; finished and private notes too; long texts cut; line breaks become blanks.
+    QCOMPARE(outputLines(outcome.out),
+             (QStringList{QStringLiteral("\u2022 Lunch with Ren\u00E9e"),
+                          QStringLiteral("\u2022 A note whose text runs well..."),
+                          QStringLiteral("\u2022 Evening \u20AC call"), QStringLiteral("\u2022 two  lines")}));
+    QVERIFY(outcome.out.contains("Ren\xC3\xA9"
+                                 "e"));
+}
+
+void TestCommandLine::upcoming_followsTheSavedSwitchesAndHorizon()
+{
+    QTemporaryDir dir;
+    prepareFolder(dir.path(), sampleNotes(), false);
+    const Outcome outcome = runProgram({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--upcoming")});
+    QCOMPARE(outcome.exitCode, 0);
+    const QStringList lines = outputLines(outcome.out);
+    // Private notes hidden by the saved switch, next week beyond the horizon of 1 day; the notes due
+    // today (and, near midnight, tomorrow) come in deadline order.
+    QVERIFY2(!lines.isEmpty(), outcome.out.constData());
+    for (const QString &line : lines) {
+        QVERIFY2(QRegularExpression(QStringLiteral("^\\d+d \\d\\dh\\d\\dm  \\S")).match(line).hasMatch(),
+                 qPrintable(line));
+        QVERIFY(!line.contains(QStringLiteral("private")));
+        QVERIFY(!line.contains(QStringLiteral("two")));
+        QVERIFY(!line.contains(QStringLiteral("Next week")));
+    }
+    QVERIFY(lines.filter(QRegularExpression(QStringLiteral("^0d 0[23]h\\d\\dm  In three hours$"))).size() == 1);
+}
+
+void TestCommandLine::exportCommands_data()
+{
+    QTest::addColumn<bool>("protect");
+    QTest::addColumn<QString>("command");
+    QTest::newRow("csv, plain") << false << QStringLiteral("--export-csv");
+    QTest::newRow("csv, enciphered") << true << QStringLiteral("--export-csv");
+    QTest::newRow("notes, plain") << false << QStringLiteral("--export-notes");
+    QTest::newRow("notes, enciphered") << true << QStringLiteral("--export-notes");
+}
+
+void TestCommandLine::exportCommands()
+{
+    QFETCH(bool, protect);
+    QFETCH(QString, command);
+    QTemporaryDir dir;
+    QTemporaryDir outDir;
+    const NotesCollection notes = sampleNotes();
+    prepareFolder(dir.path(), notes, protect);
+    const auto before = snapshot(dir.path());
+    const QString target = outDir.filePath(QStringLiteral("export.out"));
+    writeAll(target, "an older export that is replaced");
+
+    const Outcome outcome = runProgram({QStringLiteral("--data-dir"), dir.path(), command, target},
+                                       (kPassPhrase + QLatin1Char('\n')).toUtf8());
+    QCOMPARE(outcome.exitCode, 0);
+    QVERIFY2(outcome.err.isEmpty(), outcome.err.constData());
+    QVERIFY(outcome.out.isEmpty());
+    QCOMPARE(snapshot(dir.path()), before);
+
+    TKeyValueXmlFile store;
+    // The child runs under the same locale settings as this test.
+    const QByteArray expected = command == QLatin1String("--export-csv")
+                                    ? NotesCsv::csvData(notes, LocaleFormats::system())
+                                    : NotesFile::notesData(store, notes);
+    QCOMPARE(readAll(target), expected);
+}
+
+void TestCommandLine::wrongPassPhrase_data()
+{
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<QByteArray>("input");
+    const QByteArray caseDiffers = (kPassPhrase.toLower() + QLatin1Char('\n')).toUtf8();
+    QTest::newRow("today") << QStringList{QStringLiteral("--today")} << caseDiffers;
+    QTest::newRow("upcoming") << QStringList{QStringLiteral("--upcoming")} << caseDiffers;
+    QTest::newRow("csv") << QStringList{QStringLiteral("--export-csv"), QStringLiteral("x")} << caseDiffers;
+    QTest::newRow("notes") << QStringList{QStringLiteral("--export-notes"), QStringLiteral("x")} << caseDiffers;
+    QTest::newRow("nothing on standard input") << QStringList{QStringLiteral("--today")} << QByteArray();
+    QTest::newRow("a megabyte without a line end")
+        << QStringList{QStringLiteral("--today")} << QByteArray(1 << 20, 'x');
+    QTest::newRow("right phrase on the second line")
+        << QStringList{QStringLiteral("--today")} << ("\n" + kPassPhrase.toUtf8() + "\n");
+}
+
+void TestCommandLine::wrongPassPhrase()
+{
+    QFETCH(QStringList, command);
+    QFETCH(QByteArray, input);
+    QTemporaryDir dir;
+    QTemporaryDir outDir;
+    prepareFolder(dir.path(), sampleNotes(), true);
+    const auto before = snapshot(dir.path());
+    if (command.size() == 2)
+        command[1] = outDir.filePath(QStringLiteral("export.out"));
+
+    const Outcome outcome = runProgram(QStringList{QStringLiteral("--data-dir"), dir.path()} + command, input);
+    QCOMPARE(outcome.exitCode, 1);
+    QCOMPARE(outcome.err, QByteArray("Wrong password!\n"));
+    QVERIFY(outcome.out.isEmpty());
+    QCOMPARE(snapshot(dir.path()), before);
+    QVERIFY(QDir(outDir.path()).isEmpty());
+}
+
+void TestCommandLine::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("--bogus")};
+    QTest::newRow("unknown single-dash option") << QStringList{QStringLiteral("-bogus")};
+    QTest::newRow("unknown single-dash option with a command")
+        << QStringList{QStringLiteral("-x"), QStringLiteral("--today")};
+    QTest::newRow("export without a file") << QStringList{QStringLiteral("--export-csv")};
+    QTest::newRow("folder without a name") << QStringList{QStringLiteral("--today"), QStringLiteral("--data-dir")};
+    QTest::newRow("two commands") << QStringList{QStringLiteral("--today"), QStringLiteral("--export-notes"),
+                                                 QStringLiteral("x.xml")};
+    QTest::newRow("stray argument") << QStringList{QStringLiteral("notes.txt")};
+}
+
+void TestCommandLine::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    QTemporaryDir dir;
+    prepareFolder(dir.path(), sampleNotes(), false);
+    const auto before = snapshot(dir.path());
+    // No display is needed to be told the arguments are wrong.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(dir.path());
+    process.start(QStringLiteral(MAREVO_EXECUTABLE), arguments);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 2);
+    const QByteArray err = process.readAllStandardError();
+    QVERIFY2(err.startsWith("marevo-notes: "), err.constData());
+    QVERIFY(err.contains("Usage:"));
+    QVERIFY(process.readAllStandardOutput().isEmpty());
+    QCOMPARE(snapshot(dir.path()), before);
+}
+
+void TestCommandLine::helpAndVersion()
+{
+    const Outcome help = runProgram({QStringLiteral("--help")});
+    QCOMPARE(help.exitCode, 0);
+    for (const char *option :
+         {"--data-dir DIR", "--today", "--upcoming", "--export-csv FILE", "--export-notes FILE", "--help", "--version"})
+        QVERIFY2(help.out.contains(option), option);
+    const Outcome version = runProgram({QStringLiteral("--version")});
+    QCOMPARE(version.exitCode, 0);
+    QCOMPARE(version.out, QByteArray("marevo-notes 1.0.4.4\n"));
+}
+
+void TestCommandLine::runsBesideARunningOrganiser()
+{
+    QTemporaryDir dir;
+    prepareFolder(dir.path(), todayNotes(), false);
+    SingleInstance organiser(dir.path() + QLatin1Char('/'));
+    QVERIFY(organiser.acquire());
+    organiser.listen();
+    const auto before = snapshot(dir.path());
+    const Outcome outcome = runProgram({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today")});
+    QCOMPARE(outcome.exitCode, 0);
+    QCOMPARE(outputLines(outcome.out).size(), 4);
+    QCOMPARE(snapshot(dir.path()), before);
+}
+
+void TestCommandLine::missingFolder_isNotCreated()
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("typo"));
+    const Outcome outcome = runProgram({QStringLiteral("--data-dir"), missing, QStringLiteral("--today")});
+    QCOMPARE(outcome.exitCode, 1);
+    QVERIFY(outcome.err.contains("does not exist"));
+    QVERIFY(!QFileInfo::exists(missing));
+}
+
+void TestCommandLine::missingDataFile_printsNothing()
+{
+    QTemporaryDir dir;
+    const Outcome outcome = runProgram({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today")});
+    QCOMPARE(outcome.exitCode, 0);
+    QVERIFY(outcome.out.isEmpty());
+    QCOMPARE(outcome.err, QByteArray("Data file not found!\n"));
+    QVERIFY(QDir(dir.path()).isEmpty());
+}
+
+void TestCommandLine::damagedDataFile_isReportedAndLeftInPlace()
+{
+    QTemporaryDir dir;
+    writeAll(dir.filePath(QStringLiteral("data.txt")), "not a notes file");
+    const auto before = snapshot(dir.path());
+    const Outcome outcome = runProgram({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--upcoming")});
+    QCOMPARE(outcome.exitCode, 1);
+    QVERIFY2(outcome.err.startsWith("data.txt could not be read"), outcome.err.constData());
+    QCOMPARE(snapshot(dir.path()), before); // not moved aside: that is the organiser's decision
+}
+
+void TestCommandLine::exportOverADataFile_isRefused()
+{
+    QTemporaryDir dir;
+    prepareFolder(dir.path(), sampleNotes(), true);
+    const auto before = snapshot(dir.path());
+    const Outcome outcome = runProgram({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--export-notes"),
+                                        dir.path() + QStringLiteral("/sub/../data.txt")},
+                                       (kPassPhrase + QLatin1Char('\n')).toUtf8());
+    QCOMPARE(outcome.exitCode, 1);
+    QVERIFY(outcome.err.contains("is a data file"));
+    QCOMPARE(snapshot(dir.path()), before);
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
