@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds everything and runs every test; then builds
-# the libraries alone, without Qt Widgets, and runs their tests too; then runs the
+# the libraries alone, without Qt Widgets, and runs their tests too; checks the Debian package; then runs the
 # libraries' tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
 # fuzzes every file reader for a few seconds (scripts/fuzz.sh).
-#   MAREVO_SANITIZE_STEP=0 / MAREVO_FUZZ_SECONDS=0 leave those two steps out.
+#   MAREVO_SANITIZE_STEP=0 / MAREVO_FUZZ_SECONDS=0 / MAREVO_PACKAGE_STEP=0 leave those steps out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -15,6 +15,10 @@ preset=${MAREVO_PRESET:-ci}
 cmake --preset "$preset"
 cmake --build --preset "$preset"
 ctest --preset "$preset"
+# The Debian package: built, installed with apt, checked and removed (root only, as in CI).
+if [ "$(id -u)" -eq 0 ] && [ "${MAREVO_PACKAGE_STEP:-1}" != 0 ]; then
+    scripts/check-package.sh "build/$preset"
+fi
 cmake --preset nowidgets
 cmake --build --preset nowidgets
 ctest --preset nowidgets
