@@ -262,6 +262,9 @@ void TForm1::finishStartup()
 {
     m_encryption->showStartState();
     placeAtTopRight();
+    // The clocks show the time from the first moment, not only after the first 5-second tick.
+    m_statusBar->updateClock(Clock::now());
+    m_timeInfo->clockStep(Clock::nowValue());
     m_state.StartupInProgress = false;
 }
 

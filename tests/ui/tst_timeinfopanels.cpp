@@ -314,9 +314,8 @@ void TestTimeInfoPanels::clocks_showShiftedLocalTime_inFiveSecondSteps()
     QTemporaryDir dir;
     auto window = startAt(dir.path(), warsawSettings(), at(12, 0));
     TimeZonePanel &panel = clockPanel(*window);
-    QVERIFY(!panel.clock(0)->hasTime());
-
-    window->Timer3Timer();
+    // Set at start, not only after the first 5-second tick.
+    QVERIFY(panel.clock(0)->hasTime());
     QCOMPARE(panel.clock(0)->text(), QStringLiteral("06:30"));
     QCOMPARE(panel.clock(1)->text(), QStringLiteral("12:00"));
     QCOMPARE(panel.clock(2)->text(), QStringLiteral("01:00"));
