@@ -30,20 +30,6 @@ QString dueText(TDateTime deadline, const LocaleFormats &formats)
     return formats.formatDate(date) % QLatin1Char(' ') % formats.formatTime(time);
 }
 
-QString importanceText(quint8 importance)
-{
-    switch (importance) {
-    case 1:
-        return QStringLiteral("Highest");
-    case 2:
-        return QStringLiteral("Increased");
-    case 3:
-        return QStringLiteral("Normal");
-    default:
-        return {};
-    }
-}
-
 QString fieldText(const QString &text)
 {
     QString field = text;
@@ -57,7 +43,7 @@ QString line(const TNotesData &note, const LocaleFormats &formats)
 {
     const QStringList fields = {
         dueText(note.Deadline, formats), fieldText(note.Text),
-        QString::number(note.Progress),  importanceText(note.Importance),
+        QString::number(note.Progress),  importanceName(note.Importance),
         fieldText(note.Location),        note.PrivateMsg ? QStringLiteral("Yes") : QStringLiteral("No")};
     return fields.join(QLatin1Char(';'));
 }

@@ -15,8 +15,6 @@ QString header(); // "Due;Name;% done;Importance;Location;Private?"
 
 // Date, a blank and the time, or the date alone at midnight; "n/a" without deadline.
 QString dueText(TDateTime deadline, const LocaleFormats &formats);
-// "Highest", "Increased", "Normal" for 1, 2, 3; empty for anything else.
-QString importanceText(quint8 importance);
 // The text with every ";", CR and LF removed, so a field never breaks the line or the columns.
 QString fieldText(const QString &text);
 QString line(const TNotesData &note, const LocaleFormats &formats);

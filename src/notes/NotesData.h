@@ -26,3 +26,5 @@ using NotesCollection = QList<TNotesData>;
 void DeleteNote(NotesCollection &notes, qsizetype position);
 // Sets every note's ID to its position.
 void renumberNotes(NotesCollection &notes);
+// "Highest", "Increased" or "Normal" for importance 1, 2, 3; empty for any other.
+QString importanceName(quint8 importance);

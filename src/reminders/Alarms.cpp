@@ -73,16 +73,3 @@ QList<AlarmEntry> takeDueAlarms(QList<AlarmEntry> &alarms, TDateTime now)
     return due;
 }
 
-QString priorityText(quint8 importance)
-{
-    switch (importance) {
-    case 1:
-        return QStringLiteral("Highest");
-    case 2:
-        return QStringLiteral("Increased");
-    case 3:
-        return QStringLiteral("Normal");
-    default:
-        return {};
-    }
-}

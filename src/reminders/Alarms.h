@@ -33,6 +33,3 @@ QList<AlarmEntry> rebuildAlarmEntries(const QList<AlarmEntry> &previous, const N
 
 // Takes out the entries due at `now`, last entry first, in the order they fire.
 QList<AlarmEntry> takeDueAlarms(QList<AlarmEntry> &alarms, TDateTime now);
-
-// "Highest", "Increased" or "Normal" for importance 1, 2, 3; empty for any other.
-QString priorityText(quint8 importance);

@@ -25,7 +25,7 @@ void TForm3::showNote(const TNotesData &note, const LocaleFormats &formats)
     m_ui->Memo1->setPlainText(note.Text);
     m_ui->Label1->setText(deadlineText(note.Deadline, formats));
     m_ui->Label2->setText(note.Location);
-    const QString priority = priorityText(note.Importance);
+    const QString priority = importanceName(note.Importance);
     if (!priority.isEmpty())
         m_ui->Label3->setText(priority);
 }

@@ -133,7 +133,7 @@ void TestAlarmWatcher::priority_texts()
 {
     QFETCH(int, importance);
     QFETCH(QString, text);
-    QCOMPARE(priorityText(static_cast<quint8>(importance)), text);
+    QCOMPARE(importanceName(static_cast<quint8>(importance)), text);
 }
 
 void TestAlarmWatcher::firesOnce_atItsTime()
