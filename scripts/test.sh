@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds everything and runs every test; then builds
 # the libraries alone, without Qt Widgets, and runs their tests too; checks the Debian package; then runs the
-# libraries' tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer, and
 # fuzzes every file reader for a few seconds (scripts/fuzz.sh).
 #   MAREVO_SANITIZE_STEP=0 / MAREVO_FUZZ_SECONDS=0 / MAREVO_PACKAGE_STEP=0 leave those steps out.
 set -euo pipefail
@@ -23,8 +23,8 @@ cmake --preset nowidgets
 cmake --build --preset nowidgets
 ctest --preset nowidgets
 
-# CI sanitizes the widget-free libraries; MAREVO_SANITIZE_PRESET=sanitize covers the windows too.
-sanitize_preset=${MAREVO_SANITIZE_PRESET:-sanitize-logic}
+# The whole suite again under the sanitizers; MAREVO_SANITIZE_PRESET=sanitize-logic for the libraries alone.
+sanitize_preset=${MAREVO_SANITIZE_PRESET:-sanitize}
 if [ "${MAREVO_SANITIZE_STEP:-1}" != 0 ]; then
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -71,7 +71,8 @@ ExpenditureChartViews::ExpenditureChartViews(const Areas &areas, const ReadOuts 
     m_chart1->chart()->legend()->setAlignment(Qt::AlignBottom);
     m_chart1->viewport()->setCursor(Qt::CrossCursor);
     m_chart1->viewport()->setMouseTracking(true);
-    m_chart1->viewport()->installEventFilter(this);
+    m_chart1Viewport = m_chart1->viewport();
+    m_chart1Viewport->installEventFilter(this);
 
     m_axes2 = addLineAxes(m_chart2->chart());
     m_axes2.bottom->setFormat(m_formats.shortDate);
@@ -289,7 +290,8 @@ void ExpenditureChartViews::Copy3Click()
 
 bool ExpenditureChartViews::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_chart1->viewport() && event->type() == QEvent::MouseMove)
+    // The type first: during the view's destruction its viewport() may no longer be called.
+    if (event->type() == QEvent::MouseMove && watched == m_chart1Viewport)
         Chart1MouseMove(static_cast<QMouseEvent *>(event)->position());
     return QObject::eventFilter(watched, event);
 }

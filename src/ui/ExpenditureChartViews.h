@@ -79,6 +79,7 @@ private:
     static void copyToClipboard(QChartView *view);
 
     QChartView *m_chart1 = nullptr;
+    QWidget *m_chart1Viewport = nullptr; // watched for the read-outs
     QChartView *m_chart2 = nullptr;
     QChartView *m_chart3 = nullptr;
     QBarSeries *m_series2 = nullptr;
