@@ -63,7 +63,7 @@ private:
     QString m_rootName = QStringLiteral("Configuration");
     QString m_declaration;
     QList<Entry> m_entries;
-    QHash<QString, qsizetype> m_indexByLowerKey;
+    QHash<QString, qsizetype> m_indexByLowerKey; // place in m_entries plus one
     LocaleFormats m_formats;
 
     friend class KeyValueXmlReader;

@@ -4,6 +4,7 @@
 
 #include <QStringBuilder>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -35,11 +36,18 @@ bool NotesFilter::isListed(const TNotesData &note) const
 QString singleLineText(const QString &text)
 {
     // Most notes hold one line: share the text instead of copying it.
-    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+    const QChar *begin = text.constData();
+    const QChar *end = begin + text.size();
+    const auto isBreak = [](QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); };
+    const QChar *first = std::find_if(begin, end, isBreak);
+    if (first == end)
         return text;
     QString line = text;
-    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    QChar *out = line.data(); // one copy, then the breaks become blanks in place
+    for (qsizetype i = first - begin; i < line.size(); ++i) {
+        if (isBreak(out[i]))
+            out[i] = QLatin1Char(' ');
+    }
     return line;
 }
 
