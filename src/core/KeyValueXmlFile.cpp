@@ -162,9 +162,15 @@ private:
     bool readEndTag(const QString &name)
     {
         m_pos += 2;
-        QString endName;
-        if (!readName(&endName))
+        // Compared in place: every element has an end tag, and most match.
+        const qsizetype start = m_pos;
+        while (!atEnd() && isNameChar(m_text[m_pos]))
+            ++m_pos;
+        if (m_pos == start) {
+            fail(QStringLiteral("an element name is missing"));
             return false;
+        }
+        const QStringView endName = QStringView(m_text).mid(start, m_pos - start);
         skipSpace();
         if (atEnd() || m_text[m_pos] != QLatin1Char('>')) {
             fail(QStringLiteral("the end tag </%1 is not closed").arg(endName));
@@ -432,66 +438,81 @@ QString TKeyValueXmlFile::encodeText(const QString &text)
     return QString::fromLatin1(out);
 }
 
+namespace {
+
+// The character a reference between "&" and ";" stands for: 0 when it is none we know.
+char32_t referencedCharacter(QStringView name)
+{
+    if (name == QLatin1String("amp"))
+        return U'&';
+    if (name == QLatin1String("lt"))
+        return U'<';
+    if (name == QLatin1String("gt"))
+        return U'>';
+    if (name == QLatin1String("apos"))
+        return U'\'';
+    if (name == QLatin1String("quot"))
+        return U'"';
+    if (name.size() < 2 || name[0] != QLatin1Char('#'))
+        return 0;
+    const bool hex = name[1] == QLatin1Char('x') || name[1] == QLatin1Char('X');
+    const QStringView digits = name.mid(hex ? 2 : 1);
+    if (digits.isEmpty() || digits.size() > 8)
+        return 0;
+    quint32 code = 0;
+    for (QChar d : digits) {
+        const char16_t u = d.unicode();
+        int value = -1;
+        if (u >= '0' && u <= '9')
+            value = u - '0';
+        else if (hex && u >= 'a' && u <= 'f')
+            value = u - 'a' + 10;
+        else if (hex && u >= 'A' && u <= 'F')
+            value = u - 'A' + 10;
+        if (value < 0)
+            return 0;
+        code = code * (hex ? 16u : 10u) + static_cast<quint32>(value);
+    }
+    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return code;
+}
+
+} // namespace
+
 QString TKeyValueXmlFile::decodeText(QStringView text)
 {
-    if (!text.contains(QLatin1Char('&')))
+    qsizetype amp = text.indexOf(QLatin1Char('&'));
+    if (amp < 0)
         return text.toString();
-    QString out;
-    out.reserve(text.size());
+    // A reference is never shorter than what it stands for, so the text's size is enough.
+    QString out(text.size(), Qt::Uninitialized);
+    QChar *to = out.data();
     qsizetype i = 0;
-    while (i < text.size()) {
-        const QChar c = text[i];
-        if (c != QLatin1Char('&')) {
-            out += c;
-            ++i;
-            continue;
-        }
+    while (amp >= 0) {
+        std::copy(text.begin() + i, text.begin() + amp, to);
+        to += amp - i;
+        i = amp;
         const qsizetype semicolon = text.indexOf(QLatin1Char(';'), i + 1);
-        if (semicolon < 0) {
-            out += c;
-            ++i;
-            continue;
-        }
-        const QStringView name = text.mid(i + 1, semicolon - i - 1);
-        QString replacement;
-        if (name == QLatin1String("amp"))
-            replacement = QStringLiteral("&");
-        else if (name == QLatin1String("lt"))
-            replacement = QStringLiteral("<");
-        else if (name == QLatin1String("gt"))
-            replacement = QStringLiteral(">");
-        else if (name == QLatin1String("apos"))
-            replacement = QStringLiteral("'");
-        else if (name == QLatin1String("quot"))
-            replacement = QStringLiteral("\"");
-        else if (name.startsWith(QLatin1Char('#')) && name.size() > 1) {
-            const bool hex = name[1] == QLatin1Char('x') || name[1] == QLatin1Char('X');
-            const QStringView digits = name.mid(hex ? 2 : 1);
-            bool allDigits = !digits.isEmpty() && digits.size() <= 8;
-            for (QChar d : digits)
-                allDigits = allDigits && (hex ? isxdigit(d.toLatin1()) != 0 : d.isDigit() && d.unicode() < 128);
-            if (allDigits) {
-                const uint code = digits.toUInt(nullptr, hex ? 16 : 10);
-                if (code > 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF)) {
-                    // Not QString::fromUcs4, which would take U+FEFF for a byte-order mark and drop it.
-                    const char32_t ucs = code;
-                    if (QChar::requiresSurrogates(ucs)) {
-                        const QChar pair[2] = {QChar(QChar::highSurrogate(ucs)), QChar(QChar::lowSurrogate(ucs))};
-                        replacement = QString(pair, 2);
-                    } else {
-                        replacement = QString(QChar(char16_t(ucs)));
-                    }
-                }
-            }
-        }
-        if (replacement.isNull()) {
-            out += c;
+        // Not QString::fromUcs4 below, which would take U+FEFF for a byte-order mark and drop it.
+        const char32_t code = semicolon < 0 ? 0 : referencedCharacter(text.mid(i + 1, semicolon - i - 1));
+        if (code == 0) {
+            *to++ = QLatin1Char('&'); // kept as written
             ++i;
         } else {
-            out += replacement;
+            if (QChar::requiresSurrogates(code)) {
+                *to++ = QChar(QChar::highSurrogate(code));
+                *to++ = QChar(QChar::lowSurrogate(code));
+            } else {
+                *to++ = QChar(char16_t(code));
+            }
             i = semicolon + 1;
         }
+        amp = text.indexOf(QLatin1Char('&'), i);
     }
+    std::copy(text.begin() + i, text.end(), to);
+    to += text.size() - i;
+    out.truncate(to - out.constData());
     return out;
 }
 
@@ -522,6 +543,11 @@ qint32 TKeyValueXmlFile::parseInteger(QStringView text)
 
 bool TKeyValueXmlFile::parseBoolean(QStringView text)
 {
+    // What we write, without the conversions below.
+    if (text == QLatin1String("TRUE"))
+        return true;
+    if (text == QLatin1String("FALSE"))
+        return false;
     const QString upper = text.toString().toUpper();
     if (upper == QLatin1String("TRUE") || upper == QLatin1String("YES") || upper == QLatin1String("Y"))
         return true;
@@ -560,7 +586,22 @@ QString lowerKey(const QString &key)
 
 const TKeyValueXmlFile::Entry *TKeyValueXmlFile::find(const QString &key) const
 {
-    const auto it = m_indexByLowerKey.constFind(lowerKey(key));
+    // Lowered into a buffer kept between calls: a load looks up every key of the file.
+    static thread_local QString lowered;
+    bool ascii = true;
+    for (QChar c : key)
+        ascii = ascii && c.unicode() < 128;
+    if (!ascii)
+        lowered = key.toLower();
+    else {
+        lowered.resize(key.size());
+        QChar *out = lowered.data();
+        for (QChar c : key) {
+            const char16_t u = c.unicode();
+            *out++ = QChar(u >= 'A' && u <= 'Z' ? char16_t(u + ('a' - 'A')) : u);
+        }
+    }
+    const auto it = m_indexByLowerKey.constFind(lowered);
     return it == m_indexByLowerKey.cend() ? nullptr : &m_entries[*it - 1];
 }
 

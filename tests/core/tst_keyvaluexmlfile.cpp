@@ -169,6 +169,16 @@ void TestKeyValueXmlFile::decodeText_data()
     QTest::newRow("beyond unicode") << QStringLiteral("&#x110000;") << QStringLiteral("&#x110000;");
     QTest::newRow("lone ampersand") << QStringLiteral("Tom & Jerry") << QStringLiteral("Tom & Jerry");
     QTest::newRow("no semicolon") << QStringLiteral("a &amp b") << QStringLiteral("a &amp b");
+    QTest::newRow("ampersand last") << QStringLiteral("a&") << QStringLiteral("a&");
+    QTest::newRow("upper-case x") << QStringLiteral("&#XE9;") << QString(QChar(233));
+    QTest::newRow("eight digits") << QStringLiteral("&#x000000E9;") << QString(QChar(233));
+    QTest::newRow("nine digits") << QStringLiteral("&#x0000000E9;") << QStringLiteral("&#x0000000E9;");
+    QTest::newRow("surrogate code") << QStringLiteral("&#xD800;") << QStringLiteral("&#xD800;");
+    QTest::newRow("hex letter in decimal") << QStringLiteral("&#1F;") << QStringLiteral("&#1F;");
+    QTest::newRow("superscript digit") << QStringLiteral("&#\u00B2;") << QStringLiteral("&#\u00B2;");
+    QTest::newRow("hash alone") << QStringLiteral("&#;") << QStringLiteral("&#;");
+    QTest::newRow("between text") << QStringLiteral("za&#x17C;&#xF3;&#x142;&#x107; g&#x119;&amp;l&x;")
+                                  << QStringLiteral("zażółć gę&l&x;");
 }
 
 void TestKeyValueXmlFile::decodeText()
