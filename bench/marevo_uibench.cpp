@@ -2,7 +2,9 @@
 // every view filled, and saving. Run on the files `marevo_bench --write-data DIR` writes.
 #include "BenchData.h"
 
+#include "core/AppDir.h"
 #include "core/Clock.h"
+#include "ui/Messages.h"
 #include "ui/Notes.h"
 #include "ui/Startup.h"
 
@@ -70,7 +72,14 @@ int main(int argc, char **argv)
     // The data set's own "now", so the same notes are due on every run.
     Clock::setNowForTesting(DateTime::toQDateTime(BenchData::now()));
 
-    const QString dir = QString::fromLocal8Bit(argv[1]);
+    // A message box would wait for a click that never comes; any shown is reported below.
+    Messages::setTestMode(true);
+    QString error;
+    const QString dir = AppDir::resolve(QString::fromLocal8Bit(argv[1]), QApplication::applicationDirPath(), &error);
+    if (dir.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
     TForm1 window(dir);
     if (Startup::loadData(window))
         return 1;
@@ -93,5 +102,7 @@ int main(int argc, char **argv)
           }),
           50);
     print("saving: notes, notepad, settings, transactions", median(9, [&] { window.saveAllDataFiles(); }), 50);
+    for (const Messages::Shown &shown : Messages::takeShown())
+        std::printf("  message shown: %s\n", qPrintable(shown.text));
     return 0;
 }
