@@ -228,6 +228,12 @@ void TKeyValueXmlFile::Clear()
     m_declaration.clear();
 }
 
+void TKeyValueXmlFile::reserve(qsizetype entries)
+{
+    m_entries.reserve(entries);
+    m_indexByLowerKey.reserve(entries);
+}
+
 IoResult TKeyValueXmlFile::LoadFromFile(const QString &path)
 {
     QByteArray data;
@@ -245,6 +251,8 @@ IoResult TKeyValueXmlFile::LoadFromData(const QByteArray &data)
     static const QByteArray utf8Bom("\xEF\xBB\xBF");
     const QString text =
         data.startsWith(utf8Bom) ? QString::fromUtf8(data.mid(utf8Bom.size())) : QString::fromLatin1(data);
+    // About one entry a line in what we write: growing the index step by step cost more than the parsing.
+    reserve(data.count('\n'));
     KeyValueXmlReader reader(text, *this);
     return reader.read();
 }

@@ -23,6 +23,8 @@ public:
     TKeyValueXmlFile();
 
     void Clear();
+    // Room for this many entries, for a writer that knows how many it will write.
+    void reserve(qsizetype entries);
     IoResult LoadFromFile(const QString &path);
     IoResult LoadFromData(const QByteArray &data);
     // Written atomically; files in the data folder are private to the user.

@@ -34,6 +34,7 @@ QString fileName()
 void writeExpenditures(TKeyValueXmlFile &store, const ExpenditureBook &book)
 {
     store.Clear();
+    store.reserve(2 + 7 * book.Expenditures.size());
     store.WriteFloat(kAllMoney, book.AllMoney);
     store.WriteInteger(kCount, static_cast<qint32>(book.Expenditures.size()));
     for (qsizetype i = 0; i < book.Expenditures.size(); ++i) {

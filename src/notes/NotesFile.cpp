@@ -28,6 +28,7 @@ QString key(const char *field, qsizetype index)
 void writeNotes(TKeyValueXmlFile &store, const NotesCollection &notes)
 {
     store.Clear();
+    store.reserve(1 + 6 * notes.size());
     store.WriteInteger(QStringLiteral("NumberOfNotes"), static_cast<qint32>(notes.size()));
     for (qsizetype i = 0; i < notes.size(); ++i) {
         const TNotesData &note = notes[i];
