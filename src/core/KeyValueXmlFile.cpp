@@ -223,7 +223,7 @@ TKeyValueXmlFile::TKeyValueXmlFile() : m_formats(LocaleFormats::system()) {}
 
 void TKeyValueXmlFile::Clear()
 {
-    m_entries.clear();
+    m_entries = QList<Entry>(); // clear() would keep the room, megabytes after a large file
     m_indexByLowerKey.clear();
     m_declaration.clear();
 }
