@@ -264,12 +264,12 @@ NotesViews refreshNotesViews(NotesCollection &notes, const ChainOptions &options
     return views;
 }
 
-ExpenditurePage refreshExpenditurePage(ExpenditureBook &book, const ChainOptions &options)
+ExpenditurePageData refreshExpenditurePage(ExpenditureBook &book, const ChainOptions &options)
 {
     using ExpenditureRowText::pageRow;
     ExpenditureCollection &list = book.Expenditures;
     const ExpenditureSettings &settings = options.expenditures;
-    ExpenditurePage page;
+    ExpenditurePageData page;
 
     neighbourPasses(list, list.size(), [](const auto &a, const auto &b) { return b.Date > a.Date; });
     const TDateTime today = DateTime::dateOf(options.now);

@@ -18,7 +18,7 @@ NotesViews refreshNotesViews(NotesCollection &notes, const ChainOptions &options
     return views;
 }
 
-ExpenditurePage refreshExpenditurePage(ExpenditureBook &book, const ChainOptions &options)
+ExpenditurePageData refreshExpenditurePage(ExpenditureBook &book, const ChainOptions &options)
 {
     return RefreshExpenditures(book, options.now, options.period, options.expenditures, options.formats);
 }
@@ -92,8 +92,8 @@ QString differenceBetween(const NotesCollection &notesA, const NotesViews &a, co
     return {};
 }
 
-QString differenceBetween(const ExpenditureBook &bookA, const ExpenditurePage &a, const ExpenditureBook &bookB,
-                          const ExpenditurePage &b)
+QString differenceBetween(const ExpenditureBook &bookA, const ExpenditurePageData &a, const ExpenditureBook &bookB,
+                          const ExpenditurePageData &b)
 {
     if (bookA != bookB)
         return QStringLiteral("the books differ");

@@ -37,7 +37,7 @@ struct NotesViews
 // The refresh as the organiser runs it, with the libraries' algorithms. The notes are
 // sorted and renumbered and the book is brought up to date in place, as the refresh does.
 NotesViews refreshNotesViews(NotesCollection &notes, const ChainOptions &options);
-ExpenditurePage refreshExpenditurePage(ExpenditureBook &book, const ChainOptions &options);
+ExpenditurePageData refreshExpenditurePage(ExpenditureBook &book, const ChainOptions &options);
 
 // The same refresh with the algorithms exactly as first described: N + 1 passes of
 // neighbour swaps for every sort, one scan of all transactions for every day of every chart
@@ -45,12 +45,12 @@ ExpenditurePage refreshExpenditurePage(ExpenditureBook &book, const ChainOptions
 namespace Literal {
 
 NotesViews refreshNotesViews(NotesCollection &notes, const ChainOptions &options);
-ExpenditurePage refreshExpenditurePage(ExpenditureBook &book, const ChainOptions &options);
+ExpenditurePageData refreshExpenditurePage(ExpenditureBook &book, const ChainOptions &options);
 
 } // namespace Literal
 
 // Empty when both results are the same to the bit; otherwise what differs first.
 QString differenceBetween(const NotesCollection &notesA, const NotesViews &a, const NotesCollection &notesB,
                           const NotesViews &b);
-QString differenceBetween(const ExpenditureBook &bookA, const ExpenditurePage &a, const ExpenditureBook &bookB,
-                          const ExpenditurePage &b);
+QString differenceBetween(const ExpenditureBook &bookA, const ExpenditurePageData &a, const ExpenditureBook &bookB,
+                          const ExpenditurePageData &b);

@@ -217,7 +217,7 @@ template <class Refresh> void expenditureRefresh(benchmark::State &state, int t,
         book = bookOf(t); // as loaded: the due transactions are booked again every time
         book.Expenditures.detach();
         state.ResumeTiming();
-        ExpenditurePage page = refresh(book, options);
+        ExpenditurePageData page = refresh(book, options);
         benchmark::DoNotOptimize(page);
     }
 }
@@ -236,7 +236,7 @@ void wholeRefresh(benchmark::State &state, int n, int t, int p, RefreshNotes ref
         book.Expenditures.detach();
         state.ResumeTiming();
         NotesViews views = refreshNotes(notes, options);
-        ExpenditurePage page = refreshBook(book, options);
+        ExpenditurePageData page = refreshBook(book, options);
         benchmark::DoNotOptimize(views);
         benchmark::DoNotOptimize(page);
     }
@@ -246,7 +246,7 @@ NotesViews optimisedNotes(NotesCollection &notes, const ChainOptions &options)
 {
     return refreshNotesViews(notes, options);
 }
-ExpenditurePage optimisedBook(ExpenditureBook &book, const ChainOptions &options)
+ExpenditurePageData optimisedBook(ExpenditureBook &book, const ChainOptions &options)
 {
     return refreshExpenditurePage(book, options);
 }
@@ -254,7 +254,7 @@ NotesViews literalNotes(NotesCollection &notes, const ChainOptions &options)
 {
     return Literal::refreshNotesViews(notes, options);
 }
-ExpenditurePage literalBook(ExpenditureBook &book, const ChainOptions &options)
+ExpenditurePageData literalBook(ExpenditureBook &book, const ChainOptions &options)
 {
     return Literal::refreshExpenditurePage(book, options);
 }
@@ -388,8 +388,8 @@ bool sameResults(int n, int t, int p)
     const NotesViews slowViews = Literal::refreshNotesViews(slowNotes, options);
     ExpenditureBook fastBook = bookOf(t);
     ExpenditureBook slowBook = bookOf(t);
-    const ExpenditurePage fastPage = refreshExpenditurePage(fastBook, options);
-    const ExpenditurePage slowPage = Literal::refreshExpenditurePage(slowBook, options);
+    const ExpenditurePageData fastPage = refreshExpenditurePage(fastBook, options);
+    const ExpenditurePageData slowPage = Literal::refreshExpenditurePage(slowBook, options);
 
     QString difference = differenceBetween(fastNotes, fastViews, slowNotes, slowViews);
     if (difference.isEmpty())

@@ -110,31 +110,49 @@ QString toHex(double value)
 {
     unsigned char bytes[10];
     encode(value, bytes);
-    static constexpr char digits[] = "0123456789ABCDEF";
-    QString text;
-    text.reserve(20);
+    static constexpr char16_t digits[] = u"0123456789ABCDEF";
+    QString text(20, Qt::Uninitialized);
+    QChar *out = text.data();
     for (unsigned char byte : bytes) {
-        text.append(QLatin1Char(digits[byte >> 4]));
-        text.append(QLatin1Char(digits[byte & 0xF]));
+        *out++ = QChar(digits[byte >> 4]);
+        *out++ = QChar(digits[byte & 0xF]);
     }
     return text;
 }
 
+namespace {
+
+int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
 std::optional<double> fromHex(QStringView text)
 {
-    QString digits = text.toString();
-    if (digits.size() % 2 != 0)
-        digits.prepend(QLatin1Char('0'));
-    if (digits.size() < 20)
+    // An odd count reads as if it had a leading "0".
+    const qsizetype padded = text.size() + (text.size() % 2);
+    if (padded < 20)
         return std::nullopt;
+    const auto digitAt = [&](qsizetype i) {
+        const qsizetype at = i - (padded - text.size());
+        return at < 0 ? 0 : hexDigit(text[at]);
+    };
     unsigned char bytes[10];
     for (int i = 0; i < 10; ++i) {
-        bool ok = false;
-        const uint byte = QStringView(digits).mid(2 * i, 2).toUInt(&ok, 16);
-        // toUInt accepts a sign or blanks; a pair must be two hex digits.
-        if (!ok || !isxdigit(digits[2 * i].toLatin1()) || !isxdigit(digits[2 * i + 1].toLatin1()))
+        const int high = digitAt(2 * i);
+        const int low = digitAt(2 * i + 1);
+        if (high < 0 || low < 0)
             return std::nullopt;
-        bytes[i] = static_cast<unsigned char>(byte);
+        bytes[i] = static_cast<unsigned char>(high * 16 + low);
     }
     return decode(bytes);
 }

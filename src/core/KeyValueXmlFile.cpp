@@ -56,7 +56,7 @@ public:
                 skipMisc();
                 if (atEnd())
                     return fail(QStringLiteral("the element <%1> is not closed").arg(rootName));
-                if (m_text.mid(m_pos, 2) == QLatin1String("</")) {
+                if (QStringView(m_text).mid(m_pos, 2) == QLatin1String("</")) {
                     if (!readEndTag(rootName))
                         return m_error;
                     break;
@@ -93,16 +93,16 @@ private:
     {
         for (;;) {
             skipSpace();
-            if (m_text.mid(m_pos, 4) == QLatin1String("<!--")) {
+            if (QStringView(m_text).mid(m_pos, 4) == QLatin1String("<!--")) {
                 const qsizetype end = m_text.indexOf(QLatin1String("-->"), m_pos + 4);
                 m_pos = end < 0 ? m_text.size() : end + 3;
-            } else if (m_text.mid(m_pos, 2) == QLatin1String("<?")) {
+            } else if (QStringView(m_text).mid(m_pos, 2) == QLatin1String("<?")) {
                 const qsizetype end = m_text.indexOf(QLatin1String("?>"), m_pos + 2);
                 const qsizetype stop = end < 0 ? m_text.size() : end + 2;
-                if (m_text.mid(m_pos, 5) == QLatin1String("<?xml"))
+                if (QStringView(m_text).mid(m_pos, 5) == QLatin1String("<?xml"))
                     m_target.m_declaration = m_text.mid(m_pos, stop - m_pos);
                 m_pos = stop;
-            } else if (m_text.mid(m_pos, 2) == QLatin1String("<!")) {
+            } else if (QStringView(m_text).mid(m_pos, 2) == QLatin1String("<!")) {
                 const qsizetype end = m_text.indexOf(QLatin1Char('>'), m_pos + 2);
                 m_pos = end < 0 ? m_text.size() : end + 1;
             } else {
@@ -142,7 +142,7 @@ private:
                     quote = QChar();
             } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
                 quote = c;
-            } else if (c == QLatin1Char('/') && m_text.mid(m_pos, 2) == QLatin1String("/>")) {
+            } else if (c == QLatin1Char('/') && QStringView(m_text).mid(m_pos, 2) == QLatin1String("/>")) {
                 m_pos += 2;
                 *selfClosing = true;
                 return true;
@@ -162,9 +162,15 @@ private:
     bool readEndTag(const QString &name)
     {
         m_pos += 2;
-        QString endName;
-        if (!readName(&endName))
+        // Compared in place: every element has an end tag, and most match.
+        const qsizetype start = m_pos;
+        while (!atEnd() && isNameChar(m_text[m_pos]))
+            ++m_pos;
+        if (m_pos == start) {
+            fail(QStringLiteral("an element name is missing"));
             return false;
+        }
+        const QStringView endName = QStringView(m_text).mid(start, m_pos - start);
         skipSpace();
         if (atEnd() || m_text[m_pos] != QLatin1Char('>')) {
             fail(QStringLiteral("the end tag </%1 is not closed").arg(endName));
@@ -193,7 +199,7 @@ private:
                 return false;
             }
             m_pos = lt;
-            if (m_text.mid(m_pos, 2) != QLatin1String("</")) {
+            if (QStringView(m_text).mid(m_pos, 2) != QLatin1String("</")) {
                 fail(QStringLiteral("the element <%1> holds another element").arg(key));
                 return false;
             }
@@ -217,9 +223,15 @@ TKeyValueXmlFile::TKeyValueXmlFile() : m_formats(LocaleFormats::system()) {}
 
 void TKeyValueXmlFile::Clear()
 {
-    m_entries.clear();
+    m_entries = QList<Entry>(); // clear() would keep the room, megabytes after a large file
     m_indexByLowerKey.clear();
     m_declaration.clear();
+}
+
+void TKeyValueXmlFile::reserve(qsizetype entries)
+{
+    m_entries.reserve(entries);
+    m_indexByLowerKey.reserve(entries);
 }
 
 IoResult TKeyValueXmlFile::LoadFromFile(const QString &path)
@@ -239,6 +251,8 @@ IoResult TKeyValueXmlFile::LoadFromData(const QByteArray &data)
     static const QByteArray utf8Bom("\xEF\xBB\xBF");
     const QString text =
         data.startsWith(utf8Bom) ? QString::fromUtf8(data.mid(utf8Bom.size())) : QString::fromLatin1(data);
+    // About one entry a line in what we write: growing the index step by step cost more than the parsing.
+    reserve(data.count('\n'));
     KeyValueXmlReader reader(text, *this);
     return reader.read();
 }
@@ -250,43 +264,106 @@ IoResult TKeyValueXmlFile::SaveToFile(const QString &path) const
 
 namespace {
 
-// Appends `text` as character data: markup characters as entities, everything beyond ASCII as a
-// character reference, so the result is pure ASCII.
-void appendEncoded(QByteArray &out, const QString &text)
+// Character data: markup characters as entities, everything beyond ASCII as a character reference,
+// so the result is pure ASCII. Measured first, then written in place: a save of ten thousand notes
+// writes sixty thousand elements, and growing the bytes one character at a time dominated it.
+qsizetype encodedLength(const QString &text)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        switch (c.unicode()) {
-        case '<':
-            out += "&lt;";
-            continue;
-        case '>':
-            out += "&gt;";
-            continue;
-        case '&':
-            out += "&amp;";
-            continue;
-        case '"':
-            out += "&quot;";
-            continue;
-        case '\'':
-            out += "&apos;";
-            continue;
-        default:
-            break;
-        }
-        if (c.unicode() < 128) {
-            out += char(c.unicode());
+    qsizetype length = 0;
+    const qsizetype size = text.size();
+    const QChar *data = text.constData();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t u = data[i].unicode();
+        if (u < 128) {
+            switch (u) {
+            case '<':
+            case '>':
+                length += 4;
+                break;
+            case '&':
+                length += 5;
+                break;
+            case '"':
+            case '\'':
+                length += 6;
+                break;
+            default:
+                length += 1;
+            }
             continue;
         }
-        char32_t code = c.unicode();
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            code = QChar::surrogateToUcs4(c, text[i + 1]);
+        char32_t code = u;
+        if (QChar::isHighSurrogate(u) && i + 1 < size && data[i + 1].isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(u, data[i + 1].unicode());
             ++i;
         }
-        const int width = code < 256 ? 2 : 1;
-        out += "&#x" + QByteArray::number(static_cast<uint>(code), 16).toUpper().rightJustified(width, '0') + ';';
+        // "&#x" + at least two upper-case hex digits + ";"
+        int digits = 0;
+        for (char32_t rest = code; rest != 0; rest >>= 4)
+            ++digits;
+        length += 4 + std::max(digits, 2);
     }
+    return length;
+}
+
+char *writeLiteral(char *out, const char *literal)
+{
+    while (*literal)
+        *out++ = *literal++;
+    return out;
+}
+
+char *writeEncoded(char *out, const QString &text)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    const qsizetype size = text.size();
+    const QChar *data = text.constData();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t u = data[i].unicode();
+        if (u < 128) {
+            switch (u) {
+            case '<':
+                out = writeLiteral(out, "&lt;");
+                break;
+            case '>':
+                out = writeLiteral(out, "&gt;");
+                break;
+            case '&':
+                out = writeLiteral(out, "&amp;");
+                break;
+            case '"':
+                out = writeLiteral(out, "&quot;");
+                break;
+            case '\'':
+                out = writeLiteral(out, "&apos;");
+                break;
+            default:
+                *out++ = char(u);
+            }
+            continue;
+        }
+        char32_t code = u;
+        if (QChar::isHighSurrogate(u) && i + 1 < size && data[i + 1].isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(u, data[i + 1].unicode());
+            ++i;
+        }
+        int digits = 0;
+        for (char32_t rest = code; rest != 0; rest >>= 4)
+            ++digits;
+        digits = std::max(digits, 2);
+        out = writeLiteral(out, "&#x");
+        for (int d = digits - 1; d >= 0; --d)
+            *out++ = kHex[(code >> (4 * d)) & 0xF];
+        *out++ = ';';
+    }
+    return out;
+}
+
+void appendEncoded(QByteArray &out, const QString &text)
+{
+    const qsizetype start = out.size();
+    out.resize(start + encodedLength(text));
+    writeEncoded(out.data() + start, text);
 }
 
 } // namespace
@@ -299,9 +376,7 @@ QByteArray TKeyValueXmlFile::SaveToData() const
     for (const Entry &entry : m_entries)
         latin1 = latin1 && std::all_of(entry.key.cbegin(), entry.key.cend(), [](QChar c) { return c.unicode() < 256; });
     const auto name = [latin1](const QString &text) { return latin1 ? text.toLatin1() : text.toUtf8(); };
-    // Built as bytes directly: a save of ten thousand notes writes sixty thousand elements.
     QByteArray out;
-    out.reserve(64 + m_entries.size() * 48);
     if (!latin1)
         out += "\xEF\xBB\xBF";
     out += latin1 ? "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n"
@@ -312,19 +387,52 @@ QByteArray TKeyValueXmlFile::SaveToData() const
         return out;
     }
     out += '<' + root + ">\r\n";
-    for (const Entry &entry : m_entries) {
-        const QByteArray key = name(entry.key);
-        out += "  <";
-        out += key;
-        if (entry.text.isEmpty()) {
-            out += "/>\r\n";
-            continue;
+    if (!latin1) {
+        for (const Entry &entry : m_entries) {
+            const QByteArray key = name(entry.key);
+            out += "  <";
+            out += key;
+            if (entry.text.isEmpty()) {
+                out += "/>\r\n";
+                continue;
+            }
+            out += '>';
+            appendEncoded(out, entry.text);
+            out += "</";
+            out += key;
+            out += ">\r\n";
         }
-        out += '>';
-        appendEncoded(out, entry.text);
-        out += "</";
-        out += key;
-        out += ">\r\n";
+    } else {
+        // Latin-1 names are their own bytes: the whole body is measured, then written in one go.
+        qsizetype length = 0;
+        for (const Entry &entry : m_entries) {
+            // "  <key/>\r\n" or "  <key>text</key>\r\n"
+            length += entry.text.isEmpty() ? 3 + entry.key.size() + 4
+                                           : 3 + entry.key.size() + 1 + encodedLength(entry.text) + 2 +
+                                                 entry.key.size() + 3;
+        }
+        const qsizetype start = out.size();
+        out.resize(start + length);
+        char *p = out.data() + start;
+        const auto writeName = [](char *to, const QString &key) {
+            for (QChar c : key)
+                *to++ = char(c.unicode());
+            return to;
+        };
+        for (const Entry &entry : m_entries) {
+            p = writeLiteral(p, "  <");
+            p = writeName(p, entry.key);
+            if (entry.text.isEmpty()) {
+                p = writeLiteral(p, "/>\r\n");
+                continue;
+            }
+            *p++ = '>';
+            p = writeEncoded(p, entry.text);
+            p = writeLiteral(p, "</");
+            p = writeName(p, entry.key);
+            p = writeLiteral(p, ">\r\n");
+        }
+        Q_ASSERT(p == out.data() + out.size());
     }
     out += "</" + root + ">\r\n";
     return out;
@@ -338,64 +446,81 @@ QString TKeyValueXmlFile::encodeText(const QString &text)
     return QString::fromLatin1(out);
 }
 
+namespace {
+
+// The character a reference between "&" and ";" stands for: 0 when it is none we know.
+char32_t referencedCharacter(QStringView name)
+{
+    if (name == QLatin1String("amp"))
+        return U'&';
+    if (name == QLatin1String("lt"))
+        return U'<';
+    if (name == QLatin1String("gt"))
+        return U'>';
+    if (name == QLatin1String("apos"))
+        return U'\'';
+    if (name == QLatin1String("quot"))
+        return U'"';
+    if (name.size() < 2 || name[0] != QLatin1Char('#'))
+        return 0;
+    const bool hex = name[1] == QLatin1Char('x') || name[1] == QLatin1Char('X');
+    const QStringView digits = name.mid(hex ? 2 : 1);
+    if (digits.isEmpty() || digits.size() > 8)
+        return 0;
+    quint32 code = 0;
+    for (QChar d : digits) {
+        const char16_t u = d.unicode();
+        int value = -1;
+        if (u >= '0' && u <= '9')
+            value = u - '0';
+        else if (hex && u >= 'a' && u <= 'f')
+            value = u - 'a' + 10;
+        else if (hex && u >= 'A' && u <= 'F')
+            value = u - 'A' + 10;
+        if (value < 0)
+            return 0;
+        code = code * (hex ? 16u : 10u) + static_cast<quint32>(value);
+    }
+    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return code;
+}
+
+} // namespace
+
 QString TKeyValueXmlFile::decodeText(QStringView text)
 {
-    QString out;
-    out.reserve(text.size());
+    qsizetype amp = text.indexOf(QLatin1Char('&'));
+    if (amp < 0)
+        return text.toString();
+    // A reference is never shorter than what it stands for, so the text's size is enough.
+    QString out(text.size(), Qt::Uninitialized);
+    QChar *to = out.data();
     qsizetype i = 0;
-    while (i < text.size()) {
-        const QChar c = text[i];
-        if (c != QLatin1Char('&')) {
-            out += c;
-            ++i;
-            continue;
-        }
+    while (amp >= 0) {
+        std::copy(text.begin() + i, text.begin() + amp, to);
+        to += amp - i;
+        i = amp;
         const qsizetype semicolon = text.indexOf(QLatin1Char(';'), i + 1);
-        if (semicolon < 0) {
-            out += c;
-            ++i;
-            continue;
-        }
-        const QStringView name = text.mid(i + 1, semicolon - i - 1);
-        QString replacement;
-        if (name == QLatin1String("amp"))
-            replacement = QStringLiteral("&");
-        else if (name == QLatin1String("lt"))
-            replacement = QStringLiteral("<");
-        else if (name == QLatin1String("gt"))
-            replacement = QStringLiteral(">");
-        else if (name == QLatin1String("apos"))
-            replacement = QStringLiteral("'");
-        else if (name == QLatin1String("quot"))
-            replacement = QStringLiteral("\"");
-        else if (name.startsWith(QLatin1Char('#')) && name.size() > 1) {
-            const bool hex = name[1] == QLatin1Char('x') || name[1] == QLatin1Char('X');
-            const QStringView digits = name.mid(hex ? 2 : 1);
-            bool allDigits = !digits.isEmpty() && digits.size() <= 8;
-            for (QChar d : digits)
-                allDigits = allDigits && (hex ? isxdigit(d.toLatin1()) != 0 : d.isDigit() && d.unicode() < 128);
-            if (allDigits) {
-                const uint code = digits.toUInt(nullptr, hex ? 16 : 10);
-                if (code > 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF)) {
-                    // Not QString::fromUcs4, which would take U+FEFF for a byte-order mark and drop it.
-                    const char32_t ucs = code;
-                    if (QChar::requiresSurrogates(ucs)) {
-                        const QChar pair[2] = {QChar(QChar::highSurrogate(ucs)), QChar(QChar::lowSurrogate(ucs))};
-                        replacement = QString(pair, 2);
-                    } else {
-                        replacement = QString(QChar(char16_t(ucs)));
-                    }
-                }
-            }
-        }
-        if (replacement.isNull()) {
-            out += c;
+        // Not QString::fromUcs4 below, which would take U+FEFF for a byte-order mark and drop it.
+        const char32_t code = semicolon < 0 ? 0 : referencedCharacter(text.mid(i + 1, semicolon - i - 1));
+        if (code == 0) {
+            *to++ = QLatin1Char('&'); // kept as written
             ++i;
         } else {
-            out += replacement;
+            if (QChar::requiresSurrogates(code)) {
+                *to++ = QChar(QChar::highSurrogate(code));
+                *to++ = QChar(QChar::lowSurrogate(code));
+            } else {
+                *to++ = QChar(char16_t(code));
+            }
             i = semicolon + 1;
         }
+        amp = text.indexOf(QLatin1Char('&'), i);
     }
+    std::copy(text.begin() + i, text.end(), to);
+    to += text.size() - i;
+    out.truncate(to - out.constData());
     return out;
 }
 
@@ -426,6 +551,11 @@ qint32 TKeyValueXmlFile::parseInteger(QStringView text)
 
 bool TKeyValueXmlFile::parseBoolean(QStringView text)
 {
+    // What we write, without the conversions below.
+    if (text == QLatin1String("TRUE"))
+        return true;
+    if (text == QLatin1String("FALSE"))
+        return false;
     const QString upper = text.toString().toUpper();
     if (upper == QLatin1String("TRUE") || upper == QLatin1String("YES") || upper == QLatin1String("Y"))
         return true;
@@ -436,22 +566,63 @@ bool TKeyValueXmlFile::parseBoolean(QStringView text)
     return ok && number != 0.0;
 }
 
+namespace {
+
+// The key as the index holds it. Our keys are ASCII, and mostly written in mixed case: those are
+// lowered here without the full Unicode tables, to the same result.
+QString lowerKey(const QString &key)
+{
+    bool upper = false;
+    for (QChar c : key) {
+        const char16_t u = c.unicode();
+        if (u >= 128)
+            return key.toLower();
+        upper = upper || (u >= 'A' && u <= 'Z');
+    }
+    if (!upper)
+        return key;
+    QString lower(key.size(), Qt::Uninitialized);
+    QChar *out = lower.data();
+    for (QChar c : key) {
+        const char16_t u = c.unicode();
+        *out++ = QChar(u >= 'A' && u <= 'Z' ? char16_t(u + ('a' - 'A')) : u);
+    }
+    return lower;
+}
+
+} // namespace
+
 const TKeyValueXmlFile::Entry *TKeyValueXmlFile::find(const QString &key) const
 {
-    const auto it = m_indexByLowerKey.constFind(key.toLower());
-    return it == m_indexByLowerKey.cend() ? nullptr : &m_entries[*it];
+    // Lowered into a buffer kept between calls: a load looks up every key of the file.
+    static thread_local QString lowered;
+    bool ascii = true;
+    for (QChar c : key)
+        ascii = ascii && c.unicode() < 128;
+    if (!ascii)
+        lowered = key.toLower();
+    else {
+        lowered.resize(key.size());
+        QChar *out = lowered.data();
+        for (QChar c : key) {
+            const char16_t u = c.unicode();
+            *out++ = QChar(u >= 'A' && u <= 'Z' ? char16_t(u + ('a' - 'A')) : u);
+        }
+    }
+    const auto it = m_indexByLowerKey.constFind(lowered);
+    return it == m_indexByLowerKey.cend() ? nullptr : &m_entries[*it - 1];
 }
 
 void TKeyValueXmlFile::setText(const QString &key, const QString &text)
 {
-    const QString lower = key.toLower();
-    const auto it = m_indexByLowerKey.constFind(lower);
-    if (it != m_indexByLowerKey.cend()) {
-        m_entries[*it].text = text;
+    // One lookup: a new key finds 0 and gets its place plus one.
+    qsizetype &place = m_indexByLowerKey[lowerKey(key)];
+    if (place != 0) {
+        m_entries[place - 1].text = text;
         return;
     }
-    m_indexByLowerKey.insert(lower, m_entries.size());
     m_entries.append({key, text});
+    place = m_entries.size();
 }
 
 bool TKeyValueXmlFile::hasKey(const QString &key) const

@@ -23,6 +23,8 @@ public:
     TKeyValueXmlFile();
 
     void Clear();
+    // Room for this many entries, for a writer that knows how many it will write.
+    void reserve(qsizetype entries);
     IoResult LoadFromFile(const QString &path);
     IoResult LoadFromData(const QByteArray &data);
     // Written atomically; files in the data folder are private to the user.
@@ -63,7 +65,7 @@ private:
     QString m_rootName = QStringLiteral("Configuration");
     QString m_declaration;
     QList<Entry> m_entries;
-    QHash<QString, qsizetype> m_indexByLowerKey;
+    QHash<QString, qsizetype> m_indexByLowerKey; // place in m_entries plus one
     LocaleFormats m_formats;
 
     friend class KeyValueXmlReader;

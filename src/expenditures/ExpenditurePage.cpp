@@ -6,9 +6,9 @@
 ExpenditurePageData RefreshExpenditures(ExpenditureBook &book, TDateTime now, ShowPeriod period,
                                     const ExpenditureSettings &settings, const LocaleFormats &formats)
 {
-    using ExpenditureRowText::pageRow;
     ExpenditureCollection &list = book.Expenditures;
     ExpenditurePageData page;
+    ExpenditureRowText::PageRowMaker rows(settings, formats);
 
     sortByDateDescending(list);
     const TDateTime today = DateTime::dateOf(now);
@@ -16,15 +16,15 @@ ExpenditurePageData RefreshExpenditures(ExpenditureBook &book, TDateTime now, Sh
 
     for (qsizetype i = 0; i < list.size(); ++i) {
         if (list[i].Occured)
-            page.occurred.append(pageRow(list, i, settings, formats));
+            page.occurred.append(rows.row(list, i));
     }
 
     sortByDateAscending(list);
     for (qsizetype i = 0; i < list.size(); ++i) {
         if (!list[i].Occured)
-            page.future.append(pageRow(list, i, settings, formats));
+            page.future.append(rows.row(list, i));
         if (list[i].Periodicity != 0)
-            page.periodic.append(pageRow(list, i, settings, formats));
+            page.periodic.append(rows.row(list, i));
     }
 
     page.balanceText = ExpenditureText::balanceText(book.AllMoney, settings, formats);

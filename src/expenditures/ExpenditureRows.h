@@ -3,6 +3,7 @@
 #include "Expenditure.h"
 #include "ExpenditureText.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -26,6 +27,22 @@ namespace ExpenditureRowText {
 // Row of the page's lists: amount texts ("-PLN25", "-25 PLN"), then the date text.
 ExpenditureRow pageRow(const ExpenditureCollection &expenditures, qsizetype position,
                        const ExpenditureSettings &settings, const LocaleFormats &formats);
+// The page's rows for many transactions at once. Amounts and days repeat a great deal (monthly
+// copies, many transactions a day) and formatting is the slowest part of a row, so each distinct
+// amount and day is formatted once; the rows are the same as pageRow's.
+class PageRowMaker
+{
+public:
+    PageRowMaker(const ExpenditureSettings &settings, const LocaleFormats &formats);
+    ExpenditureRow row(const ExpenditureCollection &expenditures, qsizetype position);
+
+private:
+    const ExpenditureSettings &m_settings;
+    const LocaleFormats &m_formats;
+    QHash<quint64, QStringList> m_amounts; // by the value's bits
+    QHash<qint64, QString> m_dates;        // by the Julian day
+};
+
 // Row of the manage window: amount texts ("PLN -25", "-25 PLN"), date, "Periodic", "Occured".
 ExpenditureRow manageRow(const ExpenditureCollection &expenditures, qsizetype position,
                          const ExpenditureSettings &settings, const LocaleFormats &formats);

@@ -1,6 +1,6 @@
 #include "ExpendituresFile.h"
 
-#include <QStringBuilder>
+#include <charconv>
 
 namespace ExpendituresFile {
 
@@ -9,9 +9,19 @@ namespace {
 const QString kAllMoney = QStringLiteral("AllMoney");
 const QString kCount = QStringLiteral("NumberOfExpenditures");
 
+// "Name12": made once per field of every record on each load and save, so in one allocation.
 QString key(const char *field, qsizetype index)
 {
-    return QLatin1String(field) % QString::number(index);
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, index).ptr;
+    const QLatin1String name(field);
+    QString text(name.size() + (end - digits), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (char c : name)
+        *out++ = QLatin1Char(c);
+    for (const char *c = digits; c != end; ++c)
+        *out++ = QLatin1Char(*c);
+    return text;
 }
 
 } // namespace
@@ -24,6 +34,7 @@ QString fileName()
 void writeExpenditures(TKeyValueXmlFile &store, const ExpenditureBook &book)
 {
     store.Clear();
+    store.reserve(2 + 7 * book.Expenditures.size());
     store.WriteFloat(kAllMoney, book.AllMoney);
     store.WriteInteger(kCount, static_cast<qint32>(book.Expenditures.size()));
     for (qsizetype i = 0; i < book.Expenditures.size(); ++i) {

@@ -2,15 +2,25 @@
 
 #include "core/TextLines.h"
 
-#include <QStringBuilder>
+#include <charconv>
 
 namespace NotesFile {
 
 namespace {
 
+// "Name12": made once per field of every record on each load and save, so in one allocation.
 QString key(const char *field, qsizetype index)
 {
-    return QLatin1String(field) % QString::number(index);
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, index).ptr;
+    const QLatin1String name(field);
+    QString text(name.size() + (end - digits), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (char c : name)
+        *out++ = QLatin1Char(c);
+    for (const char *c = digits; c != end; ++c)
+        *out++ = QLatin1Char(*c);
+    return text;
 }
 
 } // namespace
@@ -18,6 +28,7 @@ QString key(const char *field, qsizetype index)
 void writeNotes(TKeyValueXmlFile &store, const NotesCollection &notes)
 {
     store.Clear();
+    store.reserve(1 + 6 * notes.size());
     store.WriteInteger(QStringLiteral("NumberOfNotes"), static_cast<qint32>(notes.size()));
     for (qsizetype i = 0; i < notes.size(); ++i) {
         const TNotesData &note = notes[i];

@@ -2,8 +2,10 @@
 
 #include "NoteIcons.h"
 
+#include <QHash>
 #include <QStringBuilder>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -34,12 +36,20 @@ bool NotesFilter::isListed(const TNotesData &note) const
 
 QString singleLineText(const QString &text)
 {
-    // Most notes hold one line: share the text instead of copying it.
-    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+    // Most notes hold one line: share the text instead of copying it. The searches are Qt's
+    // vectorised ones; a loop of our own over each character cost twice as much.
+    qsizetype first = text.indexOf(QLatin1Char('\n'));
+    const qsizetype cr = first < 0 ? text.indexOf(QLatin1Char('\r')) : text.left(first).indexOf(QLatin1Char('\r'));
+    if (cr >= 0)
+        first = cr;
+    if (first < 0)
         return text;
     QString line = text;
-    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    QChar *out = line.data(); // one copy, then the breaks become blanks in place
+    for (qsizetype i = first; i < line.size(); ++i) {
+        if (out[i] == QLatin1Char('\r') || out[i] == QLatin1Char('\n'))
+            out[i] = QLatin1Char(' ');
+    }
     return line;
 }
 
@@ -73,10 +83,33 @@ const QString &percentText(quint8 progress)
     return kTexts[progress];
 }
 
+// daysLeftText for many notes: deadlines share a few hundred day counts, each formatted once.
+class LeftTexts
+{
+public:
+    QString text(TDateTime deadline, TDateTime now)
+    {
+        if (deadline == DateTime::kNoDeadline || now > deadline || !std::isfinite(deadline))
+            return daysLeftText(deadline, now);
+        const double days = wholeDaysAhead(deadline, now);
+        if (!(days >= 0 && days < 1e6) || std::signbit(days))
+            return daysLeftText(deadline, now);
+        const auto key = static_cast<qint64>(days);
+        auto it = m_byDays.constFind(key);
+        if (it == m_byDays.cend())
+            it = m_byDays.insert(key, daysLeftText(deadline, now));
+        return *it;
+    }
+
+private:
+    QHash<qint64, QString> m_byDays;
+};
+
 } // namespace
 
 QList<NoteRow> notesListRows(const NotesCollection &notes, NotesFilter filter, TDateTime now)
 {
+    LeftTexts leftTexts;
     QList<NoteRow> rows;
     rows.reserve(notes.size());
     for (qsizetype i = 0; i < notes.size(); ++i) {
@@ -88,7 +121,7 @@ QList<NoteRow> notesListRows(const NotesCollection &notes, NotesFilter filter, T
         row.icon = NoteIcons::forNote(note);
         row.note = singleLineText(note.Text);
         row.percent = percentText(note.Progress);
-        row.left = daysLeftText(note.Deadline, now);
+        row.left = leftTexts.text(note.Deadline, now);
         rows.append(row);
     }
     return rows;

@@ -4,9 +4,13 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 constexpr int kTickMs = 500;
 constexpr qint64 kCheckEveryMs = 1000;
+// Longest sleep while no entry is near: a clock changed by hand is noticed within it.
+constexpr int kLongestSleepMs = 60 * 1000;
 } // namespace
 
 AlarmWatcher::AlarmWatcher(QObject *parent) : QObject(parent), m_timer(new QTimer(this))
@@ -39,8 +43,10 @@ void AlarmWatcher::tick()
     if (m_lastCheck.isValid() && now.date() == m_lastCheck.date()) {
         const qint64 sinceLast = m_lastCheck.msecsTo(now);
         // A clock set back counts as time passed, or checks would stall until it caught up.
-        if (sinceLast >= 0 && sinceLast < kCheckEveryMs)
+        if (sinceLast >= 0 && sinceLast < kCheckEveryMs) {
+            updateTimer();
             return;
+        }
     }
     m_lastCheck = now;
     check(now);
@@ -60,8 +66,23 @@ void AlarmWatcher::check(const QDateTime &now)
 
 void AlarmWatcher::updateTimer()
 {
-    if (m_entries.isEmpty())
+    if (m_entries.isEmpty()) {
         m_timer->stop();
-    else if (!m_timer->isActive())
-        m_timer->start();
+        return;
+    }
+    // An organiser idle in the tray should not wake twice a second for an alert hours away:
+    // the tick sleeps until the first entry falls due, within a minute, and never ticks faster.
+    double first = qInf();
+    for (const AlarmEntry &entry : m_entries)
+        first = std::min(first, entry.time);
+    const double untilDue = (first - Clock::nowValue()) * DateTime::kMsPerDay;
+    const int interval = untilDue > kLongestSleepMs ? kLongestSleepMs
+                                                    : static_cast<int>(std::max<double>(kTickMs, untilDue));
+    if (!m_timer->isActive() || m_timer->remainingTime() > interval)
+        m_timer->start(interval);
+}
+
+int AlarmWatcher::tickInterval() const
+{
+    return m_timer->isActive() ? m_timer->interval() : 0;
 }

@@ -7,8 +7,9 @@
 
 class QTimer;
 
-// The alarm list and its watcher: a 500 ms tick checks at most once per second of clock time
-// and fires every due entry once, last entry first. A check never starts while another one
+// The alarm list and its watcher: a tick of at least 500 ms checks at most once per second of
+// clock time and fires every due entry once, last entry first. While no entry is near, the tick
+// sleeps until the first one falls due (a minute at most). A check never starts while another one
 // runs, which is the case while the handler of an alarm shows its reminder.
 class AlarmWatcher final : public QObject
 {
@@ -26,8 +27,10 @@ public:
     // The tick runs only while the list holds entries.
     bool isWatching() const;
 
-    // The 500 ms tick.
+    // The tick.
     void tick();
+    // Milliseconds between ticks as now scheduled; 0 while not watching.
+    int tickInterval() const;
 
 Q_SIGNALS:
     // An entry is due; it is already out of the list.

@@ -287,6 +287,9 @@ void TForm1::ReadAllNotes()
     const auto notes = DataFile::load(
         m_state.dataPath(QStringLiteral("data.txt")), m_codec,
         [this](const QByteArray &plain) { return NotesFile::parseNotes(plain, m_dataStore, &m_notes); }, now);
+    // Each save writes the store anew; keeping a copy of every file's text between uses would
+    // double the resident memory of a large collection.
+    m_dataStore.Clear();
     if (notes.outcome == DataFile::Outcome::Missing)
         Messages::warning(this, QStringLiteral("Data file not found!"));
     else if (notes.outcome == DataFile::Outcome::KeptAside)
@@ -367,6 +370,7 @@ void TForm1::collectWindowSettings()
 bool TForm1::SaveAllNotes()
 {
     const QByteArray notesData = NotesFile::notesData(m_dataStore, m_notes);
+    m_dataStore.Clear();
     if (!reportSaveFailure(DataFile::save(m_state.dataPath(QStringLiteral("data.txt")), notesData, m_codec)))
         return false;
     const QByteArray notepadData = NotesFile::notepadData(m_notepadPage->lines());
@@ -448,6 +452,7 @@ void TForm1::ReadAllExpenditures()
 {
     const auto loaded = ExpendituresFile::loadFile(m_state.dataPath(ExpendituresFile::fileName()), m_codec,
                                                    m_dataStore, &m_book, Clock::now());
+    m_dataStore.Clear();
     if (loaded.outcome == DataFile::Outcome::KeptAside)
         Messages::error(this, loaded.message);
     else if (loaded.outcome == DataFile::Outcome::Loaded)
@@ -456,8 +461,10 @@ void TForm1::ReadAllExpenditures()
 
 bool TForm1::SaveAllExpenditures()
 {
-    return reportSaveFailure(
+    const bool saved = reportSaveFailure(
         ExpendituresFile::saveFile(m_state.dataPath(ExpendituresFile::fileName()), m_codec, m_dataStore, m_book));
+    m_dataStore.Clear();
+    return saved;
 }
 
 void TForm1::RefreshExpenditures()

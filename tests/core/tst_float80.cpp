@@ -119,6 +119,10 @@ void TestFloat80::malformedText_data()
     QTest::newRow("extra digits ignored") << QStringLiteral("0000000000000080FF3F1234") << true << 1.0;
     QTest::newRow("empty") << QString() << false << 0.0;
     QTest::newRow("sign inside") << QStringLiteral("+000000000000080FF3F") << false << 0.0;
+    QTest::newRow("lower case") << QStringLiteral("0000000000000080ff3f") << true << 1.0;
+    QTest::newRow("blank in a pair") << QStringLiteral("0000000000000080F 3F") << false << 0.0;
+    QTest::newRow("full-width digit") << QStringLiteral("0000000000000080FF3\uFF11") << false << 0.0;
+    QTest::newRow("Latin-1 letter") << QStringLiteral("0000000000000080FF3\u00AA") << false << 0.0;
 }
 
 void TestFloat80::malformedText()

@@ -29,6 +29,7 @@ private Q_SLOTS:
     void save_noEntries_closesRootInItself();
     void encodeText_data();
     void encodeText();
+    void encodeText_loneSurrogates_writtenAsReferences();
     void multiLineText_roundTrips();
     void blankText_readsEmptyAndEmptyWritesSelfClosing();
     void decodeText_data();
@@ -102,6 +103,10 @@ void TestKeyValueXmlFile::encodeText_data()
     QTest::newRow("astral") << QString::fromUcs4(U"\U0001F600", 1) << QStringLiteral("&#x1F600;");
     QTest::newRow("line break and tab") << QStringLiteral("a\r\n\tb") << QStringLiteral("a\r\n\tb");
     QTest::newRow("plain") << QStringLiteral("Pay 5$") << QStringLiteral("Pay 5$");
+    QTest::newRow("code 256") << QString(QChar(256)) << QStringLiteral("&#x100;");
+    QTest::newRow("mixed") << (QStringLiteral("a<b & 'c' \"") + QChar(0xFC) + QChar(0x20AC) +
+                               QString::fromUcs4(U"\U0010FFFF", 1) + QStringLiteral(">z"))
+                           << QStringLiteral("a&lt;b &amp; &apos;c&apos; &quot;&#xFC;&#x20AC;&#x10FFFF;&gt;z");
 }
 
 void TestKeyValueXmlFile::encodeText()
@@ -110,6 +115,15 @@ void TestKeyValueXmlFile::encodeText()
     QFETCH(QString, encoded);
     QCOMPARE(TKeyValueXmlFile::encodeText(text), encoded);
     QCOMPARE(TKeyValueXmlFile::decodeText(encoded), text);
+}
+
+void TestKeyValueXmlFile::encodeText_loneSurrogates_writtenAsReferences()
+{
+    const QString text = QChar(0xD83D) + QStringLiteral("x") + QChar(0xDE00) + QChar(0xD83D);
+    QCOMPARE(TKeyValueXmlFile::encodeText(text), QStringLiteral("&#xD83D;x&#xDE00;&#xD83D;"));
+    TKeyValueXmlFile store;
+    store.WriteString(QStringLiteral("T"), text);
+    QCOMPARE(store.SaveToData(), document("  <T>&#xD83D;x&#xDE00;&#xD83D;</T>\r\n"));
 }
 
 void TestKeyValueXmlFile::multiLineText_roundTrips()
@@ -155,6 +169,16 @@ void TestKeyValueXmlFile::decodeText_data()
     QTest::newRow("beyond unicode") << QStringLiteral("&#x110000;") << QStringLiteral("&#x110000;");
     QTest::newRow("lone ampersand") << QStringLiteral("Tom & Jerry") << QStringLiteral("Tom & Jerry");
     QTest::newRow("no semicolon") << QStringLiteral("a &amp b") << QStringLiteral("a &amp b");
+    QTest::newRow("ampersand last") << QStringLiteral("a&") << QStringLiteral("a&");
+    QTest::newRow("upper-case x") << QStringLiteral("&#XE9;") << QString(QChar(233));
+    QTest::newRow("eight digits") << QStringLiteral("&#x000000E9;") << QString(QChar(233));
+    QTest::newRow("nine digits") << QStringLiteral("&#x0000000E9;") << QStringLiteral("&#x0000000E9;");
+    QTest::newRow("surrogate code") << QStringLiteral("&#xD800;") << QStringLiteral("&#xD800;");
+    QTest::newRow("hex letter in decimal") << QStringLiteral("&#1F;") << QStringLiteral("&#1F;");
+    QTest::newRow("superscript digit") << QStringLiteral("&#\u00B2;") << QStringLiteral("&#\u00B2;");
+    QTest::newRow("hash alone") << QStringLiteral("&#;") << QStringLiteral("&#;");
+    QTest::newRow("between text") << QStringLiteral("za&#x17C;&#xF3;&#x142;&#x107; g&#x119;&amp;l&x;")
+                                  << QStringLiteral("zażółć gę&l&x;");
 }
 
 void TestKeyValueXmlFile::decodeText()
@@ -258,6 +282,12 @@ void TestKeyValueXmlFile::keys_matchWithoutCase()
     store.WriteInteger(QStringLiteral("NUMBEROFNOTES"), 4);
     QCOMPARE(store.entryCount(), 1);
     QCOMPARE(store.ReadInteger(QStringLiteral("NumberOfNotes"), 0), 4);
+    // Beyond ASCII too, and a key already in lower case is the same key.
+    store.WriteString(QStringLiteral("Zażółć"), QStringLiteral("x"));
+    QCOMPARE(store.ReadString(QStringLiteral("ZAŻÓŁĆ"), QString()), QStringLiteral("x"));
+    QCOMPARE(store.ReadInteger(QStringLiteral("numberofnotes"), 0), 4);
+    QCOMPARE(store.entryCount(), 2);
+    QCOMPARE(store.entries().first().key, QStringLiteral("numberofnotes"));
 }
 
 void TestKeyValueXmlFile::sameKeyTwice_keepsFirstPlaceAndSecondValue()

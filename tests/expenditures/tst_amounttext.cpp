@@ -1,3 +1,4 @@
+#include "expenditures/ExpenditureRows.h"
 #include "expenditures/ExpenditureText.h"
 
 #include <QRandomGenerator>
@@ -27,6 +28,8 @@ private Q_SLOTS:
     void number_sameAsGeneralForm_data();
     void number_sameAsGeneralForm();
     void number_randomWholeAmounts_sameAsGeneralForm();
+    void pageRowMaker_repeatedAmountsAndDays_sameRowsAsPageRow_data();
+    void pageRowMaker_repeatedAmountsAndDays_sameRowsAsPageRow();
 };
 
 void TestAmountText::number_sameAsGeneralForm_data()
@@ -68,6 +71,49 @@ void TestAmountText::number_randomWholeAmounts_sameAsGeneralForm()
         const double value = std::trunc((random.generateDouble() * 2 - 1) * scale);
         QCOMPARE(ExpenditureText::number(value, formats), generalForm(value, formats));
     }
+}
+
+void TestAmountText::pageRowMaker_repeatedAmountsAndDays_sameRowsAsPageRow_data()
+{
+    QTest::addColumn<bool>("prefix");
+    QTest::addColumn<bool>("suffix");
+    QTest::newRow("suffix") << false << true;
+    QTest::newRow("prefix") << true << false;
+    QTest::newRow("both") << true << true;
+    QTest::newRow("neither") << false << false;
+}
+
+void TestAmountText::pageRowMaker_repeatedAmountsAndDays_sameRowsAsPageRow()
+{
+    QFETCH(bool, prefix);
+    QFETCH(bool, suffix);
+    ExpenditureSettings settings;
+    settings.Currency = QStringLiteral("zł");
+    settings.CurrencyPrefix = prefix;
+    settings.CurrencySuffix = suffix;
+    LocaleFormats formats = LocaleFormats::fixedForTesting();
+    formats.decimalSeparator = QLatin1Char(',');
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    // Times within a day, days either side of the epoch, the last millisecond that rounds to the
+    // next day, values that print alike (0 and -0) and ones that do not.
+    const double dates[] = {46098.0,  46098.25, 46098.9999,       46098.999999999, 46099.0, -1.5, -1.0, -0.25,
+                            0.0,      1e7,      nan,              inf,             -inf,    3.0e6 + 1};
+    const double values[] = {-25, -25, 25, 0.0, -0.0, 12.5, -12.345, 1e16, nan, inf, -inf};
+    ExpenditureCollection list;
+    QRandomGenerator random(5u);
+    for (int i = 0; i < 400; ++i) {
+        TExpenditure e;
+        e.Name = QStringLiteral("t%1").arg(i);
+        e.Date = dates[random.bounded(int(std::size(dates)))];
+        e.Value = values[random.bounded(int(std::size(values)))];
+        e.Type = static_cast<quint8>(random.bounded(12));
+        list.append(e);
+    }
+    ExpenditureRowText::PageRowMaker maker(settings, formats);
+    for (qsizetype i = 0; i < list.size(); ++i)
+        QCOMPARE(maker.row(list, i), ExpenditureRowText::pageRow(list, i, settings, formats));
 }
 
 QTEST_GUILESS_MAIN(TestAmountText)

@@ -15,6 +15,7 @@ private Q_SLOTS:
     void daysLeft_wholeDaysPrintedInFull();
     void rows_percentOfEveryStoredValue();
     void singleLine_replacesEachBreakOrKeepsText();
+    void rows_leftTextSameAsDaysLeftForEveryDeadline();
 };
 
 void TestListTexts::daysLeft_wholeDaysPrintedInFull_data()
@@ -60,6 +61,36 @@ void TestListTexts::singleLine_replacesEachBreakOrKeepsText()
     QCOMPARE(singleLineText(QStringLiteral("a\r\nb")), QStringLiteral("a  b"));
     QCOMPARE(singleLineText(QStringLiteral("\ra\n")), QStringLiteral(" a "));
     QCOMPARE(singleLineText(QString()), QString());
+    QCOMPARE(singleLineText(QStringLiteral("x\ny\rz")), QStringLiteral("x y z"));
+    QCOMPARE(singleLineText(QStringLiteral("x\r\r\n")), QStringLiteral("x   "));
+    QCOMPARE(singleLineText(QStringLiteral("\n")), QStringLiteral(" "));
+}
+
+void TestListTexts::rows_leftTextSameAsDaysLeftForEveryDeadline()
+{
+    // The list shares one text per day count; each row must still read as its own deadline does.
+    const double now = 46098.395833333336;
+    const double inf = std::numeric_limits<double>::infinity();
+    const double fixed[] = {DateTime::kNoDeadline, now, now - 1e-9, now + 1e-9, now + 0.5, now + 1, now + 1 - 1e-10,
+                            now + 365.999999, now + 1e6, now + 1e6 - 1, now + 1e12, -1, 0, inf, -inf,
+                            std::numeric_limits<double>::quiet_NaN(), 1e300};
+    NotesCollection notes;
+    for (double deadline : fixed) {
+        TNotesData note;
+        note.Deadline = deadline;
+        notes.append(note);
+    }
+    QRandomGenerator random(3u);
+    for (int i = 0; i < 3000; ++i) {
+        TNotesData note;
+        note.Deadline = now + (random.generateDouble() - 0.2) * 800;
+        notes.append(note);
+        notes.append(note); // repeats are what the sharing is for
+    }
+    const QList<NoteRow> rows = notesListRows(notes, NotesFilter{}, now);
+    QCOMPARE(rows.size(), notes.size());
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        QCOMPARE(rows[i].left, daysLeftText(notes[rows[i].position].Deadline, now));
 }
 
 QTEST_GUILESS_MAIN(TestListTexts)

@@ -51,6 +51,7 @@ private Q_SLOTS:
     void firedAlert_notBroughtBackByRefill();
     void refillInTheMillisecondOfTheCheck_doesNotRepeat();
     void tick_runsOnlyWhileListHoldsEntries();
+    void tick_sleepsUntilFirstEntryFallsDue();
 
 private:
     AlarmWatcher *m_watcher = nullptr;
@@ -334,6 +335,24 @@ void TestAlarmWatcher::tick_runsOnlyWhileListHoldsEntries()
     m_watcher->refill({note(QStringLiteral("b"), at(13, 0, 3))}, 1);
     Clock::setNowForTesting(at(12, 0, 3));
     QTRY_COMPARE_WITH_TIMEOUT(m_fired.size(), 2, 2000);
+}
+
+void TestAlarmWatcher::tick_sleepsUntilFirstEntryFallsDue()
+{
+    // Alerts hours away: at most one wake-up a minute. A refill between ticks does not postpone it.
+    m_watcher->refill({note(QStringLiteral("a"), at(15, 0)), note(QStringLiteral("b"), at(18, 0))}, 1);
+    QCOMPARE(m_watcher->tickInterval(), 60 * 1000);
+    // One due in twenty seconds: woken then, not before.
+    m_watcher->refill({note(QStringLiteral("a"), at(15, 0)), note(QStringLiteral("c"), at(13, 0, 20))}, 1);
+    QVERIFY(m_watcher->tickInterval() <= 20 * 1000);
+    QVERIFY(m_watcher->tickInterval() > 19 * 1000);
+    // Due now: the plain half-second tick, and it fires.
+    Clock::setNowForTesting(at(12, 0, 20));
+    m_watcher->refill({note(QStringLiteral("c"), at(13, 0, 20))}, 1);
+    QCOMPARE(m_watcher->tickInterval(), 500);
+    m_watcher->tick();
+    QCOMPARE(m_fired.size(), 1);
+    QCOMPARE(m_watcher->tickInterval(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestAlarmWatcher)

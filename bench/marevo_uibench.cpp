@@ -1,0 +1,108 @@
+// The organiser's own window on the 10k data set: start to window shown, RefreshNotes with
+// every view filled, and saving. Run on the files `marevo_bench --write-data DIR` writes.
+#include "BenchData.h"
+
+#include "core/AppDir.h"
+#include "core/Clock.h"
+#include "ui/Messages.h"
+#include "ui/Notes.h"
+#include "ui/Startup.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+double cpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
+}
+
+struct Span
+{
+    double cpu = 0;
+    double wall = 0;
+};
+
+// Times `run` `times` times and gives the median of each clock.
+template <class Run> Span median(int times, Run run)
+{
+    std::vector<double> cpu;
+    std::vector<double> wall;
+    for (int i = 0; i < times; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const double c0 = cpuMs();
+        run();
+        cpu.push_back(cpuMs() - c0);
+        wall.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(cpu.begin(), cpu.end());
+    std::sort(wall.begin(), wall.end());
+    return {cpu[cpu.size() / 2], wall[wall.size() / 2]};
+}
+
+void print(const char *what, Span span, double target)
+{
+    std::printf("  %-52s %9.1f (%9.1f)  target < %3.0f ms: %s\n", what, span.cpu, span.wall, target,
+                span.cpu < target ? "met" : "MISSED");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s DATA_DIR   (a copy of what marevo_bench --write-data wrote)\n", argv[0]);
+        return 1;
+    }
+    QElapsedTimer startWall;
+    startWall.start();
+    const double startCpu = cpuMs();
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    // The data set's own "now", so the same notes are due on every run.
+    Clock::setNowForTesting(DateTime::toQDateTime(BenchData::now()));
+
+    // A message box would wait for a click that never comes; any shown is reported below.
+    Messages::setTestMode(true);
+    QString error;
+    const QString dir = AppDir::resolve(QString::fromLocal8Bit(argv[1]), QApplication::applicationDirPath(), &error);
+    if (dir.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    TForm1 window(dir);
+    if (Startup::loadData(window))
+        return 1;
+    window.finishStartup();
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    QApplication::processEvents();
+    const Span start{cpuMs() - startCpu, static_cast<double>(startWall.nsecsElapsed()) / 1e6};
+
+    std::printf("CPU ms, wall ms in brackets; %s, %lld notes\n", qPrintable(QApplication::platformName()),
+                static_cast<long long>(window.notes().size()));
+    std::printf("  %-52s %9.1f (%9.1f)  target < 500 ms: %s\n", "start to window shown (in the process)", start.cpu,
+                start.wall, start.cpu < 500 ? "met" : "MISSED");
+    print("RefreshNotes, every view", median(15, [&] { window.RefreshNotes(); }), 50);
+    print("RefreshNotes and the repaint after it", median(15, [&] {
+              window.RefreshNotes();
+              window.repaint();
+              QApplication::processEvents();
+          }),
+          50);
+    print("saving: notes, notepad, settings, transactions", median(9, [&] { window.saveAllDataFiles(); }), 50);
+    for (const Messages::Shown &shown : Messages::takeShown())
+        std::printf("  message shown: %s\n", qPrintable(shown.text));
+    return 0;
+}
