@@ -10,7 +10,7 @@ namespace {
 constexpr int kTickMs = 500;
 constexpr qint64 kCheckEveryMs = 1000;
 // Longest sleep while no entry is near: a clock changed by hand is noticed within it.
-constexpr int kLongestSleepMs = 60 * 1000;
+constexpr int kLongestSleepMs = 10 * 1000; // an alert skipped by a clock jump or a suspend is at most this late
 } // namespace
 
 AlarmWatcher::AlarmWatcher(QObject *parent) : QObject(parent), m_timer(new QTimer(this))
@@ -71,7 +71,7 @@ void AlarmWatcher::updateTimer()
         return;
     }
     // An organiser idle in the tray should not wake twice a second for an alert hours away:
-    // the tick sleeps until the first entry falls due, within a minute, and never ticks faster.
+    // the tick sleeps until the first entry falls due, within ten seconds, and never ticks faster.
     double first = qInf();
     for (const AlarmEntry &entry : m_entries)
         first = std::min(first, entry.time);
