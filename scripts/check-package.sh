@@ -29,3 +29,24 @@ test -d "$home/data/marevo-notes"
 test ! -e /usr/bin/settings.xml
 rm -rf "$home"
 echo "package check: $(basename "$deb") installs, validates and starts"
+
+# On a clean Debian 12 (a minimal system made with debootstrap) apt must find every dependency itself.
+if [ "${MAREVO_CLEAN_INSTALL_CHECK:-1}" != 0 ] && command -v debootstrap > /dev/null; then
+    root=$(mktemp -d "$PWD/$build/clean-debian.XXXXXX")
+    chmod 755 "$root"
+    cleanup_root() { umount "$root/proc" 2> /dev/null || true; rm -rf "$root"; }
+    trap 'cleanup_root; apt-get remove -y -q marevo-notes > /dev/null' EXIT
+    debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian > "$build/debootstrap.log" 2>&1 \
+        || { tail -n 20 "$build/debootstrap.log"; exit 1; }
+    cp "$deb" "$root/tmp/"
+    mount -t proc proc "$root/proc"
+    chroot "$root" /bin/bash -euc "
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -q > /dev/null
+        apt-get install -y -q --no-install-recommends /tmp/$(basename "$deb") > /tmp/install.log
+        marevo-notes --version | grep -q 1.0.4.4
+        useradd -m user
+        su user -c 'cd && QT_QPA_PLATFORM=offscreen timeout 5 marevo-notes > /dev/null 2>&1; test \$? -eq 124'
+        test -d /home/user/.local/share/marevo-notes"
+    echo "package check: $(basename "$deb") installs and starts on a minimal Debian 12"
+fi

@@ -15,4 +15,4 @@ apt-get install -y -q --no-install-recommends \
     libbenchmark-dev \
     clang libclang-rt-14-dev \
     xvfb xauth xdotool trayer ccache \
-    help2man desktop-file-utils appstream fonts-liberation
+    help2man desktop-file-utils appstream fonts-liberation debootstrap
