@@ -420,7 +420,7 @@ void TestNotesListPage::balloon_closesAfterVisibleTime()
     QVERIFY(window->notesPage()->balloon()->isVisible());
     QTest::qWait(500);
     QVERIFY(window->notesPage()->balloon()->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(!window->notesPage()->balloon()->isVisible(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->notesPage()->balloon()->isVisible(), 5000);
     QVERIFY(!window->state().HintShown);
 }
 
@@ -435,7 +435,7 @@ void TestNotesListPage::balloon_opensWhenMouseRestsOnRow()
     QTest::mouseMove(list->viewport(), onRow);
     QTest::qWait(100);
     QVERIFY(!window->notesPage()->balloon()->isVisible()); // still within the pause
-    QTRY_VERIFY_WITH_TIMEOUT(window->notesPage()->balloon()->isVisible(), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(window->notesPage()->balloon()->isVisible(), 5000);
     QCOMPARE(window->notesPage()->balloon()->body(), QStringLiteral("hovered"));
 }
 
