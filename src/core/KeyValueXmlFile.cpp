@@ -7,6 +7,7 @@
 #include <QStringBuilder>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -267,6 +268,44 @@ namespace {
 // Character data: markup characters as entities, everything beyond ASCII as a character reference,
 // so the result is pure ASCII. Measured first, then written in place: a save of ten thousand notes
 // writes sixty thousand elements, and growing the bytes one character at a time dominated it.
+
+// The entity that stands for an ASCII markup character, or nullptr for one written as itself.
+const char *entityOf(char16_t u)
+{
+    switch (u) {
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '&':
+        return "&amp;";
+    case '"':
+        return "&quot;";
+    case '\'':
+        return "&apos;";
+    default:
+        return nullptr;
+    }
+}
+
+// The code point at `i`; a surrogate pair is taken whole and `i` left on its second half.
+char32_t codePointAt(const QChar *data, qsizetype size, qsizetype &i)
+{
+    const char16_t u = data[i].unicode();
+    if (QChar::isHighSurrogate(u) && i + 1 < size && data[i + 1].isLowSurrogate())
+        return QChar::surrogateToUcs4(u, data[++i].unicode());
+    return u;
+}
+
+// Upper-case hex digits of a reference: at least two.
+int referenceDigits(char32_t code)
+{
+    int digits = 0;
+    for (char32_t rest = code; rest != 0; rest >>= 4)
+        ++digits;
+    return std::max(digits, 2);
+}
+
 qsizetype encodedLength(const QString &text)
 {
     qsizetype length = 0;
@@ -275,33 +314,11 @@ qsizetype encodedLength(const QString &text)
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t u = data[i].unicode();
         if (u < 128) {
-            switch (u) {
-            case '<':
-            case '>':
-                length += 4;
-                break;
-            case '&':
-                length += 5;
-                break;
-            case '"':
-            case '\'':
-                length += 6;
-                break;
-            default:
-                length += 1;
-            }
+            const char *entity = entityOf(u);
+            length += entity ? qsizetype(std::strlen(entity)) : 1;
             continue;
         }
-        char32_t code = u;
-        if (QChar::isHighSurrogate(u) && i + 1 < size && data[i + 1].isLowSurrogate()) {
-            code = QChar::surrogateToUcs4(u, data[i + 1].unicode());
-            ++i;
-        }
-        // "&#x" + at least two upper-case hex digits + ";"
-        int digits = 0;
-        for (char32_t rest = code; rest != 0; rest >>= 4)
-            ++digits;
-        length += 4 + std::max(digits, 2);
+        length += 4 + referenceDigits(codePointAt(data, size, i)); // "&#x" digits ";"
     }
     return length;
 }
@@ -321,38 +338,15 @@ char *writeEncoded(char *out, const QString &text)
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t u = data[i].unicode();
         if (u < 128) {
-            switch (u) {
-            case '<':
-                out = writeLiteral(out, "&lt;");
-                break;
-            case '>':
-                out = writeLiteral(out, "&gt;");
-                break;
-            case '&':
-                out = writeLiteral(out, "&amp;");
-                break;
-            case '"':
-                out = writeLiteral(out, "&quot;");
-                break;
-            case '\'':
-                out = writeLiteral(out, "&apos;");
-                break;
-            default:
+            if (const char *entity = entityOf(u))
+                out = writeLiteral(out, entity);
+            else
                 *out++ = char(u);
-            }
             continue;
         }
-        char32_t code = u;
-        if (QChar::isHighSurrogate(u) && i + 1 < size && data[i + 1].isLowSurrogate()) {
-            code = QChar::surrogateToUcs4(u, data[i + 1].unicode());
-            ++i;
-        }
-        int digits = 0;
-        for (char32_t rest = code; rest != 0; rest >>= 4)
-            ++digits;
-        digits = std::max(digits, 2);
+        const char32_t code = codePointAt(data, size, i);
         out = writeLiteral(out, "&#x");
-        for (int d = digits - 1; d >= 0; --d)
+        for (int d = referenceDigits(code) - 1; d >= 0; --d)
             *out++ = kHex[(code >> (4 * d)) & 0xF];
         *out++ = ';';
     }
