@@ -1,3 +1,5 @@
+#include "RecordingRunner.h"
+
 #include "reminders/Autostart.h"
 #include "reminders/DesktopWallpaper.h"
 
@@ -10,16 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-class RecordingRunner final : public CommandRunner
-{
-public:
-    explicit RecordingRunner(QList<DesktopCommand> *started) : m_started(started) {}
-    void start(const DesktopCommand &command) override { m_started->append(command); }
-
-private:
-    QList<DesktopCommand> *m_started;
-};
 
 QByteArray readAll(const QString &path)
 {

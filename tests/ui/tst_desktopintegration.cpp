@@ -1,3 +1,4 @@
+#include "../reminders/RecordingRunner.h"
 #include "UiTestData.h"
 
 #include "core/Clock.h"
@@ -19,16 +20,6 @@
 namespace {
 
 const QDateTime kNow(QDate(2026, 12, 9), QTime(10, 0));
-
-class RecordingRunner final : public CommandRunner
-{
-public:
-    explicit RecordingRunner(QList<DesktopCommand> *started) : m_started(started) {}
-    void start(const DesktopCommand &command) override { m_started->append(command); }
-
-private:
-    QList<DesktopCommand> *m_started;
-};
 
 TNotesData note(const QString &text, const QDateTime &deadline)
 {
