@@ -3,8 +3,8 @@
 #include "RefreshChain.h"
 
 #include "core/DataFile.h"
-#include "expenditures/ExpenditureCharts.h"
 #include "expenditures/DateSort.h"
+#include "expenditures/ExpenditureCharts.h"
 #include "expenditures/ExpendituresFile.h"
 #include "notes/NotesFile.h"
 #include "protection/PassPhraseCodec.h"
@@ -83,14 +83,12 @@ benchmark::internal::Benchmark *timed(benchmark::internal::Benchmark *bench)
 
 QByteArray notesBytes(int count)
 {
-    TKeyValueXmlFile store;
-    return NotesFile::notesData(store, notesOf(count));
+    return NotesFile::notesData(notesOf(count));
 }
 
 QByteArray bookBytes(int count)
 {
-    TKeyValueXmlFile store;
-    return ExpendituresFile::expendituresData(store, bookOf(count));
+    return ExpendituresFile::expendituresData(bookOf(count));
 }
 
 void registerFileBenchmarks()
@@ -98,97 +96,101 @@ void registerFileBenchmarks()
     for (const bool enciphered : {false, true}) {
         const char *form = enciphered ? "enciphered" : "plain";
         for (const int n : kNoteSizes) {
-            timed(benchmark::RegisterBenchmark(name("load/notes", {{"n", n}}, form).c_str(), [n, enciphered](benchmark::State &state) {
-                const QByteArray plain = notesBytes(n);
-                const QByteArray stored = enciphered ? codec().encode(plain) : plain;
-                for (auto _ : state) {
-                    QByteArray bytes = stored;
-                    if (enciphered && !codec().decode(stored, &bytes))
-                        state.SkipWithError("cannot decipher");
-                    TKeyValueXmlFile store;
-                    NotesCollection notes;
-                    if (!NotesFile::parseNotes(bytes, store, &notes) || notes.size() != n)
-                        state.SkipWithError("cannot read the notes");
-                    benchmark::DoNotOptimize(notes);
-                }
-                state.counters["MB"] = static_cast<double>(stored.size()) / 1e6;
-            }));
-            timed(benchmark::RegisterBenchmark(name("save/notes", {{"n", n}}, form).c_str(), [n, enciphered](benchmark::State &state) {
-                TKeyValueXmlFile store;
-                for (auto _ : state) {
-                    QByteArray bytes = NotesFile::notesData(store, notesOf(n));
-                    if (enciphered)
-                        bytes = codec().encode(bytes);
-                    benchmark::DoNotOptimize(bytes);
-                }
-            }));
+            timed(benchmark::RegisterBenchmark(
+                name("load/notes", {{"n", n}}, form).c_str(), [n, enciphered](benchmark::State &state) {
+                    const QByteArray plain = notesBytes(n);
+                    const QByteArray stored = enciphered ? codec().encode(plain) : plain;
+                    for (auto _ : state) {
+                        QByteArray bytes = stored;
+                        if (enciphered && !codec().decode(stored, &bytes))
+                            state.SkipWithError("cannot decipher");
+                        TKeyValueXmlFile store;
+                        NotesCollection notes;
+                        if (!NotesFile::parseNotes(bytes, store, &notes) || notes.size() != n)
+                            state.SkipWithError("cannot read the notes");
+                        benchmark::DoNotOptimize(notes);
+                    }
+                    state.counters["MB"] = static_cast<double>(stored.size()) / 1e6;
+                }));
+            timed(benchmark::RegisterBenchmark(name("save/notes", {{"n", n}}, form).c_str(),
+                                               [n, enciphered](benchmark::State &state) {
+                                                   for (auto _ : state) {
+                                                       QByteArray bytes = NotesFile::notesData(notesOf(n));
+                                                       if (enciphered)
+                                                           bytes = codec().encode(bytes);
+                                                       benchmark::DoNotOptimize(bytes);
+                                                   }
+                                               }));
         }
         for (const int t : kTransactionSizes) {
-            timed(benchmark::RegisterBenchmark(name("load/transactions", {{"t", t}}, form).c_str(), [t, enciphered](benchmark::State &state) {
-                const QByteArray plain = bookBytes(t);
-                const QByteArray stored = enciphered ? codec().encode(plain) : plain;
-                for (auto _ : state) {
-                    QByteArray bytes = stored;
-                    if (enciphered && !codec().decode(stored, &bytes))
-                        state.SkipWithError("cannot decipher");
-                    TKeyValueXmlFile store;
-                    ExpenditureBook book;
-                    if (!ExpendituresFile::parseExpenditures(bytes, store, &book) || book.Expenditures.size() != t)
-                        state.SkipWithError("cannot read the transactions");
-                    benchmark::DoNotOptimize(book);
-                }
-                state.counters["MB"] = static_cast<double>(stored.size()) / 1e6;
-            }));
-            timed(benchmark::RegisterBenchmark(name("save/transactions", {{"t", t}}, form).c_str(), [t, enciphered](benchmark::State &state) {
-                TKeyValueXmlFile store;
-                for (auto _ : state) {
-                    QByteArray bytes = ExpendituresFile::expendituresData(store, bookOf(t));
-                    if (enciphered)
-                        bytes = codec().encode(bytes);
-                    benchmark::DoNotOptimize(bytes);
-                }
-            }));
+            timed(benchmark::RegisterBenchmark(
+                name("load/transactions", {{"t", t}}, form).c_str(), [t, enciphered](benchmark::State &state) {
+                    const QByteArray plain = bookBytes(t);
+                    const QByteArray stored = enciphered ? codec().encode(plain) : plain;
+                    for (auto _ : state) {
+                        QByteArray bytes = stored;
+                        if (enciphered && !codec().decode(stored, &bytes))
+                            state.SkipWithError("cannot decipher");
+                        TKeyValueXmlFile store;
+                        ExpenditureBook book;
+                        if (!ExpendituresFile::parseExpenditures(bytes, store, &book) || book.Expenditures.size() != t)
+                            state.SkipWithError("cannot read the transactions");
+                        benchmark::DoNotOptimize(book);
+                    }
+                    state.counters["MB"] = static_cast<double>(stored.size()) / 1e6;
+                }));
+            timed(benchmark::RegisterBenchmark(name("save/transactions", {{"t", t}}, form).c_str(),
+                                               [t, enciphered](benchmark::State &state) {
+                                                   for (auto _ : state) {
+                                                       QByteArray bytes = ExpendituresFile::expendituresData(bookOf(t));
+                                                       if (enciphered)
+                                                           bytes = codec().encode(bytes);
+                                                       benchmark::DoNotOptimize(bytes);
+                                                   }
+                                               }));
         }
 
         // Both files through the real saver and loader: atomic write to disk, read back.
         const int n = 10000;
         const int t = 10000;
-        timed(benchmark::RegisterBenchmark(name("disk/save both", {{"n", n}, {"t", t}}, form).c_str(), [enciphered](benchmark::State &state) {
-            QTemporaryDir dir;
-            TKeyValueXmlFile notesStore;
-            TKeyValueXmlFile bookStore;
-            const DataFileCodec *with = enciphered ? &codec() : nullptr;
-            for (auto _ : state) {
-                const bool saved = DataFile::save(dir.filePath(QStringLiteral("data.txt")),
-                                                  NotesFile::notesData(notesStore, notesOf(n)), with) &&
-                                   ExpendituresFile::saveFile(dir.filePath(QStringLiteral("expenditures.txt")), with,
-                                                              bookStore, bookOf(t));
-                if (!saved)
-                    state.SkipWithError("cannot save");
-            }
-        }));
-        timed(benchmark::RegisterBenchmark(name("disk/load both", {{"n", n}, {"t", t}}, form).c_str(), [enciphered](benchmark::State &state) {
-            QTemporaryDir dir;
-            const DataFileCodec *with = enciphered ? &codec() : nullptr;
-            TKeyValueXmlFile notesStore;
-            TKeyValueXmlFile bookStore;
-            DataFile::save(dir.filePath(QStringLiteral("data.txt")), NotesFile::notesData(notesStore, notesOf(n)), with);
-            ExpendituresFile::saveFile(dir.filePath(QStringLiteral("expenditures.txt")), with, bookStore, bookOf(t));
-            const QDateTime now = DateTime::toQDateTime(BenchData::now());
-            for (auto _ : state) {
-                NotesCollection notes;
-                ExpenditureBook book;
-                const auto notesLoad = DataFile::load(
-                    dir.filePath(QStringLiteral("data.txt")), with,
-                    [&](const QByteArray &plain) { return NotesFile::parseNotes(plain, notesStore, &notes); }, now);
-                const auto bookLoad = ExpendituresFile::loadFile(dir.filePath(QStringLiteral("expenditures.txt")),
-                                                                 with, bookStore, &book, now);
-                if (notesLoad.outcome != DataFile::Outcome::Loaded || bookLoad.outcome != DataFile::Outcome::Loaded)
-                    state.SkipWithError("cannot load");
-                benchmark::DoNotOptimize(notes);
-                benchmark::DoNotOptimize(book);
-            }
-        }));
+        timed(benchmark::RegisterBenchmark(
+            name("disk/save both", {{"n", n}, {"t", t}}, form).c_str(), [enciphered](benchmark::State &state) {
+                QTemporaryDir dir;
+                TKeyValueXmlFile notesStore;
+                TKeyValueXmlFile bookStore;
+                const DataFileCodec *with = enciphered ? &codec() : nullptr;
+                for (auto _ : state) {
+                    const bool saved =
+                        DataFile::save(dir.filePath(QStringLiteral("data.txt")), NotesFile::notesData(notesOf(n)),
+                                       with) &&
+                        ExpendituresFile::saveFile(dir.filePath(QStringLiteral("expenditures.txt")), with, bookOf(t));
+                    if (!saved)
+                        state.SkipWithError("cannot save");
+                }
+            }));
+        timed(benchmark::RegisterBenchmark(
+            name("disk/load both", {{"n", n}, {"t", t}}, form).c_str(), [enciphered](benchmark::State &state) {
+                QTemporaryDir dir;
+                const DataFileCodec *with = enciphered ? &codec() : nullptr;
+                TKeyValueXmlFile notesStore;
+                TKeyValueXmlFile bookStore;
+                DataFile::save(dir.filePath(QStringLiteral("data.txt")), NotesFile::notesData(notesOf(n)), with);
+                ExpendituresFile::saveFile(dir.filePath(QStringLiteral("expenditures.txt")), with, bookOf(t));
+                const QDateTime now = DateTime::toQDateTime(BenchData::now());
+                for (auto _ : state) {
+                    NotesCollection notes;
+                    ExpenditureBook book;
+                    const auto notesLoad = DataFile::load(
+                        dir.filePath(QStringLiteral("data.txt")), with,
+                        [&](const QByteArray &plain) { return NotesFile::parseNotes(plain, notesStore, &notes); }, now);
+                    const auto bookLoad = ExpendituresFile::loadFile(dir.filePath(QStringLiteral("expenditures.txt")),
+                                                                     with, bookStore, &book, now);
+                    if (notesLoad.outcome != DataFile::Outcome::Loaded || bookLoad.outcome != DataFile::Outcome::Loaded)
+                        state.SkipWithError("cannot load");
+                    benchmark::DoNotOptimize(notes);
+                    benchmark::DoNotOptimize(book);
+                }
+            }));
     }
 }
 
@@ -262,65 +264,66 @@ ExpenditurePageData literalBook(ExpenditureBook &book, const ChainOptions &optio
 void registerRefreshBenchmarks()
 {
     for (const int n : kNoteSizes) {
-        timed(benchmark::RegisterBenchmark(name("refresh/notes views", {{"n", n}}).c_str(), [n](benchmark::State &state) {
-            notesRefresh(state, n, optimisedNotes);
-        }));
+        timed(benchmark::RegisterBenchmark(name("refresh/notes views", {{"n", n}}).c_str(),
+                                           [n](benchmark::State &state) { notesRefresh(state, n, optimisedNotes); }));
         if (n <= kLiteralNotes) {
-            timed(benchmark::RegisterBenchmark(name("literal/notes views", {{"n", n}}).c_str(), [n](benchmark::State &state) {
-                notesRefresh(state, n, literalNotes);
-            }));
+            timed(benchmark::RegisterBenchmark(name("literal/notes views", {{"n", n}}).c_str(),
+                                               [n](benchmark::State &state) { notesRefresh(state, n, literalNotes); }));
         }
     }
     for (const int t : kTransactionSizes) {
         for (const int p : kPredictFor) {
-            timed(benchmark::RegisterBenchmark(name("refresh/expenditures", {{"t", t}, {"p", p}}).c_str(), [t, p](benchmark::State &state) {
-                expenditureRefresh(state, t, p, optimisedBook);
-            }));
+            timed(benchmark::RegisterBenchmark(
+                name("refresh/expenditures", {{"t", t}, {"p", p}}).c_str(),
+                [t, p](benchmark::State &state) { expenditureRefresh(state, t, p, optimisedBook); }));
             if (p <= kLiteralPredictFor) {
-                timed(benchmark::RegisterBenchmark(name("literal/expenditures", {{"t", t}, {"p", p}}).c_str(), [t, p](benchmark::State &state) {
-                    expenditureRefresh(state, t, p, literalBook);
-                }));
+                timed(benchmark::RegisterBenchmark(
+                    name("literal/expenditures", {{"t", t}, {"p", p}}).c_str(),
+                    [t, p](benchmark::State &state) { expenditureRefresh(state, t, p, literalBook); }));
             }
             // The three charts alone, on a book already brought up to date: what the page redraws.
-            timed(benchmark::RegisterBenchmark(name("refresh/charts", {{"t", t}, {"p", p}}).c_str(), [t, p](benchmark::State &state) {
-                ExpenditureBook book = bookOf(t);
-                const ChainOptions options = optionsFor(p);
-                refreshExpenditurePage(book, options);
-                const TDateTime today = DateTime::dateOf(options.now);
-                for (auto _ : state) {
-                    PredictionChart prediction = ExpenditureCharts::prediction(book, today, p);
-                    HistoryChart history = ExpenditureCharts::history(book.Expenditures, today);
-                    CategoryChart categories = ExpenditureCharts::categories(book.Expenditures, today, options.period,
-                                                                             options.expenditures, options.formats);
-                    benchmark::DoNotOptimize(prediction);
-                    benchmark::DoNotOptimize(history);
-                    benchmark::DoNotOptimize(categories);
-                }
-            }));
+            timed(benchmark::RegisterBenchmark(
+                name("refresh/charts", {{"t", t}, {"p", p}}).c_str(), [t, p](benchmark::State &state) {
+                    ExpenditureBook book = bookOf(t);
+                    const ChainOptions options = optionsFor(p);
+                    refreshExpenditurePage(book, options);
+                    const TDateTime today = DateTime::dateOf(options.now);
+                    for (auto _ : state) {
+                        PredictionChart prediction = ExpenditureCharts::prediction(book, today, p);
+                        HistoryChart history = ExpenditureCharts::history(book.Expenditures, today);
+                        CategoryChart categories = ExpenditureCharts::categories(
+                            book.Expenditures, today, options.period, options.expenditures, options.formats);
+                        benchmark::DoNotOptimize(prediction);
+                        benchmark::DoNotOptimize(history);
+                        benchmark::DoNotOptimize(categories);
+                    }
+                }));
         }
     }
     // The steps of the notes views one by one, on notes already sorted: where the time goes.
     for (const int n : {10000, 100000}) {
         const auto step = [n](const char *what, auto run) {
-            timed(benchmark::RegisterBenchmark(name(std::string("step/") + what, {{"n", n}}).c_str(), [n, run](benchmark::State &state) {
-                const ChainOptions options = optionsFor(90);
-                NotesCollection notes = notesOf(n);
-                refreshNotesViews(notes, options);
-                for (auto _ : state)
-                    run(notes, options);
-            }));
+            timed(benchmark::RegisterBenchmark(name(std::string("step/") + what, {{"n", n}}).c_str(),
+                                               [n, run](benchmark::State &state) {
+                                                   const ChainOptions options = optionsFor(90);
+                                                   NotesCollection notes = notesOf(n);
+                                                   refreshNotesViews(notes, options);
+                                                   for (auto _ : state)
+                                                       run(notes, options);
+                                               }));
         };
-        timed(benchmark::RegisterBenchmark(name("step/sort and renumber", {{"n", n}}).c_str(), [n](benchmark::State &state) {
-            NotesCollection notes;
-            for (auto _ : state) {
-                state.PauseTiming();
-                notes = notesOf(n);
-                notes.detach();
-                state.ResumeTiming();
-                applySortOrder(notes, NotesSortOrder::ByPercentDone);
-                renumberNotes(notes);
-            }
-        }));
+        timed(benchmark::RegisterBenchmark(name("step/sort and renumber", {{"n", n}}).c_str(),
+                                           [n](benchmark::State &state) {
+                                               NotesCollection notes;
+                                               for (auto _ : state) {
+                                                   state.PauseTiming();
+                                                   notes = notesOf(n);
+                                                   notes.detach();
+                                                   state.ResumeTiming();
+                                                   applySortOrder(notes, NotesSortOrder::ByPercentDone);
+                                                   renumberNotes(notes);
+                                               }
+                                           }));
         step("notes list rows", [](const NotesCollection &notes, const ChainOptions &options) {
             benchmark::DoNotOptimize(notesListRows(notes, options.filter, options.now));
         });
@@ -363,15 +366,13 @@ void registerRefreshBenchmarks()
         int n, t, p;
     } chains[] = {{1000, 1000, 90}, {10000, 10000, 3650}, {100000, 10000, 3650}, {10000, 10000, 100000}};
     for (const auto &c : chains) {
-        timed(benchmark::RegisterBenchmark(name("refresh/whole chain", {{"n", c.n}, {"t", c.t}, {"p", c.p}}).c_str(),
-                                           [c](benchmark::State &state) {
-                                               wholeRefresh(state, c.n, c.t, c.p, optimisedNotes, optimisedBook);
-                                           }));
+        timed(benchmark::RegisterBenchmark(
+            name("refresh/whole chain", {{"n", c.n}, {"t", c.t}, {"p", c.p}}).c_str(),
+            [c](benchmark::State &state) { wholeRefresh(state, c.n, c.t, c.p, optimisedNotes, optimisedBook); }));
         if (c.n <= kLiteralNotes && c.p <= kLiteralPredictFor) {
-            timed(benchmark::RegisterBenchmark(name("literal/whole chain", {{"n", c.n}, {"t", c.t}, {"p", c.p}}).c_str(),
-                                               [c](benchmark::State &state) {
-                                                   wholeRefresh(state, c.n, c.t, c.p, literalNotes, literalBook);
-                                               }));
+            timed(benchmark::RegisterBenchmark(
+                name("literal/whole chain", {{"n", c.n}, {"t", c.t}, {"p", c.p}}).c_str(),
+                [c](benchmark::State &state) { wholeRefresh(state, c.n, c.t, c.p, literalNotes, literalBook); }));
         }
     }
 }
@@ -435,7 +436,8 @@ public:
 
     void printTargets() const
     {
-        std::printf("\nTargets (10k notes, 10k transactions, PredictFor 3650 unless said; CPU ms, wall ms in brackets):\n");
+        std::printf(
+            "\nTargets (10k notes, 10k transactions, PredictFor 3650 unless said; CPU ms, wall ms in brackets):\n");
         const auto line = [this](const char *what, const std::string &key, double limit) {
             const auto it = m_ms.find(key);
             if (it == m_ms.end())
@@ -470,12 +472,9 @@ bool writeDataSet(const QString &dir)
 {
     // The 10k set as the organiser's own files, to time the program itself on it.
     QDir().mkpath(dir);
-    TKeyValueXmlFile notesStore;
-    TKeyValueXmlFile bookStore;
-    return DataFile::save(QDir(dir).filePath(QStringLiteral("data.txt")), NotesFile::notesData(notesStore, notesOf(10000)),
+    return DataFile::save(QDir(dir).filePath(QStringLiteral("data.txt")), NotesFile::notesData(notesOf(10000)),
                           nullptr) &&
-           ExpendituresFile::saveFile(QDir(dir).filePath(ExpendituresFile::fileName()), nullptr, bookStore,
-                                      bookOf(10000));
+           ExpendituresFile::saveFile(QDir(dir).filePath(ExpendituresFile::fileName()), nullptr, bookOf(10000));
 }
 
 } // namespace

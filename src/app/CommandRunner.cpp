@@ -226,8 +226,7 @@ private:
     {
         if (refuseDataFile())
             return 1;
-        TKeyValueXmlFile store;
-        return finishExport(NotesBackup::writeNotesFile(m_options.file, store, m_folder.notes));
+        return finishExport(NotesBackup::writeNotesFile(m_options.file, m_folder.notes));
     }
 
     const CommandLine::Options &m_options;

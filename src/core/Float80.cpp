@@ -59,8 +59,8 @@ double decode(const unsigned char bytes[10])
         const std::uint64_t payload = significand & ~(std::uint64_t{1} << 63);
         if (payload == 0)
             return std::bit_cast<double>(signBit | (std::uint64_t{0x7FF} << 52));
-        return std::bit_cast<double>(signBit | (std::uint64_t{0x7FF} << 52) | std::max<std::uint64_t>(payload >> 11, 1) |
-                                     (std::uint64_t{1} << 51));
+        return std::bit_cast<double>(signBit | (std::uint64_t{0x7FF} << 52) |
+                                     std::max<std::uint64_t>(payload >> 11, 1) | (std::uint64_t{1} << 51));
     }
     if (significand == 0)
         return negative ? -0.0 : 0.0;
@@ -100,24 +100,28 @@ double decode(const unsigned char bytes[10])
         const std::uint64_t field = unitShift >= 0 ? kept << unitShift : kept >> -unitShift;
         return std::bit_cast<double>(signBit | field);
     }
-    const std::uint64_t mantissa = (topBit >= 52 ? kept >> (topBit - 52) : kept << (52 - topBit)) &
-                                   ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t mantissa =
+        (topBit >= 52 ? kept >> (topBit - 52) : kept << (52 - topBit)) & ((std::uint64_t{1} << 52) - 1);
     const auto biased = static_cast<std::uint64_t>(resultExponent + kDoubleBias);
     return std::bit_cast<double>(signBit | (biased << 52) | mantissa);
 }
 
-QString toHex(double value)
+void toHexDigits(double value, char digits[20])
 {
     unsigned char bytes[10];
     encode(value, bytes);
-    static constexpr char16_t digits[] = u"0123456789ABCDEF";
-    QString text(20, Qt::Uninitialized);
-    QChar *out = text.data();
+    static constexpr char kHex[] = "0123456789ABCDEF";
     for (unsigned char byte : bytes) {
-        *out++ = QChar(digits[byte >> 4]);
-        *out++ = QChar(digits[byte & 0xF]);
+        *digits++ = kHex[byte >> 4];
+        *digits++ = kHex[byte & 0xF];
     }
-    return text;
+}
+
+QString toHex(double value)
+{
+    char digits[20];
+    toHexDigits(value, digits);
+    return QString::fromLatin1(digits, sizeof digits);
 }
 
 namespace {

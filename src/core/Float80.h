@@ -11,6 +11,8 @@
 namespace Float80 {
 
 QString toHex(double value);
+// The same twenty digits as bytes, for writers that make no QString.
+void toHexDigits(double value, char digits[20]);
 
 // nullopt when the text does not hold ten hexadecimal pairs; an odd digit count
 // gets a leading "0", digits past the tenth pair are ignored.

@@ -3,11 +3,12 @@
 #include "DateTime.h"
 #include "FileIo.h"
 #include "Float80.h"
+#include "KeyValueXmlWriter.h"
 
 #include <QStringBuilder>
 
 #include <algorithm>
-#include <cstring>
+#include <charconv>
 
 namespace {
 
@@ -263,105 +264,6 @@ IoResult TKeyValueXmlFile::SaveToFile(const QString &path) const
     return FileIo::writeFileAtomically(path, SaveToData());
 }
 
-namespace {
-
-// Character data: markup characters as entities, everything beyond ASCII as a character reference,
-// so the result is pure ASCII. Measured first, then written in place: a save of ten thousand notes
-// writes sixty thousand elements, and growing the bytes one character at a time dominated it.
-
-// The entity that stands for an ASCII markup character, or nullptr for one written as itself.
-const char *entityOf(char16_t u)
-{
-    switch (u) {
-    case '<':
-        return "&lt;";
-    case '>':
-        return "&gt;";
-    case '&':
-        return "&amp;";
-    case '"':
-        return "&quot;";
-    case '\'':
-        return "&apos;";
-    default:
-        return nullptr;
-    }
-}
-
-// The code point at `i`; a surrogate pair is taken whole and `i` left on its second half.
-char32_t codePointAt(const QChar *data, qsizetype size, qsizetype &i)
-{
-    const char16_t u = data[i].unicode();
-    if (QChar::isHighSurrogate(u) && i + 1 < size && data[i + 1].isLowSurrogate())
-        return QChar::surrogateToUcs4(u, data[++i].unicode());
-    return u;
-}
-
-// Upper-case hex digits of a reference: at least two.
-int referenceDigits(char32_t code)
-{
-    int digits = 0;
-    for (char32_t rest = code; rest != 0; rest >>= 4)
-        ++digits;
-    return std::max(digits, 2);
-}
-
-qsizetype encodedLength(const QString &text)
-{
-    qsizetype length = 0;
-    const qsizetype size = text.size();
-    const QChar *data = text.constData();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t u = data[i].unicode();
-        if (u < 128) {
-            const char *entity = entityOf(u);
-            length += entity ? qsizetype(std::strlen(entity)) : 1;
-            continue;
-        }
-        length += 4 + referenceDigits(codePointAt(data, size, i)); // "&#x" digits ";"
-    }
-    return length;
-}
-
-char *writeLiteral(char *out, const char *literal)
-{
-    while (*literal)
-        *out++ = *literal++;
-    return out;
-}
-
-char *writeEncoded(char *out, const QString &text)
-{
-    static const char kHex[] = "0123456789ABCDEF";
-    const qsizetype size = text.size();
-    const QChar *data = text.constData();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t u = data[i].unicode();
-        if (u < 128) {
-            if (const char *entity = entityOf(u))
-                out = writeLiteral(out, entity);
-            else
-                *out++ = char(u);
-            continue;
-        }
-        const char32_t code = codePointAt(data, size, i);
-        out = writeLiteral(out, "&#x");
-        for (int d = referenceDigits(code) - 1; d >= 0; --d)
-            *out++ = kHex[(code >> (4 * d)) & 0xF];
-        *out++ = ';';
-    }
-    return out;
-}
-
-void appendEncoded(QByteArray &out, const QString &text)
-{
-    const qsizetype start = out.size();
-    out.resize(start + encodedLength(text));
-    writeEncoded(out.data() + start, text);
-}
-
-} // namespace
-
 QByteArray TKeyValueXmlFile::SaveToData() const
 {
     // Element names cannot hold character references, so they are written as read. Ours are
@@ -370,73 +272,18 @@ QByteArray TKeyValueXmlFile::SaveToData() const
     for (const Entry &entry : m_entries)
         latin1 = latin1 && std::all_of(entry.key.cbegin(), entry.key.cend(), [](QChar c) { return c.unicode() < 256; });
     const auto name = [latin1](const QString &text) { return latin1 ? text.toLatin1() : text.toUtf8(); };
-    QByteArray out;
-    if (!latin1)
-        out += "\xEF\xBB\xBF";
-    out += latin1 ? "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n"
-                  : "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n";
-    const QByteArray root = name(m_rootName);
-    if (m_entries.isEmpty()) {
-        out += '<' + root + "/>\r\n";
-        return out;
-    }
-    out += '<' + root + ">\r\n";
-    if (!latin1) {
-        for (const Entry &entry : m_entries) {
-            const QByteArray key = name(entry.key);
-            out += "  <";
-            out += key;
-            if (entry.text.isEmpty()) {
-                out += "/>\r\n";
-                continue;
-            }
-            out += '>';
-            appendEncoded(out, entry.text);
-            out += "</";
-            out += key;
-            out += ">\r\n";
-        }
-    } else {
-        // Latin-1 names are their own bytes: the whole body is measured, then written in one go.
-        qsizetype length = 0;
-        for (const Entry &entry : m_entries) {
-            // "  <key/>\r\n" or "  <key>text</key>\r\n"
-            length += entry.text.isEmpty() ? 3 + entry.key.size() + 4
-                                           : 3 + entry.key.size() + 1 + encodedLength(entry.text) + 2 +
-                                                 entry.key.size() + 3;
-        }
-        const qsizetype start = out.size();
-        out.resize(start + length);
-        char *p = out.data() + start;
-        const auto writeName = [](char *to, const QString &key) {
-            for (QChar c : key)
-                *to++ = char(c.unicode());
-            return to;
-        };
-        for (const Entry &entry : m_entries) {
-            p = writeLiteral(p, "  <");
-            p = writeName(p, entry.key);
-            if (entry.text.isEmpty()) {
-                p = writeLiteral(p, "/>\r\n");
-                continue;
-            }
-            *p++ = '>';
-            p = writeEncoded(p, entry.text);
-            p = writeLiteral(p, "</");
-            p = writeName(p, entry.key);
-            p = writeLiteral(p, ">\r\n");
-        }
-        Q_ASSERT(p == out.data() + out.size());
-    }
-    out += "</" + root + ">\r\n";
-    return out;
+    KeyValueXmlWriter writer(name(m_rootName),
+                             latin1 ? KeyValueXmlWriter::Names::Latin1 : KeyValueXmlWriter::Names::Utf8);
+    for (const Entry &entry : m_entries)
+        writer.writeText(name(entry.key), entry.text);
+    return writer.finish();
 }
 
 QString TKeyValueXmlFile::encodeText(const QString &text)
 {
     QByteArray out;
     out.reserve(text.size());
-    appendEncoded(out, text);
+    KeyValueXmlWriter::appendEncoded(out, text);
     return QString::fromLatin1(out);
 }
 
@@ -558,6 +405,21 @@ bool TKeyValueXmlFile::parseBoolean(QStringView text)
     bool ok = false;
     const double number = text.toString().trimmed().toDouble(&ok);
     return ok && number != 0.0;
+}
+
+QString TKeyValueXmlFile::indexedKey(const char *name, qsizetype index)
+{
+    // Made for every field of every record on a load, so in one allocation.
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, index).ptr;
+    const QLatin1String field(name);
+    QString text(field.size() + (end - digits), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (char c : field)
+        *out++ = QLatin1Char(c);
+    for (const char *c = digits; c != end; ++c)
+        *out++ = QLatin1Char(*c);
+    return text;
 }
 
 namespace {

@@ -57,6 +57,8 @@ public:
     static QString decodeText(QStringView text);
     static qint32 parseInteger(QStringView text);
     static bool parseBoolean(QStringView text);
+    // "Name12", the key of a field of an indexed record.
+    static QString indexedKey(const char *name, qsizetype index);
 
 private:
     const Entry *find(const QString &key) const;

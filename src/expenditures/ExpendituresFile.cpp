@@ -1,6 +1,6 @@
 #include "ExpendituresFile.h"
 
-#include <charconv>
+#include "core/KeyValueXmlWriter.h"
 
 namespace ExpendituresFile {
 
@@ -9,44 +9,11 @@ namespace {
 const QString kAllMoney = QStringLiteral("AllMoney");
 const QString kCount = QStringLiteral("NumberOfExpenditures");
 
-// "Name12": made once per field of every record on each load and save, so in one allocation.
-QString key(const char *field, qsizetype index)
-{
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, index).ptr;
-    const QLatin1String name(field);
-    QString text(name.size() + (end - digits), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (char c : name)
-        *out++ = QLatin1Char(c);
-    for (const char *c = digits; c != end; ++c)
-        *out++ = QLatin1Char(*c);
-    return text;
-}
-
 } // namespace
 
 QString fileName()
 {
     return QStringLiteral("expenditures.txt");
-}
-
-void writeExpenditures(TKeyValueXmlFile &store, const ExpenditureBook &book)
-{
-    store.Clear();
-    store.reserve(2 + 7 * book.Expenditures.size());
-    store.WriteFloat(kAllMoney, book.AllMoney);
-    store.WriteInteger(kCount, static_cast<qint32>(book.Expenditures.size()));
-    for (qsizetype i = 0; i < book.Expenditures.size(); ++i) {
-        const TExpenditure &e = book.Expenditures[i];
-        store.WriteString(key("Name", i), e.Name);
-        store.WriteFloat(key("Value", i), e.Value);
-        store.WriteInteger(key("Periodicity", i), e.Periodicity);
-        store.WriteInteger(key("Type", i), e.Type);
-        store.WriteFloat(key("Date", i), e.Date);
-        store.WriteBoolean(key("Occured", i), e.Occured);
-        store.WriteBoolean(key("IsExpenditure", i), e.IsExpenditure);
-    }
 }
 
 IoResult readExpenditures(const TKeyValueXmlFile &store, ExpenditureBook *book)
@@ -65,14 +32,14 @@ IoResult readExpenditures(const TKeyValueXmlFile &store, ExpenditureBook *book)
     loaded.Expenditures.resize(count);
     for (qint32 i = 0; i < count; ++i) {
         TExpenditure &e = loaded.Expenditures[i];
-        e.Name = store.ReadString(key("Name", i), QString());
-        e.Value = store.ReadFloat(key("Value", i), 0);
-        e.Periodicity = static_cast<quint8>(store.ReadInteger(key("Periodicity", i), 0));
-        e.Type = static_cast<quint8>(store.ReadInteger(key("Type", i), 0));
-        e.Date = store.ReadFloat(key("Date", i), 0);
+        e.Name = store.ReadString(TKeyValueXmlFile::indexedKey("Name", i), QString());
+        e.Value = store.ReadFloat(TKeyValueXmlFile::indexedKey("Value", i), 0);
+        e.Periodicity = static_cast<quint8>(store.ReadInteger(TKeyValueXmlFile::indexedKey("Periodicity", i), 0));
+        e.Type = static_cast<quint8>(store.ReadInteger(TKeyValueXmlFile::indexedKey("Type", i), 0));
+        e.Date = store.ReadFloat(TKeyValueXmlFile::indexedKey("Date", i), 0);
         // A transaction without a state has already counted: it must not touch the balance again.
-        e.Occured = store.ReadBoolean(key("Occured", i), true);
-        e.IsExpenditure = store.ReadBoolean(key("IsExpenditure", i), true);
+        e.Occured = store.ReadBoolean(TKeyValueXmlFile::indexedKey("Occured", i), true);
+        e.IsExpenditure = store.ReadBoolean(TKeyValueXmlFile::indexedKey("IsExpenditure", i), true);
     }
     *book = std::move(loaded);
     return IoResult::success();
@@ -86,10 +53,24 @@ IoResult parseExpenditures(const QByteArray &plain, TKeyValueXmlFile &store, Exp
     return readExpenditures(store, book);
 }
 
-QByteArray expendituresData(TKeyValueXmlFile &store, const ExpenditureBook &book)
+QByteArray expendituresData(const ExpenditureBook &book, const QString &rootName)
 {
-    writeExpenditures(store, book);
-    return store.SaveToData();
+    KeyValueXmlWriter writer = KeyValueXmlWriter::withRoot(rootName);
+    // Seven elements of about forty bytes a transaction, and its name.
+    writer.reserve(160 + book.Expenditures.size() * 320);
+    writer.writeFloat({"AllMoney"}, book.AllMoney);
+    writer.writeInteger({"NumberOfExpenditures"}, static_cast<qint32>(book.Expenditures.size()));
+    for (qsizetype i = 0; i < book.Expenditures.size(); ++i) {
+        const TExpenditure &e = book.Expenditures[i];
+        writer.writeString({"Name", i}, e.Name);
+        writer.writeFloat({"Value", i}, e.Value);
+        writer.writeInteger({"Periodicity", i}, e.Periodicity);
+        writer.writeInteger({"Type", i}, e.Type);
+        writer.writeFloat({"Date", i}, e.Date);
+        writer.writeBoolean({"Occured", i}, e.Occured);
+        writer.writeBoolean({"IsExpenditure", i}, e.IsExpenditure);
+    }
+    return writer.finish();
 }
 
 DataFile::LoadResult loadFile(const QString &path, const DataFileCodec *codec, TKeyValueXmlFile &store,
@@ -99,9 +80,9 @@ DataFile::LoadResult loadFile(const QString &path, const DataFileCodec *codec, T
         path, codec, [&](const QByteArray &plain) { return parseExpenditures(plain, store, book); }, now);
 }
 
-IoResult saveFile(const QString &path, const DataFileCodec *codec, TKeyValueXmlFile &store, const ExpenditureBook &book)
+IoResult saveFile(const QString &path, const DataFileCodec *codec, const ExpenditureBook &book, const QString &rootName)
 {
-    return DataFile::save(path, expendituresData(store, book), codec);
+    return DataFile::save(path, expendituresData(book, rootName), codec);
 }
 
 } // namespace ExpendituresFile

@@ -10,9 +10,9 @@
 
 namespace NotesBackup {
 
-IoResult writeNotesFile(const QString &fileName, TKeyValueXmlFile &store, const NotesCollection &notes)
+IoResult writeNotesFile(const QString &fileName, const NotesCollection &notes)
 {
-    return FileIo::writeFileAtomically(fileName, NotesFile::notesData(store, notes));
+    return FileIo::writeFileAtomically(fileName, NotesFile::notesData(notes));
 }
 
 IoResult ReadNotes(const QString &fileName, bool append, TKeyValueXmlFile &store, NotesCollection &notes)

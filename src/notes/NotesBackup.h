@@ -11,8 +11,8 @@
 // read back by "Import notes..." with or without append.
 namespace NotesBackup {
 
-// The document of the notes, built in `store`, written atomically and unenciphered.
-IoResult writeNotesFile(const QString &fileName, TKeyValueXmlFile &store, const NotesCollection &notes);
+// The document of the notes, written atomically and unenciphered.
+IoResult writeNotesFile(const QString &fileName, const NotesCollection &notes);
 
 // Loads the file into `store` and puts its notes in place of the collection's (append false)
 // or after them (append true); the new notes' IDs are their positions. A file that cannot be

@@ -1,45 +1,9 @@
 #include "NotesFile.h"
 
+#include "core/KeyValueXmlWriter.h"
 #include "core/TextLines.h"
 
-#include <charconv>
-
 namespace NotesFile {
-
-namespace {
-
-// "Name12": made once per field of every record on each load and save, so in one allocation.
-QString key(const char *field, qsizetype index)
-{
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, index).ptr;
-    const QLatin1String name(field);
-    QString text(name.size() + (end - digits), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (char c : name)
-        *out++ = QLatin1Char(c);
-    for (const char *c = digits; c != end; ++c)
-        *out++ = QLatin1Char(*c);
-    return text;
-}
-
-} // namespace
-
-void writeNotes(TKeyValueXmlFile &store, const NotesCollection &notes)
-{
-    store.Clear();
-    store.reserve(1 + 6 * notes.size());
-    store.WriteInteger(QStringLiteral("NumberOfNotes"), static_cast<qint32>(notes.size()));
-    for (qsizetype i = 0; i < notes.size(); ++i) {
-        const TNotesData &note = notes[i];
-        store.WriteInteger(key("Progress", i), note.Progress);
-        store.WriteInteger(key("Importance", i), note.Importance);
-        store.WriteBoolean(key("PrivateMsg", i), note.PrivateMsg);
-        store.WriteFloat(key("Deadline", i), note.Deadline);
-        store.WriteString(key("Text", i), note.Text);
-        store.WriteString(key("Location", i), note.Location);
-    }
-}
 
 IoResult readNotes(const TKeyValueXmlFile &store, NotesCollection *notes)
 {
@@ -54,12 +18,12 @@ IoResult readNotes(const TKeyValueXmlFile &store, NotesCollection *notes)
     NotesCollection loaded(count);
     for (qint32 i = 0; i < count; ++i) {
         TNotesData &note = loaded[i];
-        note.Progress = static_cast<quint8>(store.ReadInteger(key("Progress", i), 0));
-        note.Importance = static_cast<quint8>(store.ReadInteger(key("Importance", i), 0));
-        note.PrivateMsg = store.ReadBoolean(key("PrivateMsg", i), true);
-        note.Deadline = store.ReadFloat(key("Deadline", i), 0);
-        note.Text = store.ReadString(key("Text", i), QString());
-        note.Location = store.ReadString(key("Location", i), QString());
+        note.Progress = static_cast<quint8>(store.ReadInteger(TKeyValueXmlFile::indexedKey("Progress", i), 0));
+        note.Importance = static_cast<quint8>(store.ReadInteger(TKeyValueXmlFile::indexedKey("Importance", i), 0));
+        note.PrivateMsg = store.ReadBoolean(TKeyValueXmlFile::indexedKey("PrivateMsg", i), true);
+        note.Deadline = store.ReadFloat(TKeyValueXmlFile::indexedKey("Deadline", i), 0);
+        note.Text = store.ReadString(TKeyValueXmlFile::indexedKey("Text", i), QString());
+        note.Location = store.ReadString(TKeyValueXmlFile::indexedKey("Location", i), QString());
         note.ID = i;
     }
     *notes = std::move(loaded);
@@ -74,10 +38,22 @@ IoResult parseNotes(const QByteArray &plain, TKeyValueXmlFile &store, NotesColle
     return readNotes(store, notes);
 }
 
-QByteArray notesData(TKeyValueXmlFile &store, const NotesCollection &notes)
+QByteArray notesData(const NotesCollection &notes, const QString &rootName)
 {
-    writeNotes(store, notes);
-    return store.SaveToData();
+    KeyValueXmlWriter writer = KeyValueXmlWriter::withRoot(rootName);
+    // Six elements of about forty bytes a note, and its texts.
+    writer.reserve(128 + notes.size() * 256);
+    writer.writeInteger({"NumberOfNotes"}, static_cast<qint32>(notes.size()));
+    for (qsizetype i = 0; i < notes.size(); ++i) {
+        const TNotesData &note = notes[i];
+        writer.writeInteger({"Progress", i}, note.Progress);
+        writer.writeInteger({"Importance", i}, note.Importance);
+        writer.writeBoolean({"PrivateMsg", i}, note.PrivateMsg);
+        writer.writeFloat({"Deadline", i}, note.Deadline);
+        writer.writeString({"Text", i}, note.Text);
+        writer.writeString({"Location", i}, note.Location);
+    }
+    return writer.finish();
 }
 
 QStringList parseNotepad(const QByteArray &plain)

@@ -1,10 +1,10 @@
 #include "Notes.h"
 
 #include "About.h"
-#include "EncryptionControl.h"
 #include "AddExpenditure.h"
-#include "ChangeValue.h"
 #include "AddNote.h"
+#include "ChangeValue.h"
+#include "EncryptionControl.h"
 #include "ExpenditurePage.h"
 #include "ImageList.h"
 #include "Manage.h"
@@ -16,9 +16,9 @@
 #include "Password.h"
 #include "ProgressPanel.h"
 #include "QuickBar.h"
+#include "ReminderAlerts.h"
 #include "Settings.h"
 #include "SettingsApplier.h"
-#include "ReminderAlerts.h"
 #include "StatusBar.h"
 #include "Switch.h"
 #include "TimeInfoPanels.h"
@@ -27,8 +27,8 @@
 #include "UpcomingEventsPanel.h"
 #include "WeekSchedulePage.h"
 #include "ui_AddNote.h"
-#include "ui_NotesPage.h"
 #include "ui_Notes.h"
+#include "ui_NotesPage.h"
 
 #include "core/Clock.h"
 #include "core/FileIo.h"
@@ -126,8 +126,8 @@ void TForm1::buildRegions()
     m_quickBar = new QuickBar(this);
     // Below the tool bar, in order: clocks, custom panel, sun panel, upcoming events, quick bar.
     int at = 1;
-    for (QWidget *region : std::initializer_list<QWidget *>{m_timeZonePanel, m_customPanel, m_sunPanel, m_upcoming,
-                                                            m_quickBar})
+    for (QWidget *region :
+         std::initializer_list<QWidget *>{m_timeZonePanel, m_customPanel, m_sunPanel, m_upcoming, m_quickBar})
         column->insertWidget(at++, region);
     // Hidden until the settings ask for them.
     m_timeZonePanel->hide();
@@ -222,8 +222,8 @@ void TForm1::connectCommands()
     connect(m_quickBar->hidePrivateSwitch(), &Switch::toggled, this, &TForm1::RefreshNotes);
     connect(m_quickBar->showFinishedSwitch(), &Switch::toggled, this, &TForm1::RefreshNotes);
 
-    m_weekPage->attach({&m_notes, &m_settings, &m_state, [this] { return notesFilter(); },
-                        [this] { RefreshNotes(); }, [this] { return SaveAllNotes(); }});
+    m_weekPage->attach({&m_notes, &m_settings, &m_state, [this] { return notesFilter(); }, [this] { RefreshNotes(); },
+                        [this] { return SaveAllNotes(); }});
     connect(m_weekPage, &WeekSchedulePage::editNoteRequested, this,
             [this](int position) { openNoteEditor(TForm2::EditMode, position, 0); });
     connect(m_weekPage, &WeekSchedulePage::addNoteRequested, this,
@@ -308,7 +308,8 @@ void TForm1::ReadAllNotes()
     // settings.xml is never enciphered.
     const auto settings = DataFile::load(
         m_state.dataPath(QStringLiteral("settings.xml")), nullptr,
-        [this](const QByteArray &plain) { return SettingsFile::parseSettings(plain, m_settingsStore, &m_settings); }, now);
+        [this](const QByteArray &plain) { return SettingsFile::parseSettings(plain, m_settingsStore, &m_settings); },
+        now);
     if (settings.outcome == DataFile::Outcome::KeptAside)
         Messages::error(this, settings.message);
     applyLoadedSettings();
@@ -369,7 +370,7 @@ void TForm1::collectWindowSettings()
 
 bool TForm1::SaveAllNotes()
 {
-    const QByteArray notesData = NotesFile::notesData(m_dataStore, m_notes);
+    const QByteArray notesData = NotesFile::notesData(m_notes, m_dataStore.rootName());
     m_dataStore.Clear();
     if (!reportSaveFailure(DataFile::save(m_state.dataPath(QStringLiteral("data.txt")), notesData, m_codec)))
         return false;
@@ -450,8 +451,8 @@ void TForm1::RunOnStartup()
 
 void TForm1::ReadAllExpenditures()
 {
-    const auto loaded = ExpendituresFile::loadFile(m_state.dataPath(ExpendituresFile::fileName()), m_codec,
-                                                   m_dataStore, &m_book, Clock::now());
+    const auto loaded = ExpendituresFile::loadFile(m_state.dataPath(ExpendituresFile::fileName()), m_codec, m_dataStore,
+                                                   &m_book, Clock::now());
     m_dataStore.Clear();
     if (loaded.outcome == DataFile::Outcome::KeptAside)
         Messages::error(this, loaded.message);
@@ -461,8 +462,8 @@ void TForm1::ReadAllExpenditures()
 
 bool TForm1::SaveAllExpenditures()
 {
-    const bool saved = reportSaveFailure(
-        ExpendituresFile::saveFile(m_state.dataPath(ExpendituresFile::fileName()), m_codec, m_dataStore, m_book));
+    const bool saved = reportSaveFailure(ExpendituresFile::saveFile(m_state.dataPath(ExpendituresFile::fileName()),
+                                                                    m_codec, m_book, m_dataStore.rootName()));
     m_dataStore.Clear();
     return saved;
 }
@@ -509,11 +510,16 @@ void TForm1::openNoteEditor(int editorMode, int editIndex, TDateTime day)
 NotesSortOrder TForm1::currentSortOrder() const
 {
     switch (SettingsEffects::sortOrder(m_settings)) {
-    case SettingsEffects::SortOrder::ByPriority: return NotesSortOrder::ByPriority;
-    case SettingsEffects::SortOrder::ByDaysLeft: return NotesSortOrder::ByDaysLeft;
-    case SettingsEffects::SortOrder::ByPercentDone: return NotesSortOrder::ByPercentDone;
-    case SettingsEffects::SortOrder::ByPrivateNonPrivate: return NotesSortOrder::ByPrivateNonPrivate;
-    case SettingsEffects::SortOrder::Disabled: break;
+    case SettingsEffects::SortOrder::ByPriority:
+        return NotesSortOrder::ByPriority;
+    case SettingsEffects::SortOrder::ByDaysLeft:
+        return NotesSortOrder::ByDaysLeft;
+    case SettingsEffects::SortOrder::ByPercentDone:
+        return NotesSortOrder::ByPercentDone;
+    case SettingsEffects::SortOrder::ByPrivateNonPrivate:
+        return NotesSortOrder::ByPrivateNonPrivate;
+    case SettingsEffects::SortOrder::Disabled:
+        break;
     }
     return NotesSortOrder::Disabled;
 }
@@ -632,12 +638,13 @@ void TForm1::hideToTray()
 
 bool TForm1::anyDialogOpen() const
 {
-    for (const QWidget *dialog : std::initializer_list<const QWidget *>{
-             m_settingsDialog, m_editor, m_about, m_addExpenditure, m_manage, m_changeValue})
+    for (const QWidget *dialog : std::initializer_list<const QWidget *>{m_settingsDialog, m_editor, m_about,
+                                                                        m_addExpenditure, m_manage, m_changeValue})
         if (dialog && dialog->isVisible())
             return true;
     // The pass phrase window belongs to the start, not to this window.
     const QWidgetList windows = QApplication::topLevelWidgets();
-    return std::any_of(windows.cbegin(), windows.cend(),
-                       [](const QWidget *window) { return qobject_cast<const TForm6 *>(window) && window->isVisible(); });
+    return std::any_of(windows.cbegin(), windows.cend(), [](const QWidget *window) {
+        return qobject_cast<const TForm6 *>(window) && window->isVisible();
+    });
 }

@@ -71,8 +71,7 @@ void NotesTransfer::Makebackup1Click()
     // The export is what data.txt now holds, in plain form even while the data files are enciphered.
     if (!m_window.SaveAllNotes())
         return;
-    TKeyValueXmlFile store;
-    if (const IoResult written = NotesBackup::writeNotesFile(fileName, store, m_window.notes()); !written)
+    if (const IoResult written = NotesBackup::writeNotesFile(fileName, m_window.notes()); !written)
         Messages::error(&m_window, written.error);
 }
 

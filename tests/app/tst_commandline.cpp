@@ -118,8 +118,7 @@ NotesCollection sampleNotes()
 // under the pass phrase with passwd.txt when `protect`.
 void prepareFolder(const QString &dir, const NotesCollection &notes, bool protect)
 {
-    TKeyValueXmlFile store;
-    QByteArray data = NotesFile::notesData(store, notes);
+    QByteArray data = NotesFile::notesData(notes);
     QByteArray notepad = NotesFile::notepadData({QStringLiteral("scribbles")});
     if (protect) {
         QRandomGenerator random(7);
@@ -348,11 +347,10 @@ void TestCommandLine::exportCommands()
     QVERIFY(outcome.out.isEmpty());
     QCOMPARE(snapshot(dir.path()), before);
 
-    TKeyValueXmlFile store;
     // The child runs under the same locale settings as this test.
     const QByteArray expected = command == QLatin1String("--export-csv")
                                     ? NotesCsv::csvData(notes, LocaleFormats::system())
-                                    : NotesFile::notesData(store, notes);
+                                    : NotesFile::notesData(notes);
     QCOMPARE(readAll(target), expected);
 }
 

@@ -1,5 +1,9 @@
 #include "core/DateTime.h"
 #include "core/KeyValueXmlFile.h"
+#include "core/KeyValueXmlWriter.h"
+
+#include <cmath>
+#include <limits>
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +31,9 @@ class TestKeyValueXmlFile final : public QObject
 private Q_SLOTS:
     void save_oneNote_matchesStoredForm();
     void save_noEntries_closesRootInItself();
+    void writer_sameBytesAsTheStore_data();
+    void writer_sameBytesAsTheStore();
+    void writer_noEntries_closesRootInItself();
     void encodeText_data();
     void encodeText();
     void encodeText_loneSurrogates_writtenAsReferences();
@@ -80,11 +87,76 @@ void TestKeyValueXmlFile::save_noEntries_closesRootInItself()
     TKeyValueXmlFile store;
     QVERIFY(store.LoadFromData(document("  <A>1</A>\r\n")));
     store.Clear();
-    QCOMPARE(store.SaveToData(),
-             QByteArray("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<Configuration/>\r\n"));
+    QCOMPARE(store.SaveToData(), QByteArray("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<Configuration/>\r\n"));
     TKeyValueXmlFile reloaded;
     QVERIFY(reloaded.LoadFromData(store.SaveToData()));
     QCOMPARE(reloaded.entryCount(), 0);
+}
+
+void TestKeyValueXmlFile::writer_sameBytesAsTheStore_data()
+{
+    // The large data files are streamed by the writer; settings and hand-edited files go through
+    // the store. Both must give the same file for the same values.
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<qsizetype>("index");
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("integer 0") << QVariant(qint32(0)) << qsizetype(0);
+    QTest::newRow("integer -1") << QVariant(qint32(-1)) << qsizetype(7);
+    QTest::newRow("integer min") << QVariant(std::numeric_limits<qint32>::min()) << qsizetype(12345);
+    QTest::newRow("integer max") << QVariant(std::numeric_limits<qint32>::max()) << qsizetype(-1);
+    QTest::newRow("float 0") << QVariant(0.0) << qsizetype(3);
+    QTest::newRow("float -0") << QVariant(-0.0) << qsizetype(3);
+    QTest::newRow("float date") << QVariant(39589.604166666664) << qsizetype(99999);
+    QTest::newRow("float -1e300") << QVariant(-1e300) << qsizetype(1);
+    QTest::newRow("float subnormal") << QVariant(5e-324) << qsizetype(1);
+    QTest::newRow("float inf") << QVariant(inf) << qsizetype(1);
+    QTest::newRow("float -inf") << QVariant(-inf) << qsizetype(1);
+    QTest::newRow("float nan") << QVariant(std::nan("")) << qsizetype(1);
+    QTest::newRow("true") << QVariant(true) << qsizetype(0);
+    QTest::newRow("false") << QVariant(false) << qsizetype(-1);
+    QTest::newRow("empty text") << QVariant(QString()) << qsizetype(0);
+    QTest::newRow("blank text") << QVariant(QStringLiteral(" \t ")) << qsizetype(0);
+    QTest::newRow("markup") << QVariant(QStringLiteral("<a href=\"x\">&'</a>")) << qsizetype(2);
+    QTest::newRow("lines") << QVariant(QStringLiteral("one\r\ntwo\r\n")) << qsizetype(2);
+    QTest::newRow("beyond ASCII") << QVariant(QStringLiteral(
+                                         "Caf\u00e9 \u0142\u00f3d\u017a \u65e5\u672c \U0001F600 \u00ff\u0080"))
+                                  << qsizetype(4);
+    QTest::newRow("lone surrogates") << QVariant(QString(QChar(0xDC00)) + QChar(0xD800) + u'x') << qsizetype(4);
+}
+
+void TestKeyValueXmlFile::writer_sameBytesAsTheStore()
+{
+    QFETCH(QVariant, value);
+    QFETCH(qsizetype, index);
+    const QString key = index < 0 ? QStringLiteral("Key") : TKeyValueXmlFile::indexedKey("Key", index);
+    TKeyValueXmlFile store;
+    KeyValueXmlWriter writer;
+    store.WriteInteger(QStringLiteral("Before"), 1);
+    writer.writeInteger({"Before"}, 1);
+    switch (value.typeId()) {
+    case QMetaType::Int:
+        store.WriteInteger(key, value.toInt());
+        writer.writeInteger({"Key", index}, value.toInt());
+        break;
+    case QMetaType::Double:
+        store.WriteFloat(key, value.toDouble());
+        writer.writeFloat({"Key", index}, value.toDouble());
+        break;
+    case QMetaType::Bool:
+        store.WriteBoolean(key, value.toBool());
+        writer.writeBoolean({"Key", index}, value.toBool());
+        break;
+    default:
+        store.WriteString(key, value.toString());
+        writer.writeString({"Key", index}, value.toString());
+    }
+    QCOMPARE(writer.finish(), store.SaveToData());
+}
+
+void TestKeyValueXmlFile::writer_noEntries_closesRootInItself()
+{
+    KeyValueXmlWriter writer("Notes");
+    QCOMPARE(writer.finish(), QByteArray("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<Notes/>\r\n"));
 }
 
 void TestKeyValueXmlFile::encodeText_data()
@@ -319,7 +391,8 @@ void TestKeyValueXmlFile::nonAsciiNames_readBackAfterSave_data()
     QTest::addColumn<QString>("key");
     QTest::newRow("latin-1") << QByteArray("<R\xEF><L\xEFocation2/><K>v</K></R\xEF>") << QStringLiteral("R\u00ef")
                              << QStringLiteral("L\u00efocation2");
-    QTest::newRow("utf-8") << QByteArray("\xEF\xBB\xBF<Root><\xC5\x81\xC3\xB3" "d\xC5\xBA/><K>v</K></Root>")
+    QTest::newRow("utf-8") << QByteArray("\xEF\xBB\xBF<Root><\xC5\x81\xC3\xB3"
+                                         "d\xC5\xBA/><K>v</K></Root>")
                            << QStringLiteral("Root") << QStringLiteral("\u0141\u00f3d\u017a");
 }
 

@@ -57,10 +57,10 @@ int main(int argc, char *argv[])
 
     TKeyValueXmlFile store;
     store.setLocaleFormats(LocaleFormats::fixedForTesting());
-    const QByteArray notes = NotesFile::notesData(store, sampleNotes());
-    const QByteArray emptyNotes = NotesFile::notesData(store, {});
+    const QByteArray notes = NotesFile::notesData(sampleNotes());
+    const QByteArray emptyNotes = NotesFile::notesData({});
     const QByteArray settings = SettingsFile::settingsData(store, Settings());
-    const QByteArray expenditures = ExpendituresFile::expendituresData(store, sampleBook());
+    const QByteArray expenditures = ExpendituresFile::expendituresData(sampleBook());
     const QByteArray hugeCount = QByteArrayLiteral("<?xml version=\"1.0\"?>\r\n<Configuration>\r\n"
                                                    "  <NumberOfNotes>2147483647</NumberOfNotes>\r\n"
                                                    "  <NumberOfExpenditures>2147483647</NumberOfExpenditures>\r\n"
@@ -95,8 +95,12 @@ int main(int argc, char *argv[])
         PasswordFile::serialize({QByteArray("ab\rcd\nef\x1Agh0123456789A", 21), QByteArray(15, '\x7F')}));
     put(root, "passwordfile", "lf-only.txt", QByteArrayLiteral("salt\nvalue\n"));
 
-    put(root, "textlines", "latin1.txt", TextLines::join({QStringLiteral("Caf\u00e9"), QString(), QStringLiteral("end")}));
-    put(root, "textlines", "utf8.txt", TextLines::join({QStringLiteral("\u0141\u00f3d\u017a"), QStringLiteral("\u20ac")}));
-    put(root, "textlines", "mixed-ends.txt", QByteArrayLiteral("a\r\nb\nc\rd\r\r\n\x1A" "after end"));
+    put(root, "textlines", "latin1.txt",
+        TextLines::join({QStringLiteral("Caf\u00e9"), QString(), QStringLiteral("end")}));
+    put(root, "textlines", "utf8.txt",
+        TextLines::join({QStringLiteral("\u0141\u00f3d\u017a"), QStringLiteral("\u20ac")}));
+    put(root, "textlines", "mixed-ends.txt",
+        QByteArrayLiteral("a\r\nb\nc\rd\r\r\n\x1A"
+                          "after end"));
     return 0;
 }

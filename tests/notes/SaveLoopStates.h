@@ -18,14 +18,17 @@ namespace SaveLoop {
 inline constexpr int kNotes = 400;
 inline constexpr int kTransactions = 200;
 
-inline QString passPhrase() { return QStringLiteral("crash \u017c\u00f3\u0142w"); }
+inline QString passPhrase()
+{
+    return QStringLiteral("crash \u017c\u00f3\u0142w");
+}
 
 inline NotesCollection notes(int state)
 {
     NotesCollection notes;
     for (int i = 0; i < kNotes; ++i)
-        notes.append(TNotesData{3, quint8(state * 50), false, -1,
-                                QStringLiteral("state %1 note %2").arg(state).arg(i), QString(), 0});
+        notes.append(TNotesData{3, quint8(state * 50), false, -1, QStringLiteral("state %1 note %2").arg(state).arg(i),
+                                QString(), 0});
     return notes;
 }
 
@@ -97,7 +100,7 @@ inline QList<File> files()
         {QStringLiteral("data.txt"), true,
          [](int state) {
              TKeyValueXmlFile store;
-             return NotesFile::notesData(store, notes(state));
+             return NotesFile::notesData(notes(state));
          },
          [](const QByteArray &plain) {
              TKeyValueXmlFile store;
@@ -112,7 +115,7 @@ inline QList<File> files()
         {ExpendituresFile::fileName(), true,
          [](int state) {
              TKeyValueXmlFile store;
-             return ExpendituresFile::expendituresData(store, book(state));
+             return ExpendituresFile::expendituresData(book(state));
          },
          [](const QByteArray &plain) {
              TKeyValueXmlFile store;

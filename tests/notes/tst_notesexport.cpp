@@ -163,10 +163,8 @@ void TestNotesExport::notesExport_isThePlainNotesDocument()
     const QString path = dir.filePath(QStringLiteral("backup.xml"));
     const NotesCollection notes = {note(QStringLiteral("first"), 45000.25, 1, 10, true, QStringLiteral("Hall")),
                                    note(QStringLiteral("second"))};
-    TKeyValueXmlFile store;
-    QVERIFY(NotesBackup::writeNotesFile(path, store, notes));
-    TKeyValueXmlFile fresh;
-    QCOMPARE(readAll(path), NotesFile::notesData(fresh, notes));
+    QVERIFY(NotesBackup::writeNotesFile(path, notes));
+    QCOMPARE(readAll(path), NotesFile::notesData(notes));
     QVERIFY(readAll(path).startsWith("<?xml"));
 }
 
@@ -179,8 +177,7 @@ void TestNotesExport::notesExport_thenImport_givesTheSameNotesInOrder()
                              note(QStringLiteral("alpha"), 0, 0, 0, false, QStringLiteral("Room 1")),
                              note(QStringLiteral("alpha"), 45001, 3, 7)};
     renumberNotes(notes);
-    TKeyValueXmlFile store;
-    QVERIFY(NotesBackup::writeNotesFile(path, store, notes));
+    QVERIFY(NotesBackup::writeNotesFile(path, notes));
 
     NotesCollection imported = {note(QStringLiteral("dropped"))};
     TKeyValueXmlFile readStore;
@@ -193,8 +190,7 @@ void TestNotesExport::notesExportFailure_leavesTheOldFileWhole()
     QTemporaryDir dir;
     const QString path = unwritableName(dir);
     writeAll(path, "older backup");
-    TKeyValueXmlFile store;
-    QVERIFY(!NotesBackup::writeNotesFile(path, store, {note(QStringLiteral("n"))}));
+    QVERIFY(!NotesBackup::writeNotesFile(path, {note(QStringLiteral("n"))}));
     QCOMPARE(readAll(path), QByteArray("older backup"));
 }
 

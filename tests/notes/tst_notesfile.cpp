@@ -30,6 +30,7 @@ class TestNotesFile final : public QObject
 
 private Q_SLOTS:
     void zeroNotes_holdsOnlyTheCount();
+    void oneNote_writesSixKeysInOrder();
     void noteWithSpecialText_survivesSaveAndLoad();
     void missingKeys_takeLoadingDefaults();
     void fieldsBeyondRange_keepLowEightBits();
@@ -43,8 +44,21 @@ private Q_SLOTS:
 
 void TestNotesFile::zeroNotes_holdsOnlyTheCount()
 {
-    TKeyValueXmlFile store;
-    QCOMPARE(NotesFile::notesData(store, {}), document("  <NumberOfNotes>0</NumberOfNotes>\r\n"));
+    QCOMPARE(NotesFile::notesData({}), document("  <NumberOfNotes>0</NumberOfNotes>\r\n"));
+}
+
+void TestNotesFile::oneNote_writesSixKeysInOrder()
+{
+    TNotesData only = note(QStringLiteral("Call \"Ann\""), 0);
+    only.Progress = 100;
+    only.PrivateMsg = false;
+    QCOMPARE(NotesFile::notesData({only}), document("  <NumberOfNotes>1</NumberOfNotes>\r\n"
+                                                    "  <Progress0>100</Progress0>\r\n"
+                                                    "  <Importance0>3</Importance0>\r\n"
+                                                    "  <PrivateMsg0>FALSE</PrivateMsg0>\r\n"
+                                                    "  <Deadline0>00000000000000000000</Deadline0>\r\n"
+                                                    "  <Text0>Call &quot;Ann&quot;</Text0>\r\n"
+                                                    "  <Location0/>\r\n"));
 }
 
 void TestNotesFile::noteWithSpecialText_survivesSaveAndLoad()
@@ -57,10 +71,10 @@ void TestNotesFile::noteWithSpecialText_survivesSaveAndLoad()
     notes[0].Importance = 1;
     notes[0].PrivateMsg = true;
     notes[0].Location = QStringLiteral("http://example.org/?a=1&b=2");
-    TKeyValueXmlFile store;
-    const QByteArray data = NotesFile::notesData(store, notes);
+    const QByteArray data = NotesFile::notesData(notes);
     QVERIFY(data.contains("  <Deadline1>0000000000000080FFBF</Deadline1>\r\n"));
 
+    TKeyValueXmlFile store;
     NotesCollection loaded;
     QVERIFY(NotesFile::parseNotes(data, store, &loaded));
     QCOMPARE(loaded.size(), 3);
@@ -90,10 +104,9 @@ void TestNotesFile::fieldsBeyondRange_keepLowEightBits()
 {
     TKeyValueXmlFile store;
     NotesCollection loaded;
-    QVERIFY(NotesFile::parseNotes(
-        document("  <NumberOfNotes>1</NumberOfNotes>\r\n  <Importance0>263</Importance0>\r\n"
-                 "  <Progress0>150</Progress0>\r\n"),
-        store, &loaded));
+    QVERIFY(NotesFile::parseNotes(document("  <NumberOfNotes>1</NumberOfNotes>\r\n  <Importance0>263</Importance0>\r\n"
+                                           "  <Progress0>150</Progress0>\r\n"),
+                                  store, &loaded));
     QCOMPARE(loaded[0].Importance, quint8(7));
     QCOMPARE(loaded[0].Progress, quint8(150));
 }
@@ -111,9 +124,8 @@ void TestNotesFile::badCount()
     QFETCH(QByteArray, count);
     TKeyValueXmlFile store;
     NotesCollection loaded{note(QStringLiteral("kept"))};
-    const IoResult result =
-        NotesFile::parseNotes(document("  <NumberOfNotes>" + count + "</NumberOfNotes>\r\n  <Text0>a</Text0>\r\n"),
-                              store, &loaded);
+    const IoResult result = NotesFile::parseNotes(
+        document("  <NumberOfNotes>" + count + "</NumberOfNotes>\r\n  <Text0>a</Text0>\r\n"), store, &loaded);
     QVERIFY(!result);
     QVERIFY(result.error.contains(QString::fromLatin1(count)));
     QCOMPARE(loaded.size(), 1);
@@ -152,8 +164,7 @@ void TestNotesFile::notepad_data()
     QTest::newRow("lone LF") << QByteArray("a\nb") << QStringList{QStringLiteral("a"), QStringLiteral("b")}
                              << QByteArray("a\r\nb\r\n");
     QTest::newRow("lone CR") << QByteArray("a\rb\r\n") << QStringList{QStringLiteral("ab")} << QByteArray("ab\r\n");
-    QTest::newRow("byte 26") << QByteArray("a\r\n\x1A junk") << QStringList{QStringLiteral("a")}
-                             << QByteArray("a\r\n");
+    QTest::newRow("byte 26") << QByteArray("a\r\n\x1A junk") << QStringList{QStringLiteral("a")} << QByteArray("a\r\n");
     QTest::newRow("empty file") << QByteArray() << QStringList{QString()} << QByteArray("\r\n");
 }
 

@@ -34,8 +34,7 @@ QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArra
 
 QString writeNotesFile(const QTemporaryDir &dir, const QString &name, const NotesCollection &notes)
 {
-    TKeyValueXmlFile store;
-    return writeFile(dir, name, NotesFile::notesData(store, notes));
+    return writeFile(dir, name, NotesFile::notesData(notes));
 }
 
 QByteArray document(const QByteArray &body)

@@ -28,8 +28,7 @@ NotesCollection fiveNotes()
 
 QString writeNotesFile(const QString &path, const NotesCollection &notes)
 {
-    TKeyValueXmlFile store;
-    writeAll(path, NotesFile::notesData(store, notes));
+    writeAll(path, NotesFile::notesData(notes));
     return path;
 }
 
@@ -188,8 +187,7 @@ void TestNotesTransfer::exportNotes_savesThenWritesPlainXmlWhileEnciphered()
     QVERIFY(!stored.isEmpty());
     QVERIFY(!stored.startsWith("<?xml")); // saved, and enciphered on disk
     QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("settings.xml"))));
-    TKeyValueXmlFile store;
-    QCOMPARE(readAll(target), NotesFile::notesData(store, fiveNotes()));
+    QCOMPARE(readAll(target), NotesFile::notesData(fiveNotes()));
     QVERIFY(!window->state().DialogBusy);
 }
 
