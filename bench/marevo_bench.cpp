@@ -96,22 +96,21 @@ void registerFileBenchmarks()
     for (const bool enciphered : {false, true}) {
         const char *form = enciphered ? "enciphered" : "plain";
         for (const int n : kNoteSizes) {
-            timed(benchmark::RegisterBenchmark(
-                name("load/notes", {{"n", n}}, form).c_str(), [n, enciphered](benchmark::State &state) {
-                    const QByteArray plain = notesBytes(n);
-                    const QByteArray stored = enciphered ? codec().encode(plain) : plain;
-                    for (auto _ : state) {
-                        QByteArray bytes = stored;
-                        if (enciphered && !codec().decode(stored, &bytes))
-                            state.SkipWithError("cannot decipher");
-                        TKeyValueXmlFile store;
-                        NotesCollection notes;
-                        if (!NotesFile::parseNotes(bytes, store, &notes) || notes.size() != n)
-                            state.SkipWithError("cannot read the notes");
-                        benchmark::DoNotOptimize(notes);
-                    }
-                    state.counters["MB"] = static_cast<double>(stored.size()) / 1e6;
-                }));
+            timed(benchmark::RegisterBenchmark(name("load/notes", {{"n", n}}, form).c_str(),
+                                               [n, enciphered](benchmark::State &state) {
+                                                   const QByteArray plain = notesBytes(n);
+                                                   const QByteArray stored = enciphered ? codec().encode(plain) : plain;
+                                                   for (auto _ : state) {
+                                                       QByteArray bytes = stored;
+                                                       if (enciphered && !codec().decode(stored, &bytes))
+                                                           state.SkipWithError("cannot decipher");
+                                                       NotesCollection notes;
+                                                       if (!NotesFile::parseNotes(bytes, &notes) || notes.size() != n)
+                                                           state.SkipWithError("cannot read the notes");
+                                                       benchmark::DoNotOptimize(notes);
+                                                   }
+                                                   state.counters["MB"] = static_cast<double>(stored.size()) / 1e6;
+                                               }));
             timed(benchmark::RegisterBenchmark(name("save/notes", {{"n", n}}, form).c_str(),
                                                [n, enciphered](benchmark::State &state) {
                                                    for (auto _ : state) {
@@ -131,9 +130,8 @@ void registerFileBenchmarks()
                         QByteArray bytes = stored;
                         if (enciphered && !codec().decode(stored, &bytes))
                             state.SkipWithError("cannot decipher");
-                        TKeyValueXmlFile store;
                         ExpenditureBook book;
-                        if (!ExpendituresFile::parseExpenditures(bytes, store, &book) || book.Expenditures.size() != t)
+                        if (!ExpendituresFile::parseExpenditures(bytes, &book) || book.Expenditures.size() != t)
                             state.SkipWithError("cannot read the transactions");
                         benchmark::DoNotOptimize(book);
                     }
@@ -156,8 +154,6 @@ void registerFileBenchmarks()
         timed(benchmark::RegisterBenchmark(
             name("disk/save both", {{"n", n}, {"t", t}}, form).c_str(), [enciphered](benchmark::State &state) {
                 QTemporaryDir dir;
-                TKeyValueXmlFile notesStore;
-                TKeyValueXmlFile bookStore;
                 const DataFileCodec *with = enciphered ? &codec() : nullptr;
                 for (auto _ : state) {
                     const bool saved =
@@ -172,8 +168,6 @@ void registerFileBenchmarks()
             name("disk/load both", {{"n", n}, {"t", t}}, form).c_str(), [enciphered](benchmark::State &state) {
                 QTemporaryDir dir;
                 const DataFileCodec *with = enciphered ? &codec() : nullptr;
-                TKeyValueXmlFile notesStore;
-                TKeyValueXmlFile bookStore;
                 DataFile::save(dir.filePath(QStringLiteral("data.txt")), NotesFile::notesData(notesOf(n)), with);
                 ExpendituresFile::saveFile(dir.filePath(QStringLiteral("expenditures.txt")), with, bookOf(t));
                 const QDateTime now = DateTime::toQDateTime(BenchData::now());
@@ -182,9 +176,9 @@ void registerFileBenchmarks()
                     ExpenditureBook book;
                     const auto notesLoad = DataFile::load(
                         dir.filePath(QStringLiteral("data.txt")), with,
-                        [&](const QByteArray &plain) { return NotesFile::parseNotes(plain, notesStore, &notes); }, now);
-                    const auto bookLoad = ExpendituresFile::loadFile(dir.filePath(QStringLiteral("expenditures.txt")),
-                                                                     with, bookStore, &book, now);
+                        [&](const QByteArray &plain) { return NotesFile::parseNotes(plain, &notes); }, now);
+                    const auto bookLoad =
+                        ExpendituresFile::loadFile(dir.filePath(QStringLiteral("expenditures.txt")), with, &book, now);
                     if (notesLoad.outcome != DataFile::Outcome::Loaded || bookLoad.outcome != DataFile::Outcome::Loaded)
                         state.SkipWithError("cannot load");
                     benchmark::DoNotOptimize(notes);

@@ -138,8 +138,7 @@ private:
         QByteArray plain;
         IoResult result = readPlain(path, m_folder.codec.get(), &plain);
         if (result) {
-            TKeyValueXmlFile store;
-            result = NotesFile::parseNotes(plain, store, &m_folder.notes);
+            result = NotesFile::parseNotes(plain, &m_folder.notes);
         }
         if (!result)
             error(QStringLiteral("data.txt could not be read: ") % result.error);

@@ -69,6 +69,4 @@ private:
     QList<Entry> m_entries;
     QHash<QString, qsizetype> m_indexByLowerKey; // place in m_entries plus one
     LocaleFormats m_formats;
-
-    friend class KeyValueXmlReader;
 };

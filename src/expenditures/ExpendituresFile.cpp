@@ -1,56 +1,63 @@
 #include "ExpendituresFile.h"
 
+#include "core/KeyValueXmlRecords.h"
 #include "core/KeyValueXmlWriter.h"
 
 namespace ExpendituresFile {
-
-namespace {
-
-const QString kAllMoney = QStringLiteral("AllMoney");
-const QString kCount = QStringLiteral("NumberOfExpenditures");
-
-} // namespace
 
 QString fileName()
 {
     return QStringLiteral("expenditures.txt");
 }
 
-IoResult readExpenditures(const TKeyValueXmlFile &store, ExpenditureBook *book)
+IoResult parseExpenditures(const QByteArray &plain, ExpenditureBook *book, QString *rootName)
 {
-    const qint32 count = store.ReadInteger(kCount, 0);
+    enum Name
+    {
+        AllMoney,
+        NumberOfExpenditures,
+        Name,
+        Value,
+        Periodicity,
+        Type,
+        Date,
+        Occured,
+        IsExpenditure
+    };
+    KeyValueXmlRecords file({QLatin1StringView("AllMoney"), QLatin1StringView("NumberOfExpenditures"),
+                             QLatin1StringView("Name"), QLatin1StringView("Value"), QLatin1StringView("Periodicity"),
+                             QLatin1StringView("Type"), QLatin1StringView("Date"), QLatin1StringView("Occured"),
+                             QLatin1StringView("IsExpenditure")});
+    if (IoResult loaded = file.load(plain); !loaded)
+        return loaded;
+    const qint32 count = file.readInteger({NumberOfExpenditures}, 0);
     if (count < 0)
         return IoResult::failure(QStringLiteral("The number of transactions is not valid (%1).").arg(count));
     // Missing keys are allowed, but every transaction leaves at least one entry behind;
     // a larger count is damage, not transactions.
-    if (count > store.entryCount())
+    if (count > file.entryCount())
         return IoResult::failure(
             QStringLiteral("The number of transactions (%1) is larger than the file could hold.").arg(count));
 
+    file.placeRecords(count);
     ExpenditureBook loaded;
-    loaded.AllMoney = store.ReadFloat(kAllMoney, 0);
+    loaded.AllMoney = file.readFloat({AllMoney}, 0);
     loaded.Expenditures.resize(count);
     for (qint32 i = 0; i < count; ++i) {
         TExpenditure &e = loaded.Expenditures[i];
-        e.Name = store.ReadString(TKeyValueXmlFile::indexedKey("Name", i), QString());
-        e.Value = store.ReadFloat(TKeyValueXmlFile::indexedKey("Value", i), 0);
-        e.Periodicity = static_cast<quint8>(store.ReadInteger(TKeyValueXmlFile::indexedKey("Periodicity", i), 0));
-        e.Type = static_cast<quint8>(store.ReadInteger(TKeyValueXmlFile::indexedKey("Type", i), 0));
-        e.Date = store.ReadFloat(TKeyValueXmlFile::indexedKey("Date", i), 0);
+        e.Name = file.readString({Name, i});
+        e.Value = file.readFloat({Value, i}, 0);
+        e.Periodicity = static_cast<quint8>(file.readInteger({Periodicity, i}, 0));
+        e.Type = static_cast<quint8>(file.readInteger({Type, i}, 0));
+        e.Date = file.readFloat({Date, i}, 0);
         // A transaction without a state has already counted: it must not touch the balance again.
-        e.Occured = store.ReadBoolean(TKeyValueXmlFile::indexedKey("Occured", i), true);
-        e.IsExpenditure = store.ReadBoolean(TKeyValueXmlFile::indexedKey("IsExpenditure", i), true);
+        e.Occured = file.readBoolean({Occured, i}, true);
+        e.IsExpenditure = file.readBoolean({IsExpenditure, i}, true);
     }
     *book = std::move(loaded);
+    if (rootName)
+        *rootName = file.rootName();
     return IoResult::success();
-}
-
-IoResult parseExpenditures(const QByteArray &plain, TKeyValueXmlFile &store, ExpenditureBook *book)
-{
-    store.Clear();
-    if (IoResult loaded = store.LoadFromData(plain); !loaded)
-        return loaded;
-    return readExpenditures(store, book);
 }
 
 QByteArray expendituresData(const ExpenditureBook &book, const QString &rootName)
@@ -73,11 +80,11 @@ QByteArray expendituresData(const ExpenditureBook &book, const QString &rootName
     return writer.finish();
 }
 
-DataFile::LoadResult loadFile(const QString &path, const DataFileCodec *codec, TKeyValueXmlFile &store,
-                              ExpenditureBook *book, const QDateTime &now)
+DataFile::LoadResult loadFile(const QString &path, const DataFileCodec *codec, ExpenditureBook *book,
+                              const QDateTime &now, QString *rootName)
 {
     return DataFile::load(
-        path, codec, [&](const QByteArray &plain) { return parseExpenditures(plain, store, book); }, now);
+        path, codec, [&](const QByteArray &plain) { return parseExpenditures(plain, book, rootName); }, now);
 }
 
 IoResult saveFile(const QString &path, const DataFileCodec *codec, const ExpenditureBook &book, const QString &rootName)

@@ -15,13 +15,13 @@ IoResult writeNotesFile(const QString &fileName, const NotesCollection &notes)
     return FileIo::writeFileAtomically(fileName, NotesFile::notesData(notes));
 }
 
-IoResult ReadNotes(const QString &fileName, bool append, TKeyValueXmlFile &store, NotesCollection &notes)
+IoResult ReadNotes(const QString &fileName, bool append, NotesCollection &notes)
 {
     QByteArray data;
     if (IoResult read = FileIo::readFile(fileName, &data); !read)
         return read;
     NotesCollection imported;
-    if (IoResult parsed = NotesFile::parseNotes(data, store, &imported); !parsed)
+    if (IoResult parsed = NotesFile::parseNotes(data, &imported); !parsed)
         return IoResult::failure(QStringLiteral("Cannot import notes from \"%1\". %2")
                                      .arg(QDir::toNativeSeparators(fileName), parsed.error));
 

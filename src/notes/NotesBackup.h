@@ -3,7 +3,6 @@
 #include "NotesData.h"
 
 #include "core/IoResult.h"
-#include "core/KeyValueXmlFile.h"
 
 #include <QString>
 
@@ -14,10 +13,10 @@ namespace NotesBackup {
 // The document of the notes, written atomically and unenciphered.
 IoResult writeNotesFile(const QString &fileName, const NotesCollection &notes);
 
-// Loads the file into `store` and puts its notes in place of the collection's (append false)
+// Reads the file and puts its notes in place of the collection's (append false)
 // or after them (append true); the new notes' IDs are their positions. A file that cannot be
 // read or parsed, or whose count is negative or larger than the file could hold, changes
 // nothing. A file without NumberOfNotes holds no note.
-IoResult ReadNotes(const QString &fileName, bool append, TKeyValueXmlFile &store, NotesCollection &notes);
+IoResult ReadNotes(const QString &fileName, bool append, NotesCollection &notes);
 
 } // namespace NotesBackup

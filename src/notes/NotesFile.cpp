@@ -1,41 +1,52 @@
 #include "NotesFile.h"
 
+#include "core/KeyValueXmlRecords.h"
 #include "core/KeyValueXmlWriter.h"
 #include "core/TextLines.h"
 
 namespace NotesFile {
 
-IoResult readNotes(const TKeyValueXmlFile &store, NotesCollection *notes)
+IoResult parseNotes(const QByteArray &plain, NotesCollection *notes, QString *rootName)
 {
-    const qint32 count = store.ReadInteger(QStringLiteral("NumberOfNotes"), 0);
+    enum Name
+    {
+        NumberOfNotes,
+        Progress,
+        Importance,
+        PrivateMsg,
+        Deadline,
+        Text,
+        Location
+    };
+    KeyValueXmlRecords file({QLatin1StringView("NumberOfNotes"), QLatin1StringView("Progress"),
+                             QLatin1StringView("Importance"), QLatin1StringView("PrivateMsg"),
+                             QLatin1StringView("Deadline"), QLatin1StringView("Text"), QLatin1StringView("Location")});
+    if (IoResult loaded = file.load(plain); !loaded)
+        return loaded;
+    const qint32 count = file.readInteger({NumberOfNotes}, 0);
     if (count < 0)
         return IoResult::failure(QStringLiteral("The number of notes is not valid (%1).").arg(count));
     // Each note has entries in the file; a larger count is damage, not notes.
-    if (count > store.entryCount())
+    if (count > file.entryCount())
         return IoResult::failure(
             QStringLiteral("The number of notes (%1) is larger than the file could hold.").arg(count));
 
+    file.placeRecords(count);
     NotesCollection loaded(count);
     for (qint32 i = 0; i < count; ++i) {
         TNotesData &note = loaded[i];
-        note.Progress = static_cast<quint8>(store.ReadInteger(TKeyValueXmlFile::indexedKey("Progress", i), 0));
-        note.Importance = static_cast<quint8>(store.ReadInteger(TKeyValueXmlFile::indexedKey("Importance", i), 0));
-        note.PrivateMsg = store.ReadBoolean(TKeyValueXmlFile::indexedKey("PrivateMsg", i), true);
-        note.Deadline = store.ReadFloat(TKeyValueXmlFile::indexedKey("Deadline", i), 0);
-        note.Text = store.ReadString(TKeyValueXmlFile::indexedKey("Text", i), QString());
-        note.Location = store.ReadString(TKeyValueXmlFile::indexedKey("Location", i), QString());
+        note.Progress = static_cast<quint8>(file.readInteger({Progress, i}, 0));
+        note.Importance = static_cast<quint8>(file.readInteger({Importance, i}, 0));
+        note.PrivateMsg = file.readBoolean({PrivateMsg, i}, true);
+        note.Deadline = file.readFloat({Deadline, i}, 0);
+        note.Text = file.readString({Text, i});
+        note.Location = file.readString({Location, i});
         note.ID = i;
     }
     *notes = std::move(loaded);
+    if (rootName)
+        *rootName = file.rootName();
     return IoResult::success();
-}
-
-IoResult parseNotes(const QByteArray &plain, TKeyValueXmlFile &store, NotesCollection *notes)
-{
-    store.Clear();
-    if (IoResult loaded = store.LoadFromData(plain); !loaded)
-        return loaded;
-    return readNotes(store, notes);
 }
 
 QByteArray notesData(const NotesCollection &notes, const QString &rootName)

@@ -286,10 +286,7 @@ void TForm1::ReadAllNotes()
     const QDateTime now = Clock::now();
     const auto notes = DataFile::load(
         m_state.dataPath(QStringLiteral("data.txt")), m_codec,
-        [this](const QByteArray &plain) { return NotesFile::parseNotes(plain, m_dataStore, &m_notes); }, now);
-    // Each save writes the store anew; keeping a copy of every file's text between uses would
-    // double the resident memory of a large collection.
-    m_dataStore.Clear();
+        [this](const QByteArray &plain) { return NotesFile::parseNotes(plain, &m_notes, &m_dataRootName); }, now);
     if (notes.outcome == DataFile::Outcome::Missing)
         Messages::warning(this, QStringLiteral("Data file not found!"));
     else if (notes.outcome == DataFile::Outcome::KeptAside)
@@ -370,8 +367,7 @@ void TForm1::collectWindowSettings()
 
 bool TForm1::SaveAllNotes()
 {
-    const QByteArray notesData = NotesFile::notesData(m_notes, m_dataStore.rootName());
-    m_dataStore.Clear();
+    const QByteArray notesData = NotesFile::notesData(m_notes, m_dataRootName);
     if (!reportSaveFailure(DataFile::save(m_state.dataPath(QStringLiteral("data.txt")), notesData, m_codec)))
         return false;
     const QByteArray notepadData = NotesFile::notepadData(m_notepadPage->lines());
@@ -451,9 +447,8 @@ void TForm1::RunOnStartup()
 
 void TForm1::ReadAllExpenditures()
 {
-    const auto loaded = ExpendituresFile::loadFile(m_state.dataPath(ExpendituresFile::fileName()), m_codec, m_dataStore,
-                                                   &m_book, Clock::now());
-    m_dataStore.Clear();
+    const auto loaded = ExpendituresFile::loadFile(m_state.dataPath(ExpendituresFile::fileName()), m_codec, &m_book,
+                                                   Clock::now(), &m_dataRootName);
     if (loaded.outcome == DataFile::Outcome::KeptAside)
         Messages::error(this, loaded.message);
     else if (loaded.outcome == DataFile::Outcome::Loaded)
@@ -462,10 +457,8 @@ void TForm1::ReadAllExpenditures()
 
 bool TForm1::SaveAllExpenditures()
 {
-    const bool saved = reportSaveFailure(ExpendituresFile::saveFile(m_state.dataPath(ExpendituresFile::fileName()),
-                                                                    m_codec, m_book, m_dataStore.rootName()));
-    m_dataStore.Clear();
-    return saved;
+    return reportSaveFailure(
+        ExpendituresFile::saveFile(m_state.dataPath(ExpendituresFile::fileName()), m_codec, m_book, m_dataRootName));
 }
 
 void TForm1::RefreshExpenditures()

@@ -156,7 +156,8 @@ private:
     Settings m_settings;
     LocaleFormats m_formats = LocaleFormats::system();
     TKeyValueXmlFile m_settingsStore; // JvAppXMLFileStorage1: settings.xml
-    TKeyValueXmlFile m_dataStore;     // JvAppXMLFileStorage2: data, transactions, exports
+    // The root element of the data file read last; a hand-edited name is kept on saving.
+    QString m_dataRootName = QStringLiteral("Configuration");
     std::unique_ptr<DataFileCodec> m_codecOwner;
     const DataFileCodec *m_codec = nullptr;
     bool m_ending = false;

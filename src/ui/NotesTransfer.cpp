@@ -97,8 +97,7 @@ void NotesTransfer::importNotes(bool append)
 
 bool NotesTransfer::ReadNotes(const QString &fileName, bool append)
 {
-    TKeyValueXmlFile store;
-    const IoResult read = NotesBackup::ReadNotes(fileName, append, store, m_window.notes());
+    const IoResult read = NotesBackup::ReadNotes(fileName, append, m_window.notes());
     if (!read) {
         Messages::error(&m_window, read.error);
         return false;

@@ -1,3 +1,5 @@
+#include "BookStoreReader.h"
+
 #include "expenditures/ExpendituresFile.h"
 
 #include <QDir>
@@ -56,6 +58,8 @@ private Q_SLOTS:
     void saveThenLoad_roundTrip();
     void save_isWhatTheStoreWritesForTheSameEntries();
     void load_missingKeys_takeTheirDefaults();
+    void load_findsWhatTheStoreFinds_data();
+    void load_findsWhatTheStoreFinds();
     void load_missingOccured_neverTouchesTheBalanceAgain();
     void load_keepsLowEightBitsOfCodes();
     void load_otherRootAndKeyCase_readNormally();
@@ -78,8 +82,7 @@ void TestExpendituresFile::save_emptyBook_writesOnlyBalanceAndCount()
     ExpenditureBook loaded;
     loaded.AllMoney = 99;
     loaded.Expenditures.append(TExpenditure{});
-    TKeyValueXmlFile store;
-    QVERIFY(ExpendituresFile::parseExpenditures(data, store, &loaded));
+    QVERIFY(ExpendituresFile::parseExpenditures(data, &loaded));
     QCOMPARE(loaded, ExpenditureBook{});
 }
 
@@ -108,9 +111,8 @@ void TestExpendituresFile::saveThenLoad_roundTrip()
     const ExpenditureBook book = sampleBook();
     const QByteArray data = ExpendituresFile::expendituresData(book);
 
-    TKeyValueXmlFile other;
     ExpenditureBook loaded;
-    QVERIFY(ExpendituresFile::parseExpenditures(data, other, &loaded));
+    QVERIFY(ExpendituresFile::parseExpenditures(data, &loaded));
     QCOMPARE(loaded, book);
     QCOMPARE(ExpendituresFile::expendituresData(loaded), data);
 }
@@ -126,11 +128,36 @@ void TestExpendituresFile::save_isWhatTheStoreWritesForTheSameEntries()
     QCOMPARE(store.SaveToData(), data);
 }
 
+void TestExpendituresFile::load_findsWhatTheStoreFinds_data()
+{
+    // The file has a reader of its own; on every sample, sound or damaged, it must find what a
+    // lookup per value in the key-value store finds.
+    QTest::addColumn<QByteArray>("file");
+    const QDir samples(QStringLiteral(MAREVO_TEST_DATA "/expenditures"));
+    for (const QString &name : samples.entryList(QDir::Files))
+        QTest::newRow(qPrintable(name)) << fixture(name);
+    QTest::newRow("saved") << ExpendituresFile::expendituresData(sampleBook());
+}
+
+void TestExpendituresFile::load_findsWhatTheStoreFinds()
+{
+    QFETCH(QByteArray, file);
+    ExpenditureBook book = sampleBook();
+    QString rootName;
+    const IoResult parsed = ExpendituresFile::parseExpenditures(file, &book, &rootName);
+    ExpenditureBook expected = sampleBook();
+    QString expectedRootName;
+    const IoResult oracle = readBookThroughStore(file, &expected, &expectedRootName);
+    QCOMPARE(parsed.ok, oracle.ok);
+    QCOMPARE(parsed.error, oracle.error);
+    QCOMPARE(book, expected);
+    QCOMPARE(rootName, expectedRootName);
+}
+
 void TestExpendituresFile::load_missingKeys_takeTheirDefaults()
 {
-    TKeyValueXmlFile store;
     ExpenditureBook book;
-    QVERIFY(ExpendituresFile::parseExpenditures(fixture(QStringLiteral("missing_keys.txt")), store, &book));
+    QVERIFY(ExpendituresFile::parseExpenditures(fixture(QStringLiteral("missing_keys.txt")), &book));
     QCOMPARE(book.AllMoney, 1.0);
     QCOMPARE(book.Expenditures.size(), 3);
 
@@ -158,9 +185,8 @@ void TestExpendituresFile::load_missingOccured_neverTouchesTheBalanceAgain()
     QByteArray data = "<?xml version=\"1.0\"?><Configuration><AllMoney>0000000000000080FF3F</AllMoney>"
                       "<NumberOfExpenditures>1</NumberOfExpenditures><Value0>00000000000000C803C0</Value0>"
                       "</Configuration>";
-    TKeyValueXmlFile store;
     ExpenditureBook book;
-    QVERIFY(ExpendituresFile::parseExpenditures(data, store, &book));
+    QVERIFY(ExpendituresFile::parseExpenditures(data, &book));
     QCOMPARE(book.Expenditures.size(), 1);
     QCOMPARE(book.Expenditures[0].Value, -25.0);
     QVERIFY(book.Expenditures[0].Occured);
@@ -168,9 +194,8 @@ void TestExpendituresFile::load_missingOccured_neverTouchesTheBalanceAgain()
 
 void TestExpendituresFile::load_keepsLowEightBitsOfCodes()
 {
-    TKeyValueXmlFile store;
     ExpenditureBook book;
-    QVERIFY(ExpendituresFile::parseExpenditures(fixture(QStringLiteral("codes_beyond_eight_bits.txt")), store, &book));
+    QVERIFY(ExpendituresFile::parseExpenditures(fixture(QStringLiteral("codes_beyond_eight_bits.txt")), &book));
     QCOMPARE(book.AllMoney, 0.0);
     QCOMPARE(book.Expenditures.size(), 1);
     QCOMPARE(book.Expenditures[0].Periodicity, quint8(1));
@@ -180,14 +205,16 @@ void TestExpendituresFile::load_keepsLowEightBitsOfCodes()
 
 void TestExpendituresFile::load_otherRootAndKeyCase_readNormally()
 {
-    TKeyValueXmlFile store;
     ExpenditureBook book;
-    QVERIFY(ExpendituresFile::parseExpenditures(fixture(QStringLiteral("other_root_mixed_case.txt")), store, &book));
+    QString rootName;
+    QVERIFY(
+        ExpendituresFile::parseExpenditures(fixture(QStringLiteral("other_root_mixed_case.txt")), &book, &rootName));
+    QCOMPARE(rootName, QStringLiteral("Storage"));
     QCOMPARE(book.AllMoney, 1.0);
     QCOMPARE(book.Expenditures.size(), 1);
     QCOMPARE(book.Expenditures[0].Name, QStringLiteral("Bread & butter \u00e9"));
     QCOMPARE(book.Expenditures[0].Date, 39589.604166666664);
-    QVERIFY(ExpendituresFile::expendituresData(book, store.rootName()).contains("<Storage>"));
+    QVERIFY(ExpendituresFile::expendituresData(book, rootName).contains("<Storage>"));
 }
 
 void TestExpendituresFile::load_unreadable_leavesBookUntouched_data()
@@ -203,8 +230,7 @@ void TestExpendituresFile::load_unreadable_leavesBookUntouched()
 {
     QFETCH(QString, file);
     ExpenditureBook book = sampleBook();
-    TKeyValueXmlFile store;
-    const IoResult result = ExpendituresFile::parseExpenditures(fixture(file), store, &book);
+    const IoResult result = ExpendituresFile::parseExpenditures(fixture(file), &book);
     QVERIFY(!result.ok);
     QVERIFY(!result.error.isEmpty());
     QCOMPARE(book, sampleBook());
@@ -215,9 +241,8 @@ void TestExpendituresFile::loadFile_missing_leavesBookAsItIs()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     ExpenditureBook book = sampleBook();
-    TKeyValueXmlFile store;
     const DataFile::LoadResult result = ExpendituresFile::loadFile(dir.filePath(ExpendituresFile::fileName()), nullptr,
-                                                                   store, &book, QDateTime::currentDateTime());
+                                                                   &book, QDateTime::currentDateTime());
     QCOMPARE(result.outcome, DataFile::Outcome::Missing);
     QCOMPARE(book, sampleBook());
 }
@@ -227,11 +252,9 @@ void TestExpendituresFile::saveFileThenLoadFile_roundTrip()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(ExpendituresFile::fileName());
-    TKeyValueXmlFile store;
     QVERIFY(ExpendituresFile::saveFile(path, nullptr, sampleBook()));
     ExpenditureBook book;
-    const DataFile::LoadResult result =
-        ExpendituresFile::loadFile(path, nullptr, store, &book, QDateTime::currentDateTime());
+    const DataFile::LoadResult result = ExpendituresFile::loadFile(path, nullptr, &book, QDateTime::currentDateTime());
     QCOMPARE(result.outcome, DataFile::Outcome::Loaded);
     QCOMPARE(book, sampleBook());
 }
@@ -243,9 +266,8 @@ void TestExpendituresFile::loadFile_unreadable_keepsFileAside()
     const QString path = dir.filePath(ExpendituresFile::fileName());
     QVERIFY(QFile::copy(QStringLiteral(MAREVO_TEST_DATA "/expenditures/count_beyond_entries.txt"), path));
     ExpenditureBook book = sampleBook();
-    TKeyValueXmlFile store;
     const DataFile::LoadResult result =
-        ExpendituresFile::loadFile(path, nullptr, store, &book, QDateTime(QDate(2025, 3, 17), QTime(8, 5, 9)));
+        ExpendituresFile::loadFile(path, nullptr, &book, QDateTime(QDate(2025, 3, 17), QTime(8, 5, 9)));
     QCOMPARE(result.outcome, DataFile::Outcome::KeptAside);
     QVERIFY(!QFile::exists(path));
     QVERIFY(QFile::exists(result.keptAsidePath));

@@ -97,30 +97,20 @@ struct File
 inline QList<File> files()
 {
     return {
-        {QStringLiteral("data.txt"), true,
-         [](int state) {
-             TKeyValueXmlFile store;
-             return NotesFile::notesData(notes(state));
-         },
+        {QStringLiteral("data.txt"), true, [](int state) { return NotesFile::notesData(notes(state)); },
          [](const QByteArray &plain) {
-             TKeyValueXmlFile store;
              NotesCollection read;
-             return NotesFile::parseNotes(plain, store, &read) ? notesState(read) : -1;
+             return NotesFile::parseNotes(plain, &read) ? notesState(read) : -1;
          }},
         {QStringLiteral("notepad.txt"), true, [](int state) { return NotesFile::notepadData(notepad(state)); },
          [](const QByteArray &plain) {
              const QStringList lines = NotesFile::parseNotepad(plain);
              return lines == notepad(0) ? 0 : lines == notepad(1) ? 1 : -1;
          }},
-        {ExpendituresFile::fileName(), true,
-         [](int state) {
-             TKeyValueXmlFile store;
-             return ExpendituresFile::expendituresData(book(state));
-         },
+        {ExpendituresFile::fileName(), true, [](int state) { return ExpendituresFile::expendituresData(book(state)); },
          [](const QByteArray &plain) {
-             TKeyValueXmlFile store;
              ExpenditureBook read;
-             return ExpendituresFile::parseExpenditures(plain, store, &read) ? bookState(read) : -1;
+             return ExpendituresFile::parseExpenditures(plain, &read) ? bookState(read) : -1;
          }},
         {QStringLiteral("settings.xml"), false,
          [](int state) {

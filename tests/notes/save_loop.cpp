@@ -26,11 +26,10 @@ int main(int argc, char *argv[])
     for (int round = 0;; ++round) {
         // Whatever the last save left must load; the next state is the other one.
         int state = 1;
-        TKeyValueXmlFile store;
         NotesCollection notes;
         const DataFile::LoadResult loaded = DataFile::load(
             dir + QStringLiteral("/data.txt"), codec.get(),
-            [&](const QByteArray &plain) { return NotesFile::parseNotes(plain, store, &notes); }, now);
+            [&](const QByteArray &plain) { return NotesFile::parseNotes(plain, &notes); }, now);
         if (loaded.outcome == DataFile::Outcome::KeptAside) {
             std::fprintf(stderr, "%s\n", qPrintable(loaded.message));
             return 2;

@@ -180,8 +180,7 @@ void TestNotesExport::notesExport_thenImport_givesTheSameNotesInOrder()
     QVERIFY(NotesBackup::writeNotesFile(path, notes));
 
     NotesCollection imported = {note(QStringLiteral("dropped"))};
-    TKeyValueXmlFile readStore;
-    QVERIFY(NotesBackup::ReadNotes(path, false, readStore, imported));
+    QVERIFY(NotesBackup::ReadNotes(path, false, imported));
     QCOMPARE(imported, notes);
 }
 

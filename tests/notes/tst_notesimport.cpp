@@ -82,8 +82,7 @@ void TestNotesImport::appendThreeIntoFive_givesEightNumberedFiveSixSeven()
     NotesCollection notes = numbered({note(QStringLiteral("a")), note(QStringLiteral("b")), note(QStringLiteral("c")),
                                       note(QStringLiteral("d")), note(QStringLiteral("e"))});
     const NotesCollection before = notes;
-    TKeyValueXmlFile store;
-    QVERIFY(NotesBackup::ReadNotes(path, true, store, notes));
+    QVERIFY(NotesBackup::ReadNotes(path, true, notes));
 
     QCOMPARE(notes.size(), 8);
     QCOMPARE(notes.first(5), before);
@@ -100,8 +99,7 @@ void TestNotesImport::importWithoutAppend_dropsThePreviousNotes()
     QTemporaryDir dir;
     const QString path = writeNotesFile(dir, QStringLiteral("one.xml"), {note(QStringLiteral("only"))});
     NotesCollection notes = numbered({note(QStringLiteral("a")), note(QStringLiteral("b"))});
-    TKeyValueXmlFile store;
-    QVERIFY(NotesBackup::ReadNotes(path, false, store, notes));
+    QVERIFY(NotesBackup::ReadNotes(path, false, notes));
     QCOMPARE(textsOf(notes), QStringList{QStringLiteral("only")});
     QCOMPARE(notes[0].ID, 0);
 }
@@ -112,8 +110,7 @@ void TestNotesImport::missingKeys_takeTheImportDefaults()
     const QString path = writeFile(dir, QStringLiteral("sparse.xml"),
                                    document("  <NumberOfNotes>2</NumberOfNotes>\r\n  <Text1>kept</Text1>\r\n"));
     NotesCollection notes;
-    TKeyValueXmlFile store;
-    QVERIFY(NotesBackup::ReadNotes(path, false, store, notes));
+    QVERIFY(NotesBackup::ReadNotes(path, false, notes));
     QCOMPARE(notes.size(), 2);
     for (const TNotesData &n : notes) {
         QCOMPARE(n.Progress, quint8(0));
@@ -131,10 +128,9 @@ void TestNotesImport::withoutNumberOfNotes_importsNothing()
     QTemporaryDir dir;
     const QString path = writeFile(dir, QStringLiteral("other.xml"), document("  <Text0>stray</Text0>\r\n"));
     NotesCollection notes = numbered({note(QStringLiteral("a"))});
-    TKeyValueXmlFile store;
-    QVERIFY(NotesBackup::ReadNotes(path, true, store, notes));
+    QVERIFY(NotesBackup::ReadNotes(path, true, notes));
     QCOMPARE(textsOf(notes), QStringList{QStringLiteral("a")});
-    QVERIFY(NotesBackup::ReadNotes(path, false, store, notes));
+    QVERIFY(NotesBackup::ReadNotes(path, false, notes));
     QVERIFY(notes.isEmpty());
 }
 
@@ -158,8 +154,7 @@ void TestNotesImport::unreadableFile_changesNothing()
     for (const bool append : {false, true}) {
         NotesCollection notes = numbered({note(QStringLiteral("a")), note(QStringLiteral("b"))});
         const NotesCollection before = notes;
-        TKeyValueXmlFile store;
-        const IoResult result = NotesBackup::ReadNotes(path, append, store, notes);
+        const IoResult result = NotesBackup::ReadNotes(path, append, notes);
         QVERIFY(!result);
         QVERIFY(!result.error.isEmpty());
         QCOMPARE(notes, before);

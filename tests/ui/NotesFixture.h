@@ -52,8 +52,7 @@ inline NotesCollection storedNotes(const QString &dir)
     NotesCollection notes;
     const QByteArray data = readAll(dir + QStringLiteral("/data.txt"));
     if (!data.isEmpty()) {
-        TKeyValueXmlFile store;
-        NotesFile::parseNotes(data, store, &notes);
+        NotesFile::parseNotes(data, &notes);
     }
     return notes;
 }

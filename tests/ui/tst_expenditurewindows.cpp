@@ -33,9 +33,8 @@ template <typename T> T *named(QObject *parent, const char *name)
 
 ExpenditureBook bookOnDisk(const QString &dir)
 {
-    TKeyValueXmlFile store;
     ExpenditureBook book;
-    const auto loaded = ExpendituresFile::loadFile(dir + QStringLiteral("/expenditures.txt"), nullptr, store, &book,
+    const auto loaded = ExpendituresFile::loadFile(dir + QStringLiteral("/expenditures.txt"), nullptr, &book,
                                                    QDateTime::currentDateTime());
     if (loaded.outcome != DataFile::Outcome::Loaded)
         book.AllMoney = -12345; // never a balance of these tests
