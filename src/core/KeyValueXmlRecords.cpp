@@ -86,6 +86,16 @@ qsizetype KeyValueXmlRecords::entryCount() const
     return qsizetype(std::unique(keys.begin(), keys.end()) - keys.begin()) + m_otherKeys.size();
 }
 
+IoResult KeyValueXmlRecords::checkRecordCount(qint32 count, const QString &records) const
+{
+    if (count < 0)
+        return IoResult::failure(QStringLiteral("The number of %1 is not valid (%2).").arg(records).arg(count));
+    if (count > entryCount())
+        return IoResult::failure(
+            QStringLiteral("The number of %1 (%2) is larger than the file could hold.").arg(records).arg(count));
+    return IoResult::success();
+}
+
 void KeyValueXmlRecords::placeRecords(qsizetype count)
 {
     m_records = std::max<qsizetype>(count, 0);

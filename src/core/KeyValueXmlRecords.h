@@ -34,6 +34,10 @@ public:
     // Keys in the document, each counted once, as TKeyValueXmlFile::entryCount counts them.
     qsizetype entryCount() const;
 
+    // A count of records read from the file: refused when negative or beyond what the file could
+    // hold (each record leaves at least one entry), before anything is allocated for it.
+    // `records` names them in the messages: "notes", "transactions".
+    IoResult checkRecordCount(qint32 count, const QString &records) const;
     // Makes the fields of records 0 .. count - 1 readable; before reading any of them.
     void placeRecords(qsizetype count);
 

@@ -159,15 +159,9 @@ private:
     bool readEndTag(QStringView name)
     {
         m_pos += 2;
-        // Compared in place: every element has an end tag, and most match.
-        const qsizetype start = m_pos;
-        while (!atEnd() && isNameChar(m_text[m_pos]))
-            ++m_pos;
-        if (m_pos == start) {
-            fail(QStringLiteral("an element name is missing"));
+        QStringView endName;
+        if (!readName(&endName))
             return false;
-        }
-        const QStringView endName = QStringView(m_text).mid(start, m_pos - start);
         skipSpace();
         if (atEnd() || m_text[m_pos] != QLatin1Char('>')) {
             fail(QStringLiteral("the end tag </%1 is not closed").arg(endName));

@@ -31,14 +31,10 @@ IoResult parseExpenditures(const QByteArray &plain, ExpenditureBook *book, QStri
     if (IoResult loaded = file.load(plain); !loaded)
         return loaded;
     const qint32 count = file.readInteger({NumberOfExpenditures}, 0);
-    if (count < 0)
-        return IoResult::failure(QStringLiteral("The number of transactions is not valid (%1).").arg(count));
     // Missing keys are allowed, but every transaction leaves at least one entry behind;
     // a larger count is damage, not transactions.
-    if (count > file.entryCount())
-        return IoResult::failure(
-            QStringLiteral("The number of transactions (%1) is larger than the file could hold.").arg(count));
-
+    if (IoResult counted = file.checkRecordCount(count, QStringLiteral("transactions")); !counted)
+        return counted;
     file.placeRecords(count);
     ExpenditureBook loaded;
     loaded.AllMoney = file.readFloat({AllMoney}, 0);

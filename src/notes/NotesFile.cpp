@@ -24,13 +24,9 @@ IoResult parseNotes(const QByteArray &plain, NotesCollection *notes, QString *ro
     if (IoResult loaded = file.load(plain); !loaded)
         return loaded;
     const qint32 count = file.readInteger({NumberOfNotes}, 0);
-    if (count < 0)
-        return IoResult::failure(QStringLiteral("The number of notes is not valid (%1).").arg(count));
     // Each note has entries in the file; a larger count is damage, not notes.
-    if (count > file.entryCount())
-        return IoResult::failure(
-            QStringLiteral("The number of notes (%1) is larger than the file could hold.").arg(count));
-
+    if (IoResult counted = file.checkRecordCount(count, QStringLiteral("notes")); !counted)
+        return counted;
     file.placeRecords(count);
     NotesCollection loaded(count);
     for (qint32 i = 0; i < count; ++i) {
