@@ -26,11 +26,6 @@
 
 namespace {
 
-qreal toAxis(TDateTime date)
-{
-    return static_cast<qreal>(DateTime::toQDateTime(date).toMSecsSinceEpoch());
-}
-
 TDateTime fromAxis(qreal value)
 {
     return DateTime::fromQDateTime(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(value)));
@@ -158,6 +153,7 @@ void ExpenditureChartViews::showLines(QChart *chart, const LineAxes &axes, const
                                       const AxisRange &range)
 {
     chart->removeAllSeries();
+    m_axisTimes.checkZone();
     double first = std::numeric_limits<double>::infinity();
     double last = -std::numeric_limits<double>::infinity();
     for (const Line &line : lines) {
@@ -169,7 +165,7 @@ void ExpenditureChartViews::showLines(QChart *chart, const LineAxes &axes, const
         QList<QPointF> points;
         points.reserve(line.points->size());
         for (const ChartPoint &point : *line.points) {
-            const qreal x = toAxis(point.x);
+            const qreal x = static_cast<qreal>(m_axisTimes.msecsSinceEpoch(point.x));
             points.append({x, point.y});
             first = std::min(first, x);
             last = std::max(last, x);

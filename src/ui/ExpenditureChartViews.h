@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/LocalEpochCache.h"
 #include "core/LocaleFormats.h"
 #include "expenditures/ExpenditureCharts.h"
 
@@ -75,7 +76,7 @@ private:
         QString title;
         QColor colour;
     };
-    static void showLines(QChart *chart, const LineAxes &axes, const QList<Line> &lines, const AxisRange &range);
+    void showLines(QChart *chart, const LineAxes &axes, const QList<Line> &lines, const AxisRange &range);
     static void copyToClipboard(QChartView *view);
 
     QChartView *m_chart1 = nullptr;
@@ -89,4 +90,5 @@ private:
     ReadOuts m_readOuts{};
     PredictionChart m_prediction; // what Chart1 shows, for the read-outs
     LocaleFormats m_formats;
+    LocalEpochCache m_axisTimes; // the same days on every refresh
 };

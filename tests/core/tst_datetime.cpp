@@ -1,8 +1,10 @@
 #include "core/DateTime.h"
+#include "core/LocalEpochCache.h"
 
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <ctime>
 #include <limits>
 
 class TestDateTime : public QObject
@@ -10,6 +12,7 @@ class TestDateTime : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void localEpochCache_followsTheSystemZone();
     void toQDate_sameDayAsFullConversion_data();
     void toQDate_sameDayAsFullConversion();
     void toQDate_randomValues_sameDayAsFullConversion();
@@ -50,4 +53,32 @@ void TestDateTime::toQDate_randomValues_sameDayAsFullConversion()
 }
 
 QTEST_GUILESS_MAIN(TestDateTime)
+void TestDateTime::localEpochCache_followsTheSystemZone()
+{
+    // The organiser runs for weeks; a change of the system's zone must not leave charts on the old one.
+    const QByteArray zone = qgetenv("TZ");
+    const auto setZone = [](const char *name) {
+        qputenv("TZ", name);
+        tzset();
+    };
+    // A whole day, a time on the day clocks go forward in Warsaw, and one in the hour that does not exist.
+    const QList<TDateTime> times{DateTime::encode(2026, 1, 15), DateTime::encode(2026, 3, 29, 1, 30),
+                                 DateTime::encode(2026, 3, 29, 2, 30), DateTime::encode(2026, 10, 25, 2, 30)};
+    LocalEpochCache cache;
+    for (const char *name : {"Europe/Warsaw", "America/New_York", "Asia/Kolkata", "Europe/Warsaw"}) {
+        setZone(name);
+        cache.checkZone();
+        for (int pass = 0; pass < 2; ++pass) // computed, then remembered
+            for (TDateTime t : times)
+                QCOMPARE(cache.msecsSinceEpoch(t), DateTime::toQDateTime(t).toMSecsSinceEpoch());
+    }
+    // The zones really differ: New York's midnight comes six hours after Warsaw's.
+    const qint64 warsaw = cache.msecsSinceEpoch(times[0]);
+    setZone("America/New_York");
+    cache.checkZone();
+    QCOMPARE(cache.msecsSinceEpoch(times[0]) - warsaw, 6 * 3600 * 1000LL);
+    qputenv("TZ", zone);
+    tzset();
+}
+
 #include "tst_datetime.moc"
