@@ -2,7 +2,7 @@
 
 #include "core/AppDir.h"
 #include "core/Clock.h"
-#include "core/FileIo.h"
+#include "core/DataFile.h"
 #include "core/KeyValueXmlFile.h"
 #include "core/LocaleFormats.h"
 #include "expenditures/ExpendituresFile.h"
@@ -116,18 +116,6 @@ private:
         return true;
     }
 
-    // Read as the organiser reads, but a damaged file is only reported, never moved aside.
-    IoResult readPlain(const QString &path, const DataFileCodec *codec, QByteArray *plain)
-    {
-        QByteArray stored;
-        if (IoResult read = FileIo::readFile(path, &stored); !read)
-            return read;
-        if (codec && !stored.startsWith("<?xml"))
-            return codec->decode(stored, plain);
-        *plain = stored;
-        return IoResult::success();
-    }
-
     bool readNotes()
     {
         const QString path = dataPath(QStringLiteral("data.txt"));
@@ -135,11 +123,10 @@ private:
             error(QStringLiteral("Data file not found!"));
             return true;
         }
-        QByteArray plain;
-        IoResult result = readPlain(path, m_folder.codec.get(), &plain);
-        if (result) {
-            result = NotesFile::parseNotes(plain, &m_folder.notes);
-        }
+        // Read as the organiser reads, but a damaged file is only reported, never moved aside.
+        const IoResult result = DataFile::read(path, m_folder.codec.get(), [this](const QByteArray &plain) {
+            return NotesFile::parseNotes(plain, &m_folder.notes);
+        });
         if (!result)
             error(QStringLiteral("data.txt could not be read: ") % result.error);
         return result.ok;
@@ -151,12 +138,10 @@ private:
         const QString path = dataPath(QStringLiteral("settings.xml"));
         if (!QFileInfo::exists(path))
             return settings;
-        QByteArray plain;
-        IoResult result = readPlain(path, nullptr, &plain); // never enciphered
-        if (result) {
-            TKeyValueXmlFile store;
-            result = SettingsFile::parseSettings(plain, store, &settings);
-        }
+        TKeyValueXmlFile store;
+        const IoResult result = DataFile::read(path, nullptr, [&](const QByteArray &plain) { // never enciphered
+            return SettingsFile::parseSettings(plain, store, &settings);
+        });
         if (!result)
             error(QStringLiteral("settings.xml could not be read, the default settings apply: ") % result.error);
         return settings;

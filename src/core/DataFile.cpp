@@ -7,9 +7,7 @@
 
 namespace DataFile {
 
-namespace {
-
-IoResult readAndParse(const QString &path, const DataFileCodec *codec, const Parser &parse)
+IoResult read(const QString &path, const DataFileCodec *codec, const Parser &parse)
 {
     QByteArray stored;
     if (IoResult read = FileIo::readFile(path, &stored); !read)
@@ -24,13 +22,11 @@ IoResult readAndParse(const QString &path, const DataFileCodec *codec, const Par
     return parse(stored);
 }
 
-} // namespace
-
 LoadResult load(const QString &path, const DataFileCodec *codec, const Parser &parse, const QDateTime &now)
 {
     if (!QFileInfo::exists(path))
         return {};
-    const IoResult parsed = readAndParse(path, codec, parse);
+    const IoResult parsed = read(path, codec, parse);
     if (parsed)
         return {Outcome::Loaded, {}, {}};
 

@@ -20,7 +20,12 @@ public:
 
 namespace DataFile {
 
-enum class Outcome { Missing, Loaded, KeptAside };
+enum class Outcome
+{
+    Missing,
+    Loaded,
+    KeptAside
+};
 
 struct LoadResult
 {
@@ -30,6 +35,9 @@ struct LoadResult
 };
 
 using Parser = std::function<IoResult(const QByteArray &plain)>;
+
+// Reads a data file, deciphering it unless it is plain XML, and parses it; touches nothing.
+IoResult read(const QString &path, const DataFileCodec *codec, const Parser &parse);
 
 // Reads and parses a data file. A file that exists but cannot be read,
 // deciphered or parsed is renamed aside so that no later save overwrites it.

@@ -6,10 +6,7 @@
 #include "KeyValueXmlScan.h"
 #include "KeyValueXmlWriter.h"
 
-#include <QStringBuilder>
-
 #include <algorithm>
-#include <charconv>
 
 TKeyValueXmlFile::TKeyValueXmlFile() : m_formats(LocaleFormats::system()) {}
 
@@ -18,12 +15,6 @@ void TKeyValueXmlFile::Clear()
     m_entries = QList<Entry>(); // clear() would keep the room, megabytes after a large file
     m_indexByLowerKey.clear();
     m_declaration.clear();
-}
-
-void TKeyValueXmlFile::reserve(qsizetype entries)
-{
-    m_entries.reserve(entries);
-    m_indexByLowerKey.reserve(entries);
 }
 
 IoResult TKeyValueXmlFile::LoadFromFile(const QString &path)
@@ -38,8 +29,6 @@ IoResult TKeyValueXmlFile::LoadFromData(const QByteArray &data)
 {
     Clear();
     const QString text = KeyValueXmlScan::documentText(data);
-    // About one entry a line in what we write: growing the index step by step cost more than the parsing.
-    reserve(data.count('\n'));
     KeyValueXmlScan::Document document;
     const IoResult scanned = KeyValueXmlScan::scan(text, &document, [this](QStringView key, QStringView raw) {
         setText(key.toString(), KeyValueXmlScan::isBlankText(raw) ? QString() : decodeText(raw));
@@ -58,23 +47,15 @@ QByteArray TKeyValueXmlFile::SaveToData() const
 {
     // Element names cannot hold character references, so they are written as read. Ours are
     // ASCII; a hand-edited name beyond Latin-1 makes the whole file UTF-8 with a byte-order mark.
-    bool latin1 = std::all_of(m_rootName.cbegin(), m_rootName.cend(), [](QChar c) { return c.unicode() < 256; });
+    bool latin1 = KeyValueXmlWriter::isLatin1(m_rootName);
     for (const Entry &entry : m_entries)
-        latin1 = latin1 && std::all_of(entry.key.cbegin(), entry.key.cend(), [](QChar c) { return c.unicode() < 256; });
+        latin1 = latin1 && KeyValueXmlWriter::isLatin1(entry.key);
     const auto name = [latin1](const QString &text) { return latin1 ? text.toLatin1() : text.toUtf8(); };
     KeyValueXmlWriter writer(name(m_rootName),
                              latin1 ? KeyValueXmlWriter::Names::Latin1 : KeyValueXmlWriter::Names::Utf8);
     for (const Entry &entry : m_entries)
         writer.writeText(name(entry.key), entry.text);
     return writer.finish();
-}
-
-QString TKeyValueXmlFile::encodeText(const QString &text)
-{
-    QByteArray out;
-    out.reserve(text.size());
-    KeyValueXmlWriter::appendEncoded(out, text);
-    return QString::fromLatin1(out);
 }
 
 namespace {
@@ -200,72 +181,16 @@ bool TKeyValueXmlFile::parseBoolean(QStringView text)
     return ok && number != 0.0;
 }
 
-QString TKeyValueXmlFile::indexedKey(const char *name, qsizetype index)
-{
-    // Made for every field of every record on a load, so in one allocation.
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, index).ptr;
-    const QLatin1String field(name);
-    QString text(field.size() + (end - digits), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (char c : field)
-        *out++ = QLatin1Char(c);
-    for (const char *c = digits; c != end; ++c)
-        *out++ = QLatin1Char(*c);
-    return text;
-}
-
-namespace {
-
-// The key as the index holds it. Our keys are ASCII, and mostly written in mixed case: those are
-// lowered here without the full Unicode tables, to the same result.
-QString lowerKey(const QString &key)
-{
-    bool upper = false;
-    for (QChar c : key) {
-        const char16_t u = c.unicode();
-        if (u >= 128)
-            return key.toLower();
-        upper = upper || (u >= 'A' && u <= 'Z');
-    }
-    if (!upper)
-        return key;
-    QString lower(key.size(), Qt::Uninitialized);
-    QChar *out = lower.data();
-    for (QChar c : key) {
-        const char16_t u = c.unicode();
-        *out++ = QChar(u >= 'A' && u <= 'Z' ? char16_t(u + ('a' - 'A')) : u);
-    }
-    return lower;
-}
-
-} // namespace
-
 const TKeyValueXmlFile::Entry *TKeyValueXmlFile::find(const QString &key) const
 {
-    // Lowered into a buffer kept between calls: a load looks up every key of the file.
-    static thread_local QString lowered;
-    bool ascii = true;
-    for (QChar c : key)
-        ascii = ascii && c.unicode() < 128;
-    if (!ascii)
-        lowered = key.toLower();
-    else {
-        lowered.resize(key.size());
-        QChar *out = lowered.data();
-        for (QChar c : key) {
-            const char16_t u = c.unicode();
-            *out++ = QChar(u >= 'A' && u <= 'Z' ? char16_t(u + ('a' - 'A')) : u);
-        }
-    }
-    const auto it = m_indexByLowerKey.constFind(lowered);
+    const auto it = m_indexByLowerKey.constFind(key.toLower());
     return it == m_indexByLowerKey.cend() ? nullptr : &m_entries[*it - 1];
 }
 
 void TKeyValueXmlFile::setText(const QString &key, const QString &text)
 {
     // One lookup: a new key finds 0 and gets its place plus one.
-    qsizetype &place = m_indexByLowerKey[lowerKey(key)];
+    qsizetype &place = m_indexByLowerKey[key.toLower()];
     if (place != 0) {
         m_entries[place - 1].text = text;
         return;

@@ -23,8 +23,6 @@ public:
     TKeyValueXmlFile();
 
     void Clear();
-    // Room for this many entries, for a writer that knows how many it will write.
-    void reserve(qsizetype entries);
     IoResult LoadFromFile(const QString &path);
     IoResult LoadFromData(const QByteArray &data);
     // Written atomically; files in the data folder are private to the user.
@@ -53,12 +51,9 @@ public:
     void setLocaleFormats(const LocaleFormats &formats) { m_formats = formats; }
 
     // The text conversions, shared with anything that stores values the same way.
-    static QString encodeText(const QString &text);
     static QString decodeText(QStringView text);
     static qint32 parseInteger(QStringView text);
     static bool parseBoolean(QStringView text);
-    // "Name12", the key of a field of an indexed record.
-    static QString indexedKey(const char *name, qsizetype index);
 
 private:
     const Entry *find(const QString &key) const;

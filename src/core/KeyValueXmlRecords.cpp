@@ -23,12 +23,14 @@ KeyValueXmlRecords::KeyValueXmlRecords(QList<QLatin1StringView> names)
 {
     for (QLatin1StringView name : names)
         m_lowerNames.append(QString(name).toLower());
+    m_singles.assign(size_t(m_lowerNames.size()), 0);
 }
 
 IoResult KeyValueXmlRecords::load(const QByteArray &data)
 {
     m_found.clear();
     m_otherKeys.clear();
+    m_singles.assign(size_t(m_lowerNames.size()), 0);
     m_last.clear();
     m_records = 0;
     m_text = KeyValueXmlScan::documentText(data);
@@ -69,6 +71,8 @@ void KeyValueXmlRecords::take(QStringView key, QStringView raw)
                 same = asciiLower(base[i].unicode()) == wanted[i].unicode();
             if (same) {
                 m_found.push_back({name, index, raw.isEmpty() ? 0 : raw.data() - m_text.constData(), raw.size()});
+                if (index < 0)
+                    m_singles[size_t(name)] = qsizetype(m_found.size()); // the later of equal keys wins
                 return;
             }
         }
@@ -99,30 +103,21 @@ IoResult KeyValueXmlRecords::checkRecordCount(qint32 count, const QString &recor
 void KeyValueXmlRecords::placeRecords(qsizetype count)
 {
     m_records = std::max<qsizetype>(count, 0);
-    // One row of single keys, then one row a name for the records.
-    m_last.assign(size_t(m_lowerNames.size() * (1 + m_records)), 0);
+    m_last.assign(size_t(m_lowerNames.size() * m_records), 0);
     for (size_t place = 0; place < m_found.size(); ++place) {
         const Found &found = m_found[place];
-        if (found.index >= m_records)
-            continue;
-        const qsizetype row = found.index < 0 ? 0 : 1 + found.index;
-        m_last[size_t(row * m_lowerNames.size() + found.name)] = qsizetype(place) + 1;
+        if (found.index >= 0 && found.index < m_records)
+            m_last[size_t(found.index * m_lowerNames.size() + found.name)] = qsizetype(place) + 1;
     }
 }
 
 const KeyValueXmlRecords::Found *KeyValueXmlRecords::find(Key key) const
 {
-    if (key.index >= m_records || m_last.empty()) {
-        // Single keys are readable before the records are placed: the count comes first.
-        if (key.index >= 0)
-            return nullptr;
-        for (auto it = m_found.rbegin(); it != m_found.rend(); ++it)
-            if (it->name == key.name && it->index < 0)
-                return &*it;
-        return nullptr;
-    }
-    const qsizetype row = key.index < 0 ? 0 : 1 + key.index;
-    const qsizetype place = m_last[size_t(row * m_lowerNames.size() + key.name)];
+    qsizetype place = 0;
+    if (key.index < 0)
+        place = m_singles[size_t(key.name)];
+    else if (key.index < m_records)
+        place = m_last[size_t(key.index * m_lowerNames.size() + key.name)];
     return place == 0 ? nullptr : &m_found[size_t(place - 1)];
 }
 

@@ -38,7 +38,7 @@ public:
     // hold (each record leaves at least one entry), before anything is allocated for it.
     // `records` names them in the messages: "notes", "transactions".
     IoResult checkRecordCount(qint32 count, const QString &records) const;
-    // Makes the fields of records 0 .. count - 1 readable; before reading any of them.
+    // Makes the fields of records 0 .. count - 1 readable; single keys are readable at once.
     void placeRecords(qsizetype count);
 
     qint32 readInteger(Key key, qint32 defaultValue) const;
@@ -63,8 +63,11 @@ private:
     QList<QString> m_lowerNames;
     QString m_text;
     KeyValueXmlScan::Document m_document;
-    std::vector<Found> m_found;    // every element with one of the names, in file order
-    QSet<QString> m_otherKeys;     // lowered; only counted
-    std::vector<qsizetype> m_last; // per name and record: place in m_found plus one, 0 for none
+    std::vector<Found> m_found; // every element with one of the names, in file order
+    QSet<QString> m_otherKeys;  // lowered; only counted
+    // Place in m_found plus one of the value a key reads, 0 for none: per name for single keys,
+    // per record and name for indexed ones.
+    std::vector<qsizetype> m_singles;
+    std::vector<qsizetype> m_last;
     qsizetype m_records = 0;
 };

@@ -74,11 +74,6 @@ char *writeEncoded(char *out, const QString &text)
     return out;
 }
 
-bool isLatin1(const QString &text)
-{
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 256; });
-}
-
 } // namespace
 
 KeyValueXmlWriter::KeyValueXmlWriter(QByteArrayView rootName, Names names) : m_root(rootName.toByteArray())
@@ -89,6 +84,11 @@ KeyValueXmlWriter::KeyValueXmlWriter(QByteArrayView rootName, Names names) : m_r
     append("<");
     append(m_root);
     append(">\r\n");
+}
+
+bool KeyValueXmlWriter::isLatin1(const QString &name)
+{
+    return std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 256; });
 }
 
 KeyValueXmlWriter KeyValueXmlWriter::withRoot(const QString &rootName)

@@ -15,7 +15,11 @@ class KeyValueXmlWriter
 public:
     // Element names are Latin-1 bytes in an iso-8859-1 document, or UTF-8 in a utf-8 document
     // with a byte-order mark (only for hand-edited names beyond Latin-1). Values are always ASCII.
-    enum class Names { Latin1, Utf8 };
+    enum class Names
+    {
+        Latin1,
+        Utf8
+    };
 
     // "Name" or "Name12": the keys of indexed records, formatted without a QString per key.
     struct Key
@@ -43,6 +47,8 @@ public:
     // A value as character data: markup characters as entities, everything beyond ASCII as a
     // character reference, so the result is pure ASCII.
     static void appendEncoded(QByteArray &out, const QString &text);
+    // Whether a name can be written in an iso-8859-1 document.
+    static bool isLatin1(const QString &name);
 
 private:
     // Writing goes through a cursor into bytes grown ahead of it: appending to a QByteArray

@@ -420,11 +420,11 @@ void TForm1::RefreshUpcomingEvents()
     const WallpaperLook look{m_settings.UpcomingEventsBackgroundColor, m_settings.UpcomingEventsFontColor,
                              m_settings.Font5Size, m_settings.ShowUpcomingEventsOnDesktopPositionX,
                              m_settings.ShowUpcomingEventsOnDesktopPositionY};
-    WallpaperPicture picture(look, size);
+    QStringList lines;
     for (const UpcomingEvent &event : events)
-        picture.drawLine(wallpaperLine(event));
+        lines.append(wallpaperLine(event));
     const QString path = m_state.dataPath(QStringLiteral("Wallpaper.bmp"));
-    const IoResult saved = FileIo::writeFileAtomically(path, wallpaperBmp(picture.image()));
+    const IoResult saved = FileIo::writeFileAtomically(path, wallpaperBmp(paintWallpaper(look, lines, size)));
     if (!saved) {
         Messages::error(this, saved.error);
         return;

@@ -4,7 +4,6 @@
 #include "Messages.h"
 #include "Notes.h"
 
-#include "core/KeyValueXmlFile.h"
 #include "notes/NotesBackup.h"
 #include "notes/NotesCsv.h"
 #include "notes/OldNotesImport.h"

@@ -21,7 +21,7 @@ inline IoResult readBookThroughStore(const QByteArray &plain, ExpenditureBook *b
     loaded.AllMoney = store.ReadFloat(QStringLiteral("AllMoney"), 0);
     loaded.Expenditures.resize(count);
     for (qint32 i = 0; i < count; ++i) {
-        const auto key = [i](const char *name) { return TKeyValueXmlFile::indexedKey(name, i); };
+        const auto key = [i](const char *name) -> QString { return QLatin1String(name) + QString::number(i); };
         TExpenditure &e = loaded.Expenditures[i];
         e.Name = store.ReadString(key("Name"), QString());
         e.Value = store.ReadFloat(key("Value"), 0);

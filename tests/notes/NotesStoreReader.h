@@ -19,7 +19,7 @@ inline IoResult readNotesThroughStore(const QByteArray &plain, NotesCollection *
             QStringLiteral("The number of notes (%1) is larger than the file could hold.").arg(count));
     NotesCollection loaded(count);
     for (qint32 i = 0; i < count; ++i) {
-        const auto key = [i](const char *name) { return TKeyValueXmlFile::indexedKey(name, i); };
+        const auto key = [i](const char *name) -> QString { return QLatin1String(name) + QString::number(i); };
         TNotesData &note = loaded[i];
         note.Progress = static_cast<quint8>(store.ReadInteger(key("Progress"), 0));
         note.Importance = static_cast<quint8>(store.ReadInteger(key("Importance"), 0));

@@ -2,7 +2,6 @@
 
 #include "UiTestData.h"
 
-#include "core/KeyValueXmlFile.h"
 #include "notes/NotesFile.h"
 #include "ui/Notes.h"
 
