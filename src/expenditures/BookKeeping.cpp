@@ -17,7 +17,8 @@ TExpenditure makeTransaction(const NewTransaction &input, TDateTime now)
     e.Occured = false;
     // In double: the magnitude of the smallest 32-bit number does not fit 32 bits.
     const double magnitude = std::fabs(static_cast<double>(input.amount));
-    e.Value = input.isExpenditure ? -magnitude : magnitude;
+    // An expense of nothing stays +0: the file would keep the sign of a -0.
+    e.Value = input.isExpenditure && magnitude != 0 ? -magnitude : magnitude;
     e.Type = input.type;
     return e;
 }

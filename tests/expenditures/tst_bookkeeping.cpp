@@ -569,6 +569,8 @@ void TestBookKeeping::makeTransaction_signsAndDates_data()
     QTest::newRow("expense typed positive") << true << 0 << 30 << -30.0 << QDate(2025, 3, 20);
     QTest::newRow("smallest amount") << false << 0 << std::numeric_limits<qint32>::min() << 2147483648.0
                                      << QDate(2025, 3, 20);
+    // The file keeps the sign of a zero; nothing typed must not read back as -0.
+    QTest::newRow("expense of nothing") << true << 0 << 0 << 0.0 << QDate(2025, 3, 20);
     QTest::newRow("half of the month") << true << 4 << 10 << -10.0 << QDate(2025, 4, 15);
     QTest::newRow("last day") << true << 5 << 10 << -10.0 << QDate(2025, 4, 30);
 }
@@ -589,6 +591,7 @@ void TestBookKeeping::makeTransaction_signsAndDates()
     input.type = isExpenditure ? 3 : 11;
     const TExpenditure e = BookKeeping::makeTransaction(input, DateTime::encode(2025, 3, 17, 9, 30));
     QCOMPARE(e.Value, value);
+    QCOMPARE(std::signbit(e.Value), std::signbit(value));
     QCOMPARE(DateTime::toQDate(e.Date), date);
     QCOMPARE(e.Date, std::floor(e.Date));
     QVERIFY(!e.Occured);
