@@ -21,6 +21,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 template <typename T> T *named(QObject *parent, const char *name)
@@ -71,6 +74,8 @@ private Q_SLOTS:
     void changeValue_okSetsBalance_data();
     void changeValue_okSetsBalance();
     void changeValue_closingWithoutOkKeepsBalance();
+    void amountFields_refuseWhatTheBookCannotHold_data();
+    void amountFields_refuseWhatTheBookCannotHold();
     void transactions_surviveARestart();
     void unreadableTransactionsFile_keptAside();
     void failedTransactionsSave_stopsTheClose();
@@ -486,7 +491,8 @@ void TestExpenditureWindows::changeValue_okSetsBalance_data()
     QTest::newRow("plain") << QStringLiteral("300") << 300.0 << QStringLiteral("300 PLN");
     QTest::newRow("negative") << QStringLiteral("-40") << -40.0 << QStringLiteral("-40 PLN");
     QTest::newRow("empty") << QString() << 0.0 << QStringLiteral("0 PLN");
-    QTest::newRow("too large") << QStringLiteral("99999999999") << 0.0 << QStringLiteral("0 PLN");
+    QTest::newRow("beyond 32 bits") << QStringLiteral("99999999999") << 99999999999.0
+                                    << QStringLiteral("99999999999 PLN");
 }
 
 void TestExpenditureWindows::changeValue_okSetsBalance()
@@ -518,6 +524,46 @@ void TestExpenditureWindows::changeValue_closingWithoutOkKeepsBalance()
     named<QLineEdit>(dialog, "JvValidateEdit1")->setText(QStringLiteral("1"));
     dialog->close();
     QCOMPARE(book().AllMoney, 42.0);
+}
+
+void TestExpenditureWindows::amountFields_refuseWhatTheBookCannotHold_data()
+{
+    QTest::addColumn<bool>("addDialog");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("kept"); // what the book holds afterwards; NaN: refused
+    const double refused = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("add, beyond 32 bits") << true << QStringLiteral("3000000000") << -3000000000.0;
+    QTest::newRow("add, fifteen digits") << true << QStringLiteral("-999999999999999") << -999999999999999.0;
+    QTest::newRow("add, sixteen digits") << true << QStringLiteral("1000000000000000") << refused;
+    QTest::newRow("add, beyond 64 bits") << true << QStringLiteral("99999999999999999999") << refused;
+    QTest::newRow("change, sixteen digits") << false << QStringLiteral("-1000000000000000") << refused;
+}
+
+void TestExpenditureWindows::amountFields_refuseWhatTheBookCannotHold()
+{
+    QFETCH(bool, addDialog);
+    QFETCH(QString, typed);
+    QFETCH(double, kept);
+    book().AllMoney = 7;
+    QDialog *dialog = addDialog ? static_cast<QDialog *>(this->addDialog()) : changeValue();
+    dialog->show();
+    named<QLineEdit>(dialog, "JvValidateEdit1")->setText(typed);
+    QTest::mouseClick(named<QPushButton>(dialog, addDialog ? "DsFancyButton1" : "DsFancyButton8"), Qt::LeftButton);
+    const QList<Messages::Shown> shown = Messages::takeShown();
+    if (!std::isnan(kept)) {
+        QVERIFY(shown.isEmpty());
+        QCOMPARE(book().Expenditures.size(), 1);
+        QCOMPARE(qint64(book().Expenditures[0].Value), qint64(kept)); // exactly, not fuzzily
+        return;
+    }
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].text,
+             QStringLiteral("The amount must be a whole number from -999999999999999 to 999999999999999."));
+    QVERIFY(dialog->isVisible());
+    QVERIFY(book().Expenditures.isEmpty());
+    QCOMPARE(book().AllMoney, 7.0);
+    QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("expenditures.txt"))));
+    dialog->close();
 }
 
 void TestExpenditureWindows::transactions_surviveARestart()
