@@ -9,6 +9,7 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QDir>
+#include <QHash>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
@@ -20,7 +21,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -32,6 +35,36 @@ template <typename T> T *named(QObject *parent, const char *name)
     if (!child)
         qFatal("no child %s", name);
     return child;
+}
+
+// Contrast ratio of two colours as accessibility guidelines define it: 1 (same) to 21 (black on white).
+double contrast(QColor a, QColor b)
+{
+    const auto luminance = [](QColor c) {
+        const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// How well text inside `area` stands out: the strongest contrast of any pixel against the area's
+// most common colour, its background.
+double textContrast(const QImage &image, const QRect &area)
+{
+    QHash<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    QRgb background = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > counts.value(background))
+            background = it.key();
+    double best = 1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        best = std::max(best, contrast(QColor(it.key()), QColor(background)));
+    return best;
 }
 
 ExpenditureBook bookOnDisk(const QString &dir)
@@ -69,6 +102,8 @@ private Q_SLOTS:
     void manage_undoWithoutSelectionRemovesNothing();
     void manage_undoMonthlyTemplateKeepsBookedCopies();
     void manage_closingRefreshesAndSaves();
+    void selectedRow_textStaysReadable_data();
+    void selectedRow_textStaysReadable();
     void changeValue_showsRoundedBalance_data();
     void changeValue_showsRoundedBalance();
     void changeValue_okSetsBalance_data();
@@ -458,6 +493,37 @@ void TestExpenditureWindows::manage_closingRefreshesAndSaves()
     const ExpenditureBook saved = bookOnDisk(m_dir->path());
     QCOMPARE(saved.AllMoney, 150.0);
     QVERIFY(saved.Expenditures.isEmpty());
+}
+
+void TestExpenditureWindows::selectedRow_textStaysReadable_data()
+{
+    QTest::addColumn<bool>("inManage");
+    QTest::newRow("page") << false;
+    QTest::newRow("manage") << true;
+}
+
+void TestExpenditureWindows::selectedRow_textStaysReadable()
+{
+    QFETCH(bool, inManage);
+    book().Expenditures = {transaction(QStringLiteral("Bread"), -50, DateTime::encode(2025, 3, 10), true),
+                           transaction(QStringLiteral("Milk"), -5, DateTime::encode(2025, 3, 11), true)};
+    m_window->RefreshExpenditures();
+    m_window->show();
+    QWidget *owner = m_window->expenditurePage();
+    if (inManage) {
+        manage()->show();
+        owner = manage();
+    }
+    auto *list = named<QTreeView>(owner, "ListView3");
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QVERIFY(list->selectionModel()->isRowSelected(0));
+    const QImage shot = list->viewport()->grab().toImage();
+    const QRect amount = list->visualRect(list->model()->index(0, 1)).adjusted(2, 2, -2, -2);
+    QVERIFY(!amount.isEmpty());
+    const double selected = textContrast(shot, amount);
+    QVERIFY2(selected >= 3, qPrintable(QStringLiteral("contrast %1").arg(selected)));
+    if (inManage)
+        manage()->close();
 }
 
 void TestExpenditureWindows::changeValue_showsRoundedBalance_data()
