@@ -11,8 +11,8 @@ QString timeText(double dayFraction, const LocaleFormats &formats)
     return formats.formatTime(DateTime::toQDateTime(dayFraction).time());
 }
 
-// The three-way split shared by both panels: from `first` to `second` is the inside phase,
-// the rest of the day (wrapping over midnight) the outside one.
+// The custom panel's three-way split: from `first` to `second` is the inside phase, the rest of
+// the day (wrapping over midnight) the outside one.
 struct PhaseResult
 {
     DayPhase phase;
@@ -28,6 +28,27 @@ PhaseResult splitDay(double first, double second, double now)
     if (second > now && first > now)
         return {DayPhase::BeforeStart, ((1.0 - second) + now) / outside * 100.0, first - now};
     return {DayPhase::AfterEnd, (now - second) / outside * 100.0, (first + 1.0) - now};
+}
+
+// The share of a turn from one time of day forward to another, in [0, 1).
+double forward(double from, double to)
+{
+    const double turn = to - from;
+    return turn - std::floor(turn);
+}
+
+// The sun's day runs from sunrise forward to sunset, also when that sunset comes after midnight
+// or that sunrise before it (high latitudes, clocks far from the sun): a sunset belongs to the day
+// it ends. The night is the rest of the turn; at equal times of day (no sunrise or sunset) it is
+// the whole turn, counted from midnight.
+PhaseResult splitSunDay(double sunrise, double sunset, double now)
+{
+    const double daylight = forward(sunrise, sunset);
+    const double sinceSunrise = forward(sunrise, now);
+    if (sinceSunrise <= daylight)
+        return {DayPhase::Inside, sinceSunrise / daylight * 100.0, forward(now, sunset)};
+    const DayPhase phase = sunset <= now ? DayPhase::AfterEnd : DayPhase::BeforeStart;
+    return {phase, forward(sunset, now) / (1.0 - daylight) * 100.0, forward(now, sunrise)};
 }
 
 void applyBar(ProgressPanelView &view, const PhaseResult &result, bool showText, int previousBarValue)
@@ -109,7 +130,7 @@ ProgressPanelView sunPanelStep(TDateTime sunrise, TDateTime sunset, TDateTime no
 {
     const double r = timeOfDay(sunrise);
     const double s = timeOfDay(sunset);
-    const PhaseResult result = splitDay(r, s, timeOfDay(now));
+    const PhaseResult result = splitSunDay(r, s, timeOfDay(now));
     ProgressPanelView view;
     if (result.phase == DayPhase::Inside) {
         view.leftLabel = QStringLiteral(" Sunrise ") + timeText(r, formats);

@@ -56,7 +56,8 @@ QString timeLeftText(double duration);
 std::optional<int> barPercent(double percent);
 
 // `sunrise` and `sunset` as read from the sun component (0 when the event does not happen);
-// only their times of day count. `previousBarValue` is what the bar showed before.
+// only their times of day count, the daylight running from sunrise to sunset over midnight if
+// need be. `previousBarValue` is what the bar showed before.
 ProgressPanelView sunPanelStep(TDateTime sunrise, TDateTime sunset, TDateTime now, bool showText,
                                const LocaleFormats &formats, int previousBarValue);
 // The user's daily interval; only the times of day of `start` and `end` count.

@@ -17,6 +17,17 @@ TSunTime::TSunTime(TDateTime now)
     SetUseSysTimeZone(true);
 }
 
+void TSunTime::SetDate(TDateTime now)
+{
+    if (DateTime::dateOf(now) == DateTime::dateOf(m_date))
+        return;
+    m_date = now;
+    // The new day may lie on the other side of a change to summer time.
+    if (m_useSysTimeZone)
+        m_timeZone = -SystemTimeZone::BiasAtLocal(m_date) / 60.0L;
+    Invalidate();
+}
+
 void TSunTime::SetTimeZone(long double value)
 {
     if (value == m_timeZone || !(value >= -12 && value <= 12))

@@ -3,20 +3,21 @@
 #include "Angle.h"
 #include "core/DateTime.h"
 
-// Sunrise, sunset and solar noon in local time for a place and the date the
-// component was made on. Results are computed on first reading after a change
-// and then kept; an event the sun does not reach that day reads 0.
+// Sunrise, sunset and solar noon in local time for a place and a date, at first
+// the date the component was made on. Results are computed on first reading after
+// a change and then kept; an event the sun does not reach that day reads 0.
 class TSunTime final
 {
 public:
     enum TimeIndex { SunriseIndex = 1, SunsetIndex = 2, NoonIndex = 3 };
 
-    // `now` fixes the date for the component's whole life.
     explicit TSunTime(TDateTime now);
     TSunTime(const TSunTime &) = delete;
     TSunTime &operator=(const TSunTime &) = delete;
 
     TDateTime Date() const { return m_date; }
+    // Only another day makes the times be computed anew, so a running program may pass every "now".
+    void SetDate(TDateTime now);
 
     // Hours east of UTC, used when UseSysTimeZone is off. Values outside -12..12 are ignored;
     // an accepted value switches UseSysTimeZone off.

@@ -15,9 +15,9 @@ TExpenditure makeTransaction(const NewTransaction &input, TDateTime now)
     e.Name = input.name;
     e.Date = input.periodicity != 0 ? CalcNextDate(input.periodicity, now) : DateTime::dateOf(input.calendarDay);
     e.Occured = false;
-    // In double: the magnitude of the smallest 32-bit number does not fit 32 bits.
     const double magnitude = std::fabs(static_cast<double>(input.amount));
-    e.Value = input.isExpenditure ? -magnitude : magnitude;
+    // An expense of nothing stays +0: the file would keep the sign of a -0.
+    e.Value = input.isExpenditure && magnitude != 0 ? -magnitude : magnitude;
     e.Type = input.type;
     return e;
 }
@@ -57,12 +57,12 @@ bool UndoTransaction(ExpenditureBook &book, qsizetype position)
     return true;
 }
 
-void SetBalance(ExpenditureBook &book, qint32 value)
+void SetBalance(ExpenditureBook &book, qint64 value)
 {
-    book.AllMoney = value;
+    book.AllMoney = static_cast<double>(value);
 }
 
-qint32 parseWholeNumber(const QString &text)
+std::optional<qint64> parseWholeNumber(const QString &text)
 {
     qsizetype start = 0;
     if (!text.isEmpty() && (text.front() == QLatin1Char('+') || text.front() == QLatin1Char('-')))
@@ -71,23 +71,32 @@ qint32 parseWholeNumber(const QString &text)
         return 0;
     for (qsizetype i = start; i < text.size(); ++i) {
         if (!text[i].isDigit() || text[i].unicode() > 127)
-            return 0;
+            return std::nullopt;
     }
     bool ok = false;
-    const qint32 value = text.toInt(&ok);
-    return ok ? value : 0;
+    const qint64 value = text.toLongLong(&ok);
+    if (!ok || value < -kLargestWholeNumber || value > kLargestWholeNumber)
+        return std::nullopt;
+    return value;
 }
 
-qint32 balanceFieldValue(double allMoney)
+QString wholeNumberRefusal()
+{
+    return QStringLiteral("The amount must be a whole number from -%1 to %1.").arg(kLargestWholeNumber);
+}
+
+qint64 balanceFieldValue(double allMoney)
 {
     if (std::isnan(allMoney))
         return 0;
     const double rounded = std::nearbyint(allMoney);
-    if (rounded <= std::numeric_limits<qint32>::min())
-        return std::numeric_limits<qint32>::min();
-    if (rounded >= std::numeric_limits<qint32>::max())
-        return std::numeric_limits<qint32>::max();
-    return static_cast<qint32>(rounded);
+    // 2^63 as a double; anything at or beyond it does not convert.
+    constexpr double kLimit = 9223372036854775808.0;
+    if (rounded < -kLimit)
+        return std::numeric_limits<qint64>::min();
+    if (rounded >= kLimit)
+        return std::numeric_limits<qint64>::max();
+    return static_cast<qint64>(rounded);
 }
 
 } // namespace BookKeeping

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // What the add dialog collects.
 struct NewTransaction
 {
@@ -11,7 +13,7 @@ struct NewTransaction
     quint8 periodicity = 0;
     QString name;
     TDateTime calendarDay = 0; // used by single transactions only
-    qint32 amount = 0;         // its sign is ignored
+    qint64 amount = 0;         // its sign is ignored
     quint8 type = 0;
 };
 
@@ -31,12 +33,17 @@ int bookDueTransactions(ExpenditureBook &book, TDateTime now);
 // had taken effect. Returns false, changing nothing, for a position outside the collection.
 bool UndoTransaction(ExpenditureBook &book, qsizetype position);
 
-void SetBalance(ExpenditureBook &book, qint32 value);
+void SetBalance(ExpenditureBook &book, qint64 value);
 
-// The whole-number field of the balance and amount dialogs: digits with an optional sign
-// first; anything else, an empty text or a number beyond 32 bits gives 0.
-qint32 parseWholeNumber(const QString &text);
-// The balance as the field shows it: rounded half to even, NaN as 0, clamped to 32 bits.
-qint32 balanceFieldValue(double allMoney);
+// The largest magnitude the amount and balance fields take. Fifteen digits: a double and the
+// file's float hold every such whole number exactly, and the lists show it back digit for digit.
+inline constexpr qint64 kLargestWholeNumber = 999'999'999'999'999;
+// The whole-number field of the amount and balance dialogs: digits with an optional sign first;
+// an empty text or a sign alone is 0. Nothing for any other text or beyond kLargestWholeNumber.
+std::optional<qint64> parseWholeNumber(const QString &text);
+// What the dialogs say when they refuse a text.
+QString wholeNumberRefusal();
+// The balance as the field shows it: rounded half to even, NaN as 0, clamped to 64 bits.
+qint64 balanceFieldValue(double allMoney);
 
 } // namespace BookKeeping

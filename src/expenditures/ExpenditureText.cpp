@@ -21,7 +21,7 @@ QString withSeparator(QString text, const LocaleFormats &formats)
 
 QString number(double value, const LocaleFormats &formats)
 {
-    // An amount of 0 entered as an expense is stored as -0; nobody wants to read "-0".
+    // A file may hold -0; nobody wants to read "-0".
     if (value == 0)
         value = 0;
     // Nearly every amount is whole; those print the same as integers, and much faster.

@@ -1,6 +1,7 @@
 #include "AddExpenditure.h"
 
 #include "ImageList.h"
+#include "Messages.h"
 #include "Notes.h"
 #include "ui_AddExpenditure.h"
 
@@ -87,12 +88,18 @@ int TForm7::checkedIndex(const QRadioButton *const *buttons, int count) const
 
 void TForm7::DsFancyButton1Click()
 {
+    const std::optional<qint64> amount = BookKeeping::parseWholeNumber(m_ui->JvValidateEdit1->text());
+    if (!amount) {
+        Messages::warning(this, BookKeeping::wholeNumberRefusal());
+        m_ui->JvValidateEdit1->setFocus();
+        return;
+    }
     NewTransaction input;
     input.isExpenditure = m_ui->RadioButton14->isChecked();
     input.periodicity = static_cast<quint8>(checkedIndex(m_periodButtons.data(), 6));
     input.name = m_ui->Edit1->text();
     input.calendarDay = DateTime::fromQDate(m_ui->JvMonthCalendar1->selectedDate());
-    input.amount = BookKeeping::parseWholeNumber(m_ui->JvValidateEdit1->text());
+    input.amount = *amount;
     if (input.isExpenditure)
         input.type = static_cast<quint8>(checkedIndex(m_expenseButtons.data(), 11));
     else

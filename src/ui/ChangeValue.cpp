@@ -1,5 +1,6 @@
 #include "ChangeValue.h"
 
+#include "Messages.h"
 #include "Notes.h"
 #include "ui_ChangeValue.h"
 
@@ -34,7 +35,13 @@ void TForm9::FormShow()
 
 void TForm9::DsFancyButton8Click()
 {
-    BookKeeping::SetBalance(m_form1.expenditures(), BookKeeping::parseWholeNumber(m_ui->JvValidateEdit1->text()));
+    const std::optional<qint64> value = BookKeeping::parseWholeNumber(m_ui->JvValidateEdit1->text());
+    if (!value) {
+        Messages::warning(this, BookKeeping::wholeNumberRefusal());
+        m_ui->JvValidateEdit1->setFocus();
+        return;
+    }
+    BookKeeping::SetBalance(m_form1.expenditures(), *value);
     m_form1.RefreshExpenditures();
     accept();
 }

@@ -35,6 +35,7 @@ void TimeInfoPanels::sunPanelStep(TDateTime now)
 {
     if (!m_settings.SunPanel)
         return;
+    m_sunTime.SetDate(now);
     m_sunPanel->showView(::sunPanelStep(m_sunTime.Sunrise(), m_sunTime.Sunset(), now, m_settings.SunPanelShowText,
                                         m_formats, m_sunPanel->bar()->value()));
 }

@@ -10,7 +10,7 @@ class ProgressPanel;
 class TimeZonePanel;
 
 // The sun panel, the custom time panel and the time-zone clocks, fed from the live settings.
-// Holds the program's one sun component, which keeps the date the program started on.
+// Holds the program's one sun component, moved to each new day as the program runs on.
 class TimeInfoPanels final
 {
     Q_DISABLE_COPY_MOVE(TimeInfoPanels)

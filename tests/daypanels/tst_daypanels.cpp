@@ -96,11 +96,36 @@ void TestDayPanels::sunPanel_labelsPercentAndTimeLeft_data()
     // Sunrise and sunset from another day: only their times of day count.
     QTest::newRow("dates ignored") << r - 400.0 << s + 3.0 << at(12, 0) << true << 7 << dayLeft << dayRight
                                    << DayPhase::Inside << 50 << true << QStringLiteral("06:00");
-    // Place far from the local zone: sunset's time of day falls before sunrise's.
-    QTest::newRow("sunset before sunrise in the day") << at(11, 0) << at(2, 0) << at(12, 0) << true << 7
-                                                      << QStringLiteral(" Sunset 02:00:00")
-                                                      << QStringLiteral("Sunrise 11:00:00  ") << DayPhase::AfterEnd
-                                                      << 30 << true << QStringLiteral("23:00");
+    // A clock far ahead of the sun: the daylight runs on past midnight.
+    QTest::newRow("sunset after midnight")
+        << at(11, 0) << at(2, 0) << at(12, 0) << true << 7 << QStringLiteral(" Sunrise 11:00:00")
+        << QStringLiteral("Sunset 02:00:00  ") << DayPhase::Inside << 7 << true << QStringLiteral("14:00");
+    // Reykjavik, 64° 8′ N 21° 56′ W on UTC: the sunset that ends 21 June comes at 00:03:39 on the 22nd.
+    TSunTime north(DateTime::fromQDate(QDate(2026, 6, 21)));
+    feedPlace(north, SunPlace{64, 8, true, 21, 56, false});
+    north.SetTimeZone(0);
+    const QString northDay[] = {QStringLiteral(" Sunrise 02:55:26"), QStringLiteral("Sunset 00:03:39  ")};
+    const QString northNight[] = {QStringLiteral(" Sunset 00:03:39"), QStringLiteral("Sunrise 02:55:26  ")};
+    QTest::newRow("Reykjavik at noon") << north.Sunrise() << north.Sunset() << at(12, 0) << true << 7 << northDay[0]
+                                       << northDay[1] << DayPhase::Inside << 43 << true << QStringLiteral("12:03");
+    QTest::newRow("Reykjavik before the sunset")
+        << north.Sunrise() << north.Sunset() << at(0, 1) << true << 7 << northDay[0] << northDay[1] << DayPhase::Inside
+        << 100 << true << QStringLiteral("00:02");
+    QTest::newRow("Reykjavik at 01:00") << north.Sunrise() << north.Sunset() << at(1, 0) << true << 7 << northNight[0]
+                                        << northNight[1] << DayPhase::AfterEnd << 33 << true << QStringLiteral("01:55");
+    // 64° 8′ S 40° E on UTC, a clock far behind the sun: 21 December's sunrise comes before its midnight.
+    TSunTime south(DateTime::fromQDate(QDate(2026, 12, 21)));
+    feedPlace(south, SunPlace{64, 8, false, 40, 0, true});
+    south.SetTimeZone(0);
+    const QString southDay[] = {QStringLiteral(" Sunrise 22:43:51"), QStringLiteral("Sunset 19:52:16  ")};
+    QTest::newRow("far south at noon") << south.Sunrise() << south.Sunset() << at(12, 0) << true << 7 << southDay[0]
+                                       << southDay[1] << DayPhase::Inside << 63 << true << QStringLiteral("07:52");
+    QTest::newRow("far south after the sunrise")
+        << south.Sunrise() << south.Sunset() << at(23, 0) << true << 7 << southDay[0] << southDay[1] << DayPhase::Inside
+        << 1 << true << QStringLiteral("20:52");
+    QTest::newRow("far south at 21:00") << south.Sunrise() << south.Sunset() << at(21, 0) << true << 7
+                                        << QStringLiteral(" Sunset 19:52:16") << QStringLiteral("Sunrise 22:43:51  ")
+                                        << DayPhase::AfterEnd << 39 << true << QStringLiteral("01:43");
     QTest::newRow("polar at 06:00") << 0.0 << 0.0 << at(6, 0) << true << 7 << QStringLiteral(" Sunset 00:00:00")
                                     << QStringLiteral("Sunrise 00:00:00  ") << DayPhase::AfterEnd << 25 << true
                                     << QStringLiteral("18:00");

@@ -9,6 +9,7 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QDir>
+#include <QHash>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
@@ -20,6 +21,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -29,6 +35,36 @@ template <typename T> T *named(QObject *parent, const char *name)
     if (!child)
         qFatal("no child %s", name);
     return child;
+}
+
+// Contrast ratio of two colours as accessibility guidelines define it: 1 (same) to 21 (black on white).
+double contrast(QColor a, QColor b)
+{
+    const auto luminance = [](QColor c) {
+        const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// How well text inside `area` stands out: the strongest contrast of any pixel against the area's
+// most common colour, its background.
+double textContrast(const QImage &image, const QRect &area)
+{
+    QHash<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    QRgb background = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > counts.value(background))
+            background = it.key();
+    double best = 1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        best = std::max(best, contrast(QColor(it.key()), QColor(background)));
+    return best;
 }
 
 ExpenditureBook bookOnDisk(const QString &dir)
@@ -66,11 +102,15 @@ private Q_SLOTS:
     void manage_undoWithoutSelectionRemovesNothing();
     void manage_undoMonthlyTemplateKeepsBookedCopies();
     void manage_closingRefreshesAndSaves();
+    void selectedRow_textStaysReadable_data();
+    void selectedRow_textStaysReadable();
     void changeValue_showsRoundedBalance_data();
     void changeValue_showsRoundedBalance();
     void changeValue_okSetsBalance_data();
     void changeValue_okSetsBalance();
     void changeValue_closingWithoutOkKeepsBalance();
+    void amountFields_refuseWhatTheBookCannotHold_data();
+    void amountFields_refuseWhatTheBookCannotHold();
     void transactions_surviveARestart();
     void unreadableTransactionsFile_keptAside();
     void failedTransactionsSave_stopsTheClose();
@@ -455,6 +495,37 @@ void TestExpenditureWindows::manage_closingRefreshesAndSaves()
     QVERIFY(saved.Expenditures.isEmpty());
 }
 
+void TestExpenditureWindows::selectedRow_textStaysReadable_data()
+{
+    QTest::addColumn<bool>("inManage");
+    QTest::newRow("page") << false;
+    QTest::newRow("manage") << true;
+}
+
+void TestExpenditureWindows::selectedRow_textStaysReadable()
+{
+    QFETCH(bool, inManage);
+    book().Expenditures = {transaction(QStringLiteral("Bread"), -50, DateTime::encode(2025, 3, 10), true),
+                           transaction(QStringLiteral("Milk"), -5, DateTime::encode(2025, 3, 11), true)};
+    m_window->RefreshExpenditures();
+    m_window->show();
+    QWidget *owner = m_window->expenditurePage();
+    if (inManage) {
+        manage()->show();
+        owner = manage();
+    }
+    auto *list = named<QTreeView>(owner, "ListView3");
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QVERIFY(list->selectionModel()->isRowSelected(0));
+    const QImage shot = list->viewport()->grab().toImage();
+    const QRect amount = list->visualRect(list->model()->index(0, 1)).adjusted(2, 2, -2, -2);
+    QVERIFY(!amount.isEmpty());
+    const double selected = textContrast(shot, amount);
+    QVERIFY2(selected >= 3, qPrintable(QStringLiteral("contrast %1").arg(selected)));
+    if (inManage)
+        manage()->close();
+}
+
 void TestExpenditureWindows::changeValue_showsRoundedBalance_data()
 {
     QTest::addColumn<double>("balance");
@@ -486,7 +557,8 @@ void TestExpenditureWindows::changeValue_okSetsBalance_data()
     QTest::newRow("plain") << QStringLiteral("300") << 300.0 << QStringLiteral("300 PLN");
     QTest::newRow("negative") << QStringLiteral("-40") << -40.0 << QStringLiteral("-40 PLN");
     QTest::newRow("empty") << QString() << 0.0 << QStringLiteral("0 PLN");
-    QTest::newRow("too large") << QStringLiteral("99999999999") << 0.0 << QStringLiteral("0 PLN");
+    QTest::newRow("beyond 32 bits") << QStringLiteral("99999999999") << 99999999999.0
+                                    << QStringLiteral("99999999999 PLN");
 }
 
 void TestExpenditureWindows::changeValue_okSetsBalance()
@@ -518,6 +590,46 @@ void TestExpenditureWindows::changeValue_closingWithoutOkKeepsBalance()
     named<QLineEdit>(dialog, "JvValidateEdit1")->setText(QStringLiteral("1"));
     dialog->close();
     QCOMPARE(book().AllMoney, 42.0);
+}
+
+void TestExpenditureWindows::amountFields_refuseWhatTheBookCannotHold_data()
+{
+    QTest::addColumn<bool>("addDialog");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("kept"); // what the book holds afterwards; NaN: refused
+    const double refused = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("add, beyond 32 bits") << true << QStringLiteral("3000000000") << -3000000000.0;
+    QTest::newRow("add, fifteen digits") << true << QStringLiteral("-999999999999999") << -999999999999999.0;
+    QTest::newRow("add, sixteen digits") << true << QStringLiteral("1000000000000000") << refused;
+    QTest::newRow("add, beyond 64 bits") << true << QStringLiteral("99999999999999999999") << refused;
+    QTest::newRow("change, sixteen digits") << false << QStringLiteral("-1000000000000000") << refused;
+}
+
+void TestExpenditureWindows::amountFields_refuseWhatTheBookCannotHold()
+{
+    QFETCH(bool, addDialog);
+    QFETCH(QString, typed);
+    QFETCH(double, kept);
+    book().AllMoney = 7;
+    QDialog *dialog = addDialog ? static_cast<QDialog *>(this->addDialog()) : changeValue();
+    dialog->show();
+    named<QLineEdit>(dialog, "JvValidateEdit1")->setText(typed);
+    QTest::mouseClick(named<QPushButton>(dialog, addDialog ? "DsFancyButton1" : "DsFancyButton8"), Qt::LeftButton);
+    const QList<Messages::Shown> shown = Messages::takeShown();
+    if (!std::isnan(kept)) {
+        QVERIFY(shown.isEmpty());
+        QCOMPARE(book().Expenditures.size(), 1);
+        QCOMPARE(qint64(book().Expenditures[0].Value), qint64(kept)); // exactly, not fuzzily
+        return;
+    }
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].text,
+             QStringLiteral("The amount must be a whole number from -999999999999999 to 999999999999999."));
+    QVERIFY(dialog->isVisible());
+    QVERIFY(book().Expenditures.isEmpty());
+    QCOMPARE(book().AllMoney, 7.0);
+    QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("expenditures.txt"))));
+    dialog->close();
 }
 
 void TestExpenditureWindows::transactions_surviveARestart()

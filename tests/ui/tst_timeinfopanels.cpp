@@ -7,6 +7,7 @@
 #include "ui/ZoneClock.h"
 
 #include "core/Clock.h"
+#include "daypanels/DayPanels.h"
 
 #include <QImage>
 #include <QLabel>
@@ -102,6 +103,8 @@ private Q_SLOTS:
     void sunPanel_afterTimer2_data();
     void sunPanel_afterTimer2();
     void sunPanel_textOff_barHasNoText();
+    void sunPanel_followsTheDate_data();
+    void sunPanel_followsTheDate();
     void panelsSwitchedOff_keepTheirFormCaptions();
     void customPanel_afterTimer2_data();
     void customPanel_afterTimer2();
@@ -169,6 +172,34 @@ void TestTimeInfoPanels::sunPanel_afterTimer2()
     }
     QCOMPARE(panel.bar()->value(), percent);
     QCOMPARE(panel.bar()->text(), left);
+}
+
+void TestTimeInfoPanels::sunPanel_followsTheDate_data()
+{
+    QTest::addColumn<QDateTime>("start");
+    QTest::addColumn<QDateTime>("later");
+    // Near the equinox the times move by minutes a day.
+    const QDateTime lastMinute(QDate(2009, 3, 20), QTime(23, 59, 30));
+    QTest::newRow("over midnight") << lastMinute << lastMinute.addSecs(60);
+    QTest::newRow("half a year on") << at(15, 0) << QDateTime(QDate(2009, 12, 21), QTime(12, 0));
+}
+
+void TestTimeInfoPanels::sunPanel_followsTheDate()
+{
+    QFETCH(QDateTime, start);
+    QFETCH(QDateTime, later);
+    QTemporaryDir dir;
+    auto window = startAt(dir.path(), warsawSettings(), start);
+    Clock::advanceForTesting(start.msecsTo(later));
+    window->Timer2Timer();
+
+    TSunTime thatDay(DateTime::fromQDateTime(later));
+    feedPlace(thatDay, SunPlace{52, 13, true, 21, 1, true});
+    const ProgressPanelView expected = ::sunPanelStep(thatDay.Sunrise(), thatDay.Sunset(), Clock::nowValue(), true,
+                                                      window->localeFormats(), 0);
+    QCOMPARE(sunPanel(*window).leftLabel()->text(), expected.leftLabel);
+    QCOMPARE(sunPanel(*window).rightLabel()->text(), expected.rightLabel);
+    QCOMPARE(sunPanel(*window).bar()->text(), expected.barText);
 }
 
 void TestTimeInfoPanels::sunPanel_textOff_barHasNoText()
