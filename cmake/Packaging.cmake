@@ -10,6 +10,10 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/${MAREVO_APP_ID}.desktop
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/${MAREVO_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${MAREVO_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# The about window's link opens this README; its pictures keep their relative place.
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/packaging/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/marevo-notes)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/marevo-notes/docs FILES_MATCHING PATTERN "*.png")
 
 # PNG sizes for panels and menus that do not scale SVG icons.
 qt_add_executable(marevo-render-icon ${PROJECT_SOURCE_DIR}/packaging/RenderIcon.cpp)
@@ -26,15 +30,17 @@ foreach(size IN ITEMS 16 22 24 32 48 64 128 256)
     install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
-# The manual page is made from --help, so the two cannot disagree.
+# The manual page is made from --help, so the two cannot disagree; the folder, files, keys and exit
+# codes come from the include file.
 find_program(HELP2MAN help2man)
 set(man_page ${CMAKE_CURRENT_BINARY_DIR}/marevo-notes.1)
 if(HELP2MAN)
     add_custom_command(OUTPUT ${man_page}
         COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
                 ${HELP2MAN} --no-info --section=1 --name=a\ desktop\ organiser\ in\ the\ notification\ area
+                --include=${PROJECT_SOURCE_DIR}/packaging/marevo-notes.h2m
                 --output=${man_page} $<TARGET_FILE:marevo-notes>
-        DEPENDS marevo-notes VERBATIM)
+        DEPENDS marevo-notes ${PROJECT_SOURCE_DIR}/packaging/marevo-notes.h2m VERBATIM)
     install(FILES ${man_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     list(APPEND icon_pngs ${man_page})
 else()

@@ -16,6 +16,7 @@ desktop-file-validate /usr/share/applications/org.marevo.Notes.desktop
 appstreamcli validate --no-net /usr/share/metainfo/org.marevo.Notes.metainfo.xml > /dev/null
 test -f /usr/share/icons/hicolor/scalable/apps/marevo-notes.svg
 test -f /usr/share/icons/hicolor/48x48/apps/marevo-notes.png
+test -f /usr/share/doc/marevo-notes/copyright && test -f /usr/share/doc/marevo-notes/README.md
 man -w marevo-notes > /dev/null 2>&1 || test -f /usr/share/man/man1/marevo-notes.1.gz || test -f /usr/share/man/man1/marevo-notes.1
 /usr/bin/marevo-notes --version | grep -q "1.0.4.4"
 

@@ -71,9 +71,8 @@ int main(int argc, char *argv[])
             return runCommand(options); // only an error can be left here: usage and 2
     }
     QApplication::setApplicationName(QStringLiteral("marevo-notes"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Marevo Notes"));
     QApplication::setApplicationVersion(QStringLiteral("1.0.4.4"));
-    QApplication::setDesktopFileName(QStringLiteral("marevo-notes"));
+    QApplication::setDesktopFileName(QStringLiteral("org.marevo.Notes"));
     // The program lives in the notification area: closing the window only hides it.
     QApplication::setQuitOnLastWindowClosed(false);
     ImageList1::initResources();

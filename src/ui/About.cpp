@@ -3,10 +3,11 @@
 #include "ImageList.h"
 #include "ui_About.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QUrl>
 
 TForm5::TForm5(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
@@ -20,15 +21,33 @@ TForm5::TForm5(QWidget *parent)
     m_ui->JvStaticText4->setFont(link);
     m_ui->JvStaticText4->setStyleSheet(QStringLiteral("QLabel { color: palette(link); }"));
     m_ui->JvStaticText4->installEventFilter(this);
+    // The program has no web site; the link leads to the documentation shipped with it.
+    const QUrl documentation = documentationUrl(QCoreApplication::applicationDirPath());
+    m_ui->JvStaticText4->setEnabled(!documentation.isEmpty());
+    m_ui->JvStaticText4->setToolTip(documentation.toLocalFile());
     connect(m_ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     setFixedSize(sizeHint());
 }
 
 TForm5::~TForm5() = default;
 
+QUrl TForm5::documentationUrl(const QString &executableDir)
+{
+    const QString candidates[] = {executableDir + QStringLiteral("/../share/doc/marevo-notes/README.md"),
+                                  QStringLiteral(MAREVO_SOURCE_DIR "/README.md")};
+    for (const QString &candidate : candidates) {
+        const QFileInfo file(candidate);
+        if (file.isFile())
+            return QUrl::fromLocalFile(file.canonicalFilePath());
+    }
+    return {};
+}
+
 void TForm5::JvStaticText4Click()
 {
-    QDesktopServices::openUrl(QUrl(QLatin1String(kHomepage)));
+    const QUrl documentation = documentationUrl(QCoreApplication::applicationDirPath());
+    if (!documentation.isEmpty())
+        QDesktopServices::openUrl(documentation);
 }
 
 bool TForm5::eventFilter(QObject *watched, QEvent *event)

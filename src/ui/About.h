@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QUrl>
 
 #include <memory>
 
@@ -15,9 +16,11 @@ class TForm5 final : public QDialog
     Q_DISABLE_COPY_MOVE(TForm5)
 
 public:
-    static constexpr const char *kHomepage = "https://marevo-notes.example.org/";
-
     explicit TForm5(QWidget *parent = nullptr);
+
+    // The README that came with this copy: installed beside the program, or in the tree it was built from.
+    // Empty when neither is there.
+    static QUrl documentationUrl(const QString &executableDir);
     ~TForm5() override;
 
     void JvStaticText4Click();

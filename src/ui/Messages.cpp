@@ -14,7 +14,7 @@ std::function<void(const Shown &)> g_observer;
 
 QString title()
 {
-    return QApplication::applicationDisplayName();
+    return QStringLiteral("Marevo Notes");
 }
 
 bool record(Kind kind, const QString &text)

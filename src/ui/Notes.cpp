@@ -61,6 +61,9 @@ namespace {
 
 const QString kCaption = QStringLiteral("Marevo Notes [ver. 1.0.4.4]");
 
+// The data files besides data.txt; any of them shows the folder has been used before.
+const char *const kOtherDataFiles[] = {"notepad.txt", "settings.xml", "expenditures.txt", "passwd.txt"};
+
 // The notes list menu's sort items, in the order of NotesSortOrder.
 const char *const kSortActions[] = {"Sortingdisabled", "bypriority1", "bydaysleft1", "bydonedesc1",
                                     "privatenonprivate1"};
@@ -287,7 +290,12 @@ void TForm1::ReadAllNotes()
     const auto notes = DataFile::load(
         m_state.dataPath(QStringLiteral("data.txt")), m_codec,
         [this](const QByteArray &plain) { return NotesFile::parseNotes(plain, &m_notes, &m_dataRootName); }, now);
-    if (notes.outcome == DataFile::Outcome::Missing)
+    // A folder without any data file is a first start: nothing was lost there, so nothing to warn of.
+    const bool otherDataFiles = std::any_of(std::begin(kOtherDataFiles), std::end(kOtherDataFiles),
+                                            [this](const char *name) {
+                                                return QFileInfo::exists(m_state.dataPath(QLatin1String(name)));
+                                            });
+    if (notes.outcome == DataFile::Outcome::Missing && otherDataFiles)
         Messages::warning(this, QStringLiteral("Data file not found!"));
     else if (notes.outcome == DataFile::Outcome::KeptAside)
         Messages::error(this, notes.message);

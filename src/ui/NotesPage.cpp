@@ -67,6 +67,13 @@ void NotesPage::attach(TForm1 *form)
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &NotesPage::ListView1SelectItem);
     connect(list, &QAbstractItemView::doubleClicked, this, &NotesPage::ListView1DblClick);
     connect(m_balloon, &BalloonHint::closed, this, &NotesPage::JvBalloonHint1Close);
+    // Only a list with no notes at all gets the hint; one whose notes are filtered out is not new.
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        m_ui->ListView1->setPlaceholderText(
+            m_form->notes().isEmpty()
+                ? QStringLiteral("No notes yet. Click \"Add note\" or press Ctrl+Q to add the first one.")
+                : QString());
+    });
     connectPopupMenu();
 }
 

@@ -17,7 +17,7 @@ inline std::unique_ptr<TForm1> startWithNotes(const QString &dir, const NotesCol
     auto window = std::make_unique<TForm1>(dir + QLatin1Char('/'));
     window->loadAllData();
     window->finishStartup();
-    Messages::takeShown(); // "Data file not found!"
+    Messages::takeShown();
     window->findChild<QAction *>(QStringLiteral("Sortingdisabled"))->trigger();
     window->notes() = notes;
     window->RefreshNotes();

@@ -9,6 +9,9 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -256,6 +259,20 @@ void TestMainWindow::about_showsVersionAndLink()
     QCOMPARE(about->findChild<QLabel *>(QStringLiteral("JvStaticText4"))->text(),
              QStringLiteral("Visit Marevo Notes Homepage"));
     QVERIFY(about->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+    // The link leads to documentation that exists here, installed or in the build's sources, never the web.
+    QTemporaryDir prefix;
+    QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("bin")));
+    QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("share/doc/marevo-notes")));
+    QFile installed(prefix.filePath(QStringLiteral("share/doc/marevo-notes/README.md")));
+    QVERIFY(installed.open(QIODevice::WriteOnly));
+    installed.close();
+    QCOMPARE(TForm5::documentationUrl(prefix.filePath(QStringLiteral("bin"))),
+             QUrl::fromLocalFile(QFileInfo(installed).canonicalFilePath()));
+    const QUrl fromBuild = TForm5::documentationUrl(QCoreApplication::applicationDirPath());
+    QVERIFY(fromBuild.isLocalFile());
+    QVERIFY(QFileInfo(fromBuild.toLocalFile()).isFile());
+    QVERIFY(about->findChild<QLabel *>(QStringLiteral("JvStaticText4"))->isEnabled());
 }
 
 QTEST_MAIN(TestMainWindow)

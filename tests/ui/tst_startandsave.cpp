@@ -1,6 +1,7 @@
 #include "UiTestData.h"
 
 #include "notes/NotesFile.h"
+#include "ui/HintTreeView.h"
 #include "ui/NotepadPage.h"
 #include "ui/Notes.h"
 
@@ -40,7 +41,9 @@ class TestStartAndSave final : public QObject
 private Q_SLOTS:
     void initTestCase() { enterUiTestMode(); }
     void init() { Messages::takeShown(); }
-    void firstStart_warnsOnceAndCloseCreatesFiles();
+    void firstStart_asksNothingAndCloseCreatesFiles();
+    void missingDataFile_warnsWhereOtherDataFilesAre_data();
+    void missingDataFile_warnsWhereOtherDataFilesAre();
     void closing_savesHidesAndKeepsRunning();
     void notes_surviveARestart();
     void malformedDataFile_keptAsideAndNeverOverwritten();
@@ -52,15 +55,15 @@ private Q_SLOTS:
     void malformedSettings_keptAsideAndDefaultsKept();
 };
 
-void TestStartAndSave::firstStart_warnsOnceAndCloseCreatesFiles()
+void TestStartAndSave::firstStart_asksNothingAndCloseCreatesFiles()
 {
     QTemporaryDir dir;
     auto window = start(dir.path());
-    const auto shown = Messages::takeShown();
-    QCOMPARE(shown.size(), 1);
-    QCOMPARE(shown[0].kind, Messages::Kind::Warning);
-    QCOMPARE(shown[0].text, QStringLiteral("Data file not found!"));
-    QCOMPARE(window->findChild<QTreeView *>(QStringLiteral("ListView1"))->model()->rowCount(), 0);
+    QVERIFY(Messages::takeShown().isEmpty()); // nothing was lost in a new folder
+    auto *list = window->findChild<HintTreeView *>(QStringLiteral("ListView1"));
+    QCOMPARE(list->model()->rowCount(), 0);
+    QVERIFY(list->placeholderText().contains(QLatin1String("\"Add note\"")));
+    QVERIFY(list->placeholderText().contains(QLatin1String("Ctrl+Q")));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("data.txt"))));
 
     closeWindow(*window);
@@ -74,6 +77,38 @@ void TestStartAndSave::firstStart_warnsOnceAndCloseCreatesFiles()
     // The next start finds everything and says nothing.
     auto second = start(dir.path());
     QVERIFY(Messages::takeShown().isEmpty());
+    // Once there is a note the hint goes, even while every note is filtered out of the list.
+    TNotesData note;
+    note.Text = QStringLiteral("private");
+    note.PrivateMsg = true;
+    second->notes().append(note);
+    second->findChild<QAbstractButton *>(QStringLiteral("JvSwitch1"))->setChecked(true);
+    second->RefreshNotes();
+    auto *secondList = second->findChild<HintTreeView *>(QStringLiteral("ListView1"));
+    QCOMPARE(secondList->model()->rowCount(), 0);
+    QVERIFY(secondList->placeholderText().isEmpty());
+}
+
+void TestStartAndSave::missingDataFile_warnsWhereOtherDataFilesAre_data()
+{
+    QTest::addColumn<QString>("otherFile");
+    for (const char *name : {"notepad.txt", "settings.xml", "expenditures.txt", "passwd.txt"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestStartAndSave::missingDataFile_warnsWhereOtherDataFilesAre()
+{
+    QFETCH(QString, otherFile);
+    QTemporaryDir dir;
+    QFile other(dir.filePath(otherFile));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    other.close();
+    TForm1 window(dir.path() + QLatin1Char('/'));
+    window.ReadAllNotes();
+    const auto shown = Messages::takeShown();
+    QVERIFY(!shown.isEmpty());
+    QCOMPARE(shown[0].kind, Messages::Kind::Warning);
+    QCOMPARE(shown[0].text, QStringLiteral("Data file not found!"));
 }
 
 void TestStartAndSave::closing_savesHidesAndKeepsRunning()
