@@ -530,7 +530,6 @@ void TestCommandLine::exportToWhatIsNotAFile_data()
     QTest::newRow("-: standard output") << QStringLiteral("-") << 0;
     QTest::newRow("/dev/stdout") << QStringLiteral("/dev/stdout") << 0;
     QTest::newRow("device: refused") << QStringLiteral("device") << 1;
-    QTest::newRow("folder: refused") << QStringLiteral("folder") << 1;
 }
 
 void TestCommandLine::exportToWhatIsNotAFile()
@@ -540,52 +539,41 @@ void TestCommandLine::exportToWhatIsNotAFile()
     QTemporaryDir dir;
     QTemporaryDir outDir;
     prepareFolder(dir.path(), sampleNotes(), false);
-    const QByteArray expected = NotesCsv::csvData(sampleNotes(), LocaleFormats::system());
-    QString target = kind;
+    QString target = kind.startsWith(QLatin1Char('/')) || kind == QLatin1String("-") ? kind : outDir.filePath(kind);
     QProcess reader;
     int terminal = -1;
     int terminalSide = -1;
     if (kind == QLatin1String("pipe")) {
-        target = outDir.filePath(QStringLiteral("pipe"));
         QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0600), 0);
         reader.start(QStringLiteral("cat"), {target});
         QVERIFY(reader.waitForStarted());
     } else if (kind == QLatin1String("terminal")) {
         QCOMPARE(openpty(&terminal, &terminalSide, nullptr, nullptr, nullptr), 0);
         target = QFile::decodeName(ttyname(terminalSide));
-    } else if (kind == QLatin1String("device")) {
-        target = outDir.filePath(QStringLiteral("null"));
-        if (mknod(QFile::encodeName(target).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
-            QSKIP("no right to make a device node here");
-    } else if (kind == QLatin1String("folder")) {
-        target = outDir.filePath(QStringLiteral("folder"));
-        QVERIFY(QDir(outDir.path()).mkdir(QStringLiteral("folder")));
+        fcntl(terminal, F_SETFL, O_NONBLOCK);
+    } else if (kind == QLatin1String("device") &&
+               mknod(QFile::encodeName(target).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+        QSKIP("no right to make a device node here");
     }
 
     const Outcome outcome = runProgram(
         {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--export-csv"), target}, {}, outDir.path());
     QCOMPARE(outcome.exitCode, exitCode);
     QCOMPARE(outcome.err.isEmpty(), exitCode == 0);
+    QByteArray received = outcome.out;
     if (kind == QLatin1String("pipe")) {
-        const bool read = reader.waitForFinished(10000);
-        if (!read)
-            reader.kill();
-        QVERIFY(read);
-        QCOMPARE(reader.readAllStandardOutput(), expected);
+        QVERIFY(reader.waitForFinished(10000));
+        received = reader.readAllStandardOutput();
     } else if (kind == QLatin1String("terminal")) {
-        QByteArray shown(1 << 16, '\0');
-        fcntl(terminal, F_SETFL, O_NONBLOCK);
-        shown.truncate(std::max<qsizetype>(0, read(terminal, shown.data(), shown.size())));
+        received.resize(1 << 16);
+        received.truncate(std::max<qsizetype>(0, read(terminal, received.data(), received.size())));
         close(terminal);
         close(terminalSide);
-        QVERIFY2(shown.contains("Due;Name;"), shown.constData());
-    } else if (kind.startsWith(QLatin1Char('-')) || kind.startsWith(QLatin1Char('/'))) {
-        QCOMPARE(outcome.out, expected);
+        received.replace("\r\r\n", "\r\n"); // the terminal's own line ends
     }
+    QCOMPARE(received, exitCode == 0 ? NotesCsv::csvData(sampleNotes(), LocaleFormats::system()) : QByteArray());
     // Nothing was put in place of what was there, and no file "-" appeared.
     QVERIFY(QDir(outDir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
-    if (exitCode != 0)
-        QVERIFY(!QFileInfo(target).isFile());
 }
 
 void TestCommandLine::dataFileThatIsNotAFile_isReportedWithoutWaiting_data()

@@ -7,9 +7,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
 
 // Stands in for the pass-phrase cipher: flips every byte.
@@ -56,8 +53,6 @@ private Q_SLOTS:
     void save_throughCodec_writesEncodedBytes();
     void save_intoMissingFolder_failsAndSaysWhy();
     void readFile_refusesOversizedFile();
-    void readFile_refusesWhatIsNotAFileWithoutWaiting_data();
-    void readFile_refusesWhatIsNotAFileWithoutWaiting();
 };
 
 void TestFiles::splitLines_data()
@@ -198,32 +193,3 @@ void TestFiles::readFile_refusesOversizedFile()
 
 QTEST_GUILESS_MAIN(TestFiles)
 #include "tst_files.moc"
-void TestFiles::readFile_refusesWhatIsNotAFileWithoutWaiting_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("named pipe") << QStringLiteral("pipe");
-    QTest::newRow("endless device") << QStringLiteral("device");
-    QTest::newRow("folder") << QStringLiteral("folder");
-}
-
-void TestFiles::readFile_refusesWhatIsNotAFileWithoutWaiting()
-{
-    QFETCH(QString, kind);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("data.txt"));
-    if (kind == QLatin1String("pipe"))
-        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    else if (kind == QLatin1String("device"))
-        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
-    else
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("data.txt")));
-
-    alarm(20); // a read that blocks or never ends fails the test instead of hanging it
-    QByteArray data;
-    const IoResult result = FileIo::readFile(path, &data);
-    alarm(0);
-    QVERIFY(!result);
-    QVERIFY2(result.error.contains(path), qPrintable(result.error));
-    QVERIFY(data.isEmpty());
-}
-
