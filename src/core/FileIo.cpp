@@ -71,9 +71,12 @@ IoResult readFile(const QString &path, QByteArray *data, qint64 maxSize)
 
 IoResult writeFileAtomically(const QString &path, const QByteArray &data, Permissions permissions)
 {
-    // A pipe, a device or a folder in the file's place is someone's, not a file to replace.
-    if (const QString kind = nonFileKind(path); !kind.isEmpty())
-        return IoResult::failure(QStringLiteral("Cannot write file \"%1\": it is %2, not a file.").arg(path, kind));
+    // A pipe or a device in the file's place is someone's, not a file to replace; a folder is
+    // refused by QSaveFile itself.
+    struct stat status;
+    if (stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode))
+        return IoResult::failure(
+            QStringLiteral("Cannot write file \"%1\": it is %2, not a file.").arg(path, kindName(status.st_mode)));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return IoResult::failure(QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString()));

@@ -538,7 +538,8 @@ void TestCommandLine::exportToWhatIsNotAFile()
     QFETCH(int, exitCode);
     QTemporaryDir dir;
     QTemporaryDir outDir;
-    prepareFolder(dir.path(), sampleNotes(), false);
+    const NotesCollection notes = sampleNotes();
+    prepareFolder(dir.path(), notes, false);
     QString target = kind.startsWith(QLatin1Char('/')) || kind == QLatin1String("-") ? kind : outDir.filePath(kind);
     QProcess reader;
     int terminal = -1;
@@ -571,7 +572,7 @@ void TestCommandLine::exportToWhatIsNotAFile()
         close(terminalSide);
         received.replace("\r\r\n", "\r\n"); // the terminal's own line ends
     }
-    QCOMPARE(received, exitCode == 0 ? NotesCsv::csvData(sampleNotes(), LocaleFormats::system()) : QByteArray());
+    QCOMPARE(received, exitCode == 0 ? NotesCsv::csvData(notes, LocaleFormats::system()) : QByteArray());
     // Nothing was put in place of what was there, and no file "-" appeared.
     QVERIFY(QDir(outDir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
