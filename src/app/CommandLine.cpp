@@ -139,6 +139,7 @@ QString usage()
         "  marevo-notes [--data-dir DIR] --export-notes FILE  write the notes as an XML notes file\n"
         "  marevo-notes --help | --version\n"
         "\n"
+        "An export FILE of - is standard output; a named pipe or a terminal is written into.\n"
         "The printing and export commands only read the data files, also while the organiser runs.\n"
         "When the data are protected, the password is read from the terminal, or as one line from\n"
         "standard input.\n");

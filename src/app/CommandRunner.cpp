@@ -3,20 +3,18 @@
 #include "core/AppDir.h"
 #include "core/Clock.h"
 #include "core/DataFile.h"
+#include "core/ExportFile.h"
 #include "core/KeyValueXmlFile.h"
 #include "core/LocaleFormats.h"
-#include "expenditures/ExpendituresFile.h"
 #include "notes/NotesBackup.h"
 #include "notes/NotesCsv.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesList.h"
-#include "protection/PasswordFile.h"
 #include "protection/Protection.h"
 #include "reminders/TodayEvents.h"
 #include "reminders/UpcomingEvents.h"
 #include "settings/SettingsFile.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QStringBuilder>
 
@@ -165,23 +163,6 @@ private:
         return 0;
     }
 
-    // The data files are the organiser's alone, whatever name leads to them.
-    bool isDataFile(const QString &file) const
-    {
-        const QFileInfo target(file);
-        const QFileInfo resolved(target.exists() ? target.canonicalFilePath()
-                                                 : QDir::cleanPath(target.absoluteFilePath()));
-        if (QDir(resolved.absolutePath()).canonicalPath() != QDir(m_folder.appDir).canonicalPath())
-            return false;
-        const QString dataFiles[] = {QStringLiteral("data.txt"), QStringLiteral("notepad.txt"),
-                                     QStringLiteral("settings.xml"), ExpendituresFile::fileName(),
-                                     PasswordFile::fileName()};
-        for (const QString &dataFile : dataFiles)
-            if (resolved.fileName() == dataFile)
-                return true;
-        return false;
-    }
-
     int finishExport(const IoResult &result)
     {
         if (!result) {
@@ -191,26 +172,40 @@ private:
         return 0;
     }
 
-    bool refuseDataFile()
+    bool toStandardOutput() const { return m_options.file == QLatin1String("-"); }
+
+    bool refuseTarget()
     {
-        if (!isDataFile(m_options.file))
+        if (toStandardOutput())
             return false;
-        error(QStringLiteral("\"%1\" is a data file of the organiser; choose another file.").arg(m_options.file));
-        return true;
+        const IoResult allowed = ExportFile::check(m_options.file, m_folder.appDir);
+        if (!allowed)
+            error(allowed.error);
+        return !allowed;
     }
 
+    // A named pipe without a reader is waited for, as a shell's redirection waits.
     int exportCsv()
     {
-        if (refuseDataFile())
+        if (refuseTarget())
             return 1;
-        return finishExport(NotesCsv::ExportDataToCSV(m_options.file, m_folder.notes, LocaleFormats::system()));
+        if (toStandardOutput()) {
+            m_env.writeOut(NotesCsv::csvData(m_folder.notes, LocaleFormats::system()));
+            return 0;
+        }
+        return finishExport(NotesCsv::ExportDataToCSV(m_options.file, m_folder.notes, LocaleFormats::system(),
+                                                      ExportFile::NoReader::Wait));
     }
 
     int exportNotes()
     {
-        if (refuseDataFile())
+        if (refuseTarget())
             return 1;
-        return finishExport(NotesBackup::writeNotesFile(m_options.file, m_folder.notes));
+        if (toStandardOutput()) {
+            m_env.writeOut(NotesFile::notesData(m_folder.notes));
+            return 0;
+        }
+        return finishExport(NotesBackup::writeNotesFile(m_options.file, m_folder.notes, ExportFile::NoReader::Wait));
     }
 
     const CommandLine::Options &m_options;

@@ -41,9 +41,9 @@ QByteArray encode(const QString &text)
 QStringList split(const QByteArray &data)
 {
     QByteArray content = data;
-    const qsizetype eof = content.indexOf('\x1A');
-    if (eof >= 0)
-        content.truncate(eof);
+    // Only as the very last byte is 26 an old end marker; anywhere else it is text someone typed.
+    if (content.endsWith('\x1A'))
+        content.chop(1);
     const bool utf8 = content.startsWith(kUtf8Bom);
     if (utf8)
         content.remove(0, kUtf8Bom.size());

@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // Plain text files of the program: lines end with CR LF; a line is read up to
-// LF or CR LF, a lone CR is dropped, byte 26 ends the file. Text is Latin-1,
+// LF or CR LF, a lone CR is dropped, a byte 26 as the last byte is dropped. Text is Latin-1,
 // or UTF-8 with a byte-order mark when a character does not fit Latin-1.
 namespace TextLines {
 

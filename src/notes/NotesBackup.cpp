@@ -10,9 +10,9 @@
 
 namespace NotesBackup {
 
-IoResult writeNotesFile(const QString &fileName, const NotesCollection &notes)
+IoResult writeNotesFile(const QString &fileName, const NotesCollection &notes, ExportFile::NoReader noReader)
 {
-    return FileIo::writeFileAtomically(fileName, NotesFile::notesData(notes));
+    return ExportFile::write(fileName, NotesFile::notesData(notes), noReader);
 }
 
 IoResult ReadNotes(const QString &fileName, bool append, NotesCollection &notes)

@@ -2,6 +2,7 @@
 
 #include "NotesData.h"
 
+#include "core/ExportFile.h"
 #include "core/IoResult.h"
 
 #include <QString>
@@ -10,8 +11,10 @@
 // read back by "Import notes..." with or without append.
 namespace NotesBackup {
 
-// The document of the notes, written atomically and unenciphered.
-IoResult writeNotesFile(const QString &fileName, const NotesCollection &notes);
+// The document of the notes, written atomically and unenciphered (into a named pipe or a
+// terminal straight, ExportFile).
+IoResult writeNotesFile(const QString &fileName, const NotesCollection &notes,
+                        ExportFile::NoReader noReader = ExportFile::NoReader::Refuse);
 
 // Reads the file and puts its notes in place of the collection's (append false)
 // or after them (append true); the new notes' IDs are their positions. A file that cannot be

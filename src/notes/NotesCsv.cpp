@@ -1,6 +1,5 @@
 #include "NotesCsv.h"
 
-#include "core/FileIo.h"
 #include "core/TextLines.h"
 
 #include <QStringBuilder>
@@ -58,9 +57,10 @@ QByteArray csvData(const NotesCollection &notes, const LocaleFormats &formats)
     return TextLines::join(lines);
 }
 
-IoResult ExportDataToCSV(const QString &fileName, const NotesCollection &notes, const LocaleFormats &formats)
+IoResult ExportDataToCSV(const QString &fileName, const NotesCollection &notes, const LocaleFormats &formats,
+                         ExportFile::NoReader noReader)
 {
-    return FileIo::writeFileAtomically(fileName, csvData(notes, formats));
+    return ExportFile::write(fileName, csvData(notes, formats), noReader);
 }
 
 } // namespace NotesCsv

@@ -2,6 +2,7 @@
 
 #include "NotesData.h"
 
+#include "core/ExportFile.h"
 #include "core/IoResult.h"
 #include "core/LocaleFormats.h"
 
@@ -24,6 +25,8 @@ QString line(const TNotesData &note, const LocaleFormats &formats);
 QByteArray csvData(const NotesCollection &notes, const LocaleFormats &formats);
 
 // Replaces the file as a whole: a failed write leaves the old file, never a cut-off export.
-IoResult ExportDataToCSV(const QString &fileName, const NotesCollection &notes, const LocaleFormats &formats);
+// A named pipe or a terminal gets the bytes straight (ExportFile).
+IoResult ExportDataToCSV(const QString &fileName, const NotesCollection &notes, const LocaleFormats &formats,
+                         ExportFile::NoReader noReader = ExportFile::NoReader::Refuse);
 
 } // namespace NotesCsv

@@ -4,6 +4,7 @@
 #include "Messages.h"
 #include "Notes.h"
 
+#include "core/ExportFile.h"
 #include "notes/NotesBackup.h"
 #include "notes/NotesCsv.h"
 #include "notes/OldNotesImport.h"
@@ -38,7 +39,12 @@ QString NotesTransfer::chooseExportFile(const QString &caption, const QString &f
     const QString fileName = FileChoosers::saveFile(&m_window, caption, filter, m_window.state().AppDir, suffix);
     if (fileName.isEmpty())
         return {};
-    if (QFileInfo::exists(fileName) &&
+    // A folder, a device or a file of the data folder is not asked about: it is never replaced.
+    if (const IoResult allowed = ExportFile::check(fileName, m_window.state().AppDir); !allowed) {
+        Messages::error(&m_window, allowed.error);
+        return {};
+    }
+    if (QFileInfo(fileName).isFile() &&
         !Messages::question(&m_window, QStringLiteral("File already exists. Do you want to overwrite it?")))
         return {};
     return fileName;

@@ -19,6 +19,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <pty.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <algorithm>
+
 namespace {
 
 const QString kPassPhrase = QStringLiteral("K\u00F6ln 2026");
@@ -30,9 +38,10 @@ struct Outcome
     QByteArray err;
 };
 
-Outcome runProgram(const QStringList &arguments, const QByteArray &input = {})
+Outcome runProgram(const QStringList &arguments, const QByteArray &input = {}, const QString &workingDir = {})
 {
     QProcess process;
+    process.setWorkingDirectory(workingDir);
     process.start(QStringLiteral(MAREVO_EXECUTABLE), arguments);
     if (!process.waitForStarted(10000))
         return {};
@@ -169,7 +178,12 @@ private Q_SLOTS:
     void missingFolder_isNotCreated();
     void missingDataFile_printsNothing();
     void damagedDataFile_isReportedAndLeftInPlace();
+    void exportOverADataFile_isRefused_data();
     void exportOverADataFile_isRefused();
+    void exportToWhatIsNotAFile_data();
+    void exportToWhatIsNotAFile();
+    void dataFileThatIsNotAFile_isReportedWithoutWaiting_data();
+    void dataFileThatIsNotAFile_isReportedWithoutWaiting();
 };
 
 void TestCommandLine::parse_data()
@@ -485,17 +499,109 @@ void TestCommandLine::damagedDataFile_isReportedAndLeftInPlace()
     QCOMPARE(snapshot(dir.path()), before); // not moved aside: that is the organiser's decision
 }
 
+void TestCommandLine::exportOverADataFile_isRefused_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("data.txt by another name") << QStringLiteral("/sub/../data.txt");
+    QTest::newRow("the lock file") << QStringLiteral("/.marevo-notes.lock");
+    QTest::newRow("a file kept aside") << QStringLiteral("/notepad.txt.unreadable-20261209-101112");
+}
+
 void TestCommandLine::exportOverADataFile_isRefused()
 {
+    QFETCH(QString, target);
     QTemporaryDir dir;
     prepareFolder(dir.path(), sampleNotes(), true);
     const auto before = snapshot(dir.path());
-    const Outcome outcome = runProgram({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--export-notes"),
-                                        dir.path() + QStringLiteral("/sub/../data.txt")},
-                                       (kPassPhrase + QLatin1Char('\n')).toUtf8());
+    const Outcome outcome =
+        runProgram({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--export-notes"), dir.path() + target},
+                   (kPassPhrase + QLatin1Char('\n')).toUtf8());
     QCOMPARE(outcome.exitCode, 1);
     QVERIFY(outcome.err.contains("is a data file"));
     QCOMPARE(snapshot(dir.path()), before);
+}
+
+void TestCommandLine::exportToWhatIsNotAFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("named pipe: written into") << QStringLiteral("pipe") << 0;
+    QTest::newRow("terminal: written into") << QStringLiteral("terminal") << 0;
+    QTest::newRow("-: standard output") << QStringLiteral("-") << 0;
+    QTest::newRow("/dev/stdout") << QStringLiteral("/dev/stdout") << 0;
+    QTest::newRow("device: refused") << QStringLiteral("device") << 1;
+}
+
+void TestCommandLine::exportToWhatIsNotAFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, exitCode);
+    QTemporaryDir dir;
+    QTemporaryDir outDir;
+    const NotesCollection notes = sampleNotes();
+    prepareFolder(dir.path(), notes, false);
+    QString target = kind.startsWith(QLatin1Char('/')) || kind == QLatin1String("-") ? kind : outDir.filePath(kind);
+    QProcess reader;
+    int terminal = -1;
+    int terminalSide = -1;
+    if (kind == QLatin1String("pipe")) {
+        QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+        reader.start(QStringLiteral("cat"), {target});
+        QVERIFY(reader.waitForStarted());
+    } else if (kind == QLatin1String("terminal")) {
+        QCOMPARE(openpty(&terminal, &terminalSide, nullptr, nullptr, nullptr), 0);
+        target = QFile::decodeName(ttyname(terminalSide));
+        fcntl(terminal, F_SETFL, O_NONBLOCK);
+    } else if (kind == QLatin1String("device") &&
+               mknod(QFile::encodeName(target).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+        QSKIP("no right to make a device node here");
+    }
+
+    const Outcome outcome = runProgram(
+        {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--export-csv"), target}, {}, outDir.path());
+    QCOMPARE(outcome.exitCode, exitCode);
+    QCOMPARE(outcome.err.isEmpty(), exitCode == 0);
+    QByteArray received = outcome.out;
+    if (kind == QLatin1String("pipe")) {
+        QVERIFY(reader.waitForFinished(10000));
+        received = reader.readAllStandardOutput();
+    } else if (kind == QLatin1String("terminal")) {
+        received.resize(1 << 16);
+        received.truncate(std::max<qsizetype>(0, read(terminal, received.data(), received.size())));
+        close(terminal);
+        close(terminalSide);
+        received.replace("\r\r\n", "\r\n"); // the terminal's own line ends
+    }
+    QCOMPARE(received, exitCode == 0 ? NotesCsv::csvData(notes, LocaleFormats::system()) : QByteArray());
+    // Nothing was put in place of what was there, and no file "-" appeared.
+    QVERIFY(QDir(outDir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void TestCommandLine::dataFileThatIsNotAFile_isReportedWithoutWaiting_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("data.txt") << QStringLiteral("data.txt") << 1;
+    QTest::newRow("passwd.txt") << QStringLiteral("passwd.txt") << 1;
+    QTest::newRow("settings.xml: the default settings apply") << QStringLiteral("settings.xml") << 0;
+}
+
+void TestCommandLine::dataFileThatIsNotAFile_isReportedWithoutWaiting()
+{
+    QFETCH(QString, name);
+    QFETCH(int, exitCode);
+    QTemporaryDir dir;
+    prepareFolder(dir.path(), sampleNotes(), false);
+    const QString path = dir.filePath(name);
+    QFile::remove(path);
+    QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    const auto before = snapshot(dir.path());
+
+    const Outcome outcome = runProgram({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--upcoming")});
+    QCOMPARE(outcome.exitCode, exitCode);
+    QVERIFY2(outcome.err.contains(name.toUtf8()), outcome.err.constData());
+    QCOMPARE(snapshot(dir.path()), before);
+    QVERIFY(QFileInfo::exists(path) && !QFileInfo(path).isFile()); // left in place: the organiser decides
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -62,8 +62,10 @@ void TestFiles::splitLines_data()
     QTest::newRow("CR LF") << QByteArray("one\r\ntwo\r\n") << QStringList{QStringLiteral("one"), QStringLiteral("two")};
     QTest::newRow("lone LF") << QByteArray("one\ntwo") << QStringList{QStringLiteral("one"), QStringLiteral("two")};
     QTest::newRow("lone CR dropped") << QByteArray("o\rne\r\n") << QStringList{QStringLiteral("one")};
-    QTest::newRow("byte 26 ends the file") << QByteArray("one\r\ntwo\x1Athree\r\n")
-                                           << QStringList{QStringLiteral("one"), QStringLiteral("two")};
+    QTest::newRow("byte 26 inside is text") << QByteArray("one\r\ntwo\x1Athree\r\n")
+                                            << QStringList{QStringLiteral("one"), QStringLiteral("two\u001Athree")};
+    QTest::newRow("byte 26 as the last byte ends the file")
+        << QByteArray("one\r\ntwo\x1A") << QStringList{QStringLiteral("one"), QStringLiteral("two")};
     QTest::newRow("empty file") << QByteArray() << QStringList{QString()};
     QTest::newRow("blank lines kept") << QByteArray("\r\n\r\nx\r\n") << QStringList{QString(), QString(), QStringLiteral("x")};
     QTest::newRow("latin-1 byte") << QByteArray("caf\xE9\r\n") << QStringList{QStringLiteral("caf") + QChar(0xE9)};

@@ -225,7 +225,12 @@ void TestNotesFile::notepad_data()
     QTest::newRow("lone LF") << QByteArray("a\nb") << QStringList{QStringLiteral("a"), QStringLiteral("b")}
                              << QByteArray("a\r\nb\r\n");
     QTest::newRow("lone CR") << QByteArray("a\rb\r\n") << QStringList{QStringLiteral("ab")} << QByteArray("ab\r\n");
-    QTest::newRow("byte 26") << QByteArray("a\r\n\x1A junk") << QStringList{QStringLiteral("a")} << QByteArray("a\r\n");
+    QTest::newRow("byte 26 inside") << QByteArray("a\r\n\x1A kept")
+                                    << QStringList{QStringLiteral("a"), QStringLiteral("\u001A kept")}
+                                    << QByteArray("a\r\n\x1A kept\r\n");
+    QTest::newRow("byte 26 at the end") << QByteArray("a\r\nb\x1A")
+                                        << QStringList{QStringLiteral("a"), QStringLiteral("b")}
+                                        << QByteArray("a\r\nb\r\n");
     QTest::newRow("empty file") << QByteArray() << QStringList{QString()} << QByteArray("\r\n");
 }
 

@@ -3,6 +3,7 @@
 
 #include "core/Clock.h"
 #include "ui/Notes.h"
+#include "ui/Startup.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -10,6 +11,7 @@
 #include <QTest>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -54,6 +56,8 @@ private Q_SLOTS:
     void cleanup() { Clock::resetForTesting(); }
     void badDataFile_keptAsideAndStartCarriesOn_data();
     void badDataFile_keptAsideAndStartCarriesOn();
+    void namedPipeForAnyDataFile_neverBlocksTheStart_data();
+    void namedPipeForAnyDataFile_neverBlocksTheStart();
     void fullDisk_saveFailsDataStayThenSaveSucceeds();
     void readOnlyFolder_saveFailsDataStayThenSaveSucceeds();
     void clockOverMidnight_bookAndWeekFollowOnce();
@@ -63,6 +67,8 @@ void TestHostileConditions::badDataFile_keptAsideAndStartCarriesOn_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::newRow("a folder") << QStringLiteral("folder");
+    QTest::newRow("a named pipe") << QStringLiteral("pipe");
+    QTest::newRow("an endless device") << QStringLiteral("device");
     QTest::newRow("100 MB") << QStringLiteral("huge");
     QTest::newRow("binary noise") << QStringLiteral("noise");
     QTest::newRow("count 2^31-1") << QStringLiteral("count");
@@ -75,6 +81,10 @@ void TestHostileConditions::badDataFile_keptAsideAndStartCarriesOn()
     const QString path = dir.filePath(kDataFile);
     if (kind == QLatin1String("folder")) {
         QVERIFY(QDir(dir.path()).mkdir(kDataFile));
+    } else if (kind == QLatin1String("pipe")) {
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == QLatin1String("device")) {
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
     } else if (kind == QLatin1String("huge")) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -91,7 +101,9 @@ void TestHostileConditions::badDataFile_keptAsideAndStartCarriesOn()
                        "</Configuration>\r\n");
     }
 
+    alarm(20); // a start that blocks fails instead of hanging
     auto window = startProgram(dir.path());
+    alarm(0);
     const auto shown = Messages::takeShown();
     QVERIFY(!shown.isEmpty());
     QCOMPARE(shown[0].kind, Messages::Kind::Error);
@@ -105,6 +117,45 @@ void TestHostileConditions::badDataFile_keptAsideAndStartCarriesOn()
     QVERIFY(window->saveAllDataFiles());
     QCOMPARE(keptAside(dir.path()), aside);
     QVERIFY(readAll(path).contains("after"));
+}
+
+void TestHostileConditions::namedPipeForAnyDataFile_neverBlocksTheStart_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"notepad.txt", "settings.xml", "expenditures.txt", "passwd.txt"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestHostileConditions::namedPipeForAnyDataFile_neverBlocksTheStart()
+{
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    writeAll(dir.filePath(kDataFile),
+             "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<Configuration>\r\n"
+             "  <NumberOfNotes>1</NumberOfNotes>\r\n  <Text0>kept</Text0>\r\n</Configuration>\r\n");
+    const bool passPhraseFile = name == QLatin1String("passwd.txt");
+
+    alarm(20);
+    TForm1 window(dir.path() + QLatin1Char('/'));
+    const std::optional<int> exitCode = Startup::loadData(window, [] { return QStringLiteral("typed"); });
+    alarm(0);
+    const auto shown = Messages::takeShown();
+    QVERIFY(!shown.isEmpty());
+    QCOMPARE(shown.last().kind, Messages::Kind::Error);
+    QVERIFY2(shown.last().text.contains(name), qPrintable(shown.last().text));
+    // Without its pass phrase file nothing can be read safely: the program ends, touching nothing.
+    QCOMPARE(exitCode.has_value(), passPhraseFile);
+    const QStringList aside =
+        QDir(dir.path()).entryList({name + QStringLiteral(".unreadable-*")}, QDir::AllEntries | QDir::System);
+    QCOMPARE(aside.size(), passPhraseFile ? 0 : 1);
+    if (passPhraseFile)
+        return;
+    QVERIFY(shown.last().text.contains(aside[0]));
+    QCOMPARE(window.notes().size(), 1);
+    QVERIFY(window.saveAllDataFiles());
+    QVERIFY(QFileInfo(path).isFile());
 }
 
 void TestHostileConditions::fullDisk_saveFailsDataStayThenSaveSucceeds()

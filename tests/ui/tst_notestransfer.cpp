@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 namespace {
 
 const QString kPassPhrase = QStringLiteral("Correct Horse");
@@ -49,6 +52,8 @@ private Q_SLOTS:
     void commands_cancelled_doNothing_data();
     void commands_cancelled_doNothing();
     void exportData_failure_isShownAndReleasesBusy();
+    void exportCommands_refuseWhatIsNotTheirs_data();
+    void exportCommands_refuseWhatIsNotTheirs();
     void exportNotes_savesThenWritesPlainXmlWhileEnciphered();
     void importNotes_replacesAndRefreshesWithoutSaving();
     void importNotesAppend_addsAfterTheExistingNotes();
@@ -166,6 +171,45 @@ void TestNotesTransfer::exportData_failure_isShownAndReleasesBusy()
     QCOMPARE(m_busyWhileShown, QList<bool>{true});
     QVERIFY(!window->state().DialogBusy);
     QVERIFY(!QFile::exists(target));
+}
+
+void TestNotesTransfer::exportCommands_refuseWhatIsNotTheirs_data()
+{
+    QTest::addColumn<QByteArray>("action");
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("csv to a folder") << QByteArray("Exportdata1") << QStringLiteral("folder");
+    QTest::newRow("notes to a device") << QByteArray("Makebackup1") << QStringLiteral("device");
+    QTest::newRow("csv to a named pipe nobody reads") << QByteArray("Exportdata1") << QStringLiteral("pipe");
+    QTest::newRow("csv over data.txt") << QByteArray("Exportdata1") << QStringLiteral("data.txt");
+    QTest::newRow("notes over the lock file") << QByteArray("Makebackup1") << QStringLiteral(".marevo-notes.lock");
+}
+
+void TestNotesTransfer::exportCommands_refuseWhatIsNotTheirs()
+{
+    QFETCH(QByteArray, action);
+    QFETCH(QString, kind);
+    auto window = startWithNotes(m_dir->path(), fiveNotes());
+    QString target = m_elsewhere->filePath(kind);
+    if (kind == QLatin1String("folder"))
+        QVERIFY(QDir(m_elsewhere->path()).mkdir(kind));
+    else if (kind == QLatin1String("pipe"))
+        QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+    else if (kind == QLatin1String("device") &&
+             mknod(QFile::encodeName(target).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        QSKIP("no right to make a device node here");
+    else if (kind.contains(QLatin1Char('.')))
+        target = m_dir->filePath(kind);
+    FileChoosers::queuePath(target);
+    trigger(*window, action.constData());
+
+    const auto shown = Messages::takeShown();
+    QCOMPARE(shown.size(), 1); // no question about overwriting: there is nothing to overwrite
+    QCOMPARE(shown[0].kind, Messages::Kind::Error);
+    QVERIFY2(shown[0].text.contains(QFileInfo(target).fileName()), qPrintable(shown[0].text));
+    QVERIFY(QDir(m_dir->path()).isEmpty()); // not even the usual save of "Export notes..."
+    QVERIFY(!QFileInfo(target).isFile());
+    QVERIFY(QDir(m_elsewhere->path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    QVERIFY(!window->state().DialogBusy);
 }
 
 void TestNotesTransfer::exportNotes_savesThenWritesPlainXmlWhileEnciphered()
