@@ -1,7 +1,6 @@
 #include "UiTestData.h"
 
 #include "notes/NotesFile.h"
-#include "protection/Protection.h"
 #include "ui/NotepadPage.h"
 #include "ui/Notes.h"
 
@@ -11,7 +10,6 @@
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -260,16 +258,13 @@ void TestStartAndSave::endRequestDuringStart_endsCleanly()
     QTemporaryDir dir;
     {
         TForm1 window(dir.path() + QLatin1Char('/'));
-        if (protect) {
-            QRandomGenerator random(7);
-            const auto accepted = Protection::Accept(Protection::passwordFilePath(window.state().AppDir),
-                                                     QStringLiteral("pass"), QStringLiteral("pass"), random);
-            window.usePassPhrase(accepted.passPhrase, accepted.salt);
-        }
         window.notes().append(TNotesData{1, 0, false, -1, QStringLiteral("kept"), QString(), 0});
         window.notepadPage()->editor()->setPlainText(QStringLiteral("kept line"));
         QVERIFY(window.saveAllDataFiles());
     }
+    if (protect)
+        QVERIFY(QFile::copy(QStringLiteral(MAREVO_TEST_DATA "/protection/passwd-old-form.txt"),
+                            dir.filePath(QStringLiteral("passwd.txt"))));
     if (!withNotes)
         QVERIFY(QFile::remove(dir.filePath(QStringLiteral("data.txt"))));
     const auto snapshot = [&dir] {
