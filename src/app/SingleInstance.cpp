@@ -1,6 +1,8 @@
 #include "SingleInstance.h"
 
 #include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 
@@ -8,13 +10,22 @@ namespace {
 
 const QByteArray kShowRequest("show\n");
 
+// Every path to the folder (a symbolic link, "..") names the same organiser.
+QString canonicalFolder(const QString &appDir)
+{
+    const QString canonical = QFileInfo(appDir).canonicalFilePath();
+    return canonical.isEmpty() ? appDir : canonical + QLatin1Char('/');
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(const QString &appDir, QObject *parent)
     : QObject(parent),
-      m_serverName(QStringLiteral("marevo-notes-") +
-                   QString::fromLatin1(QCryptographicHash::hash(appDir.toUtf8(), QCryptographicHash::Sha1).toHex().left(16))),
-      m_lock(appDir + QStringLiteral(".marevo-notes.lock"))
+      m_serverName(
+          QStringLiteral("marevo-notes-") +
+          QString::fromLatin1(
+              QCryptographicHash::hash(canonicalFolder(appDir).toUtf8(), QCryptographicHash::Sha1).toHex().left(16))),
+      m_lock(canonicalFolder(appDir) + QStringLiteral(".marevo-notes.lock"))
 {
     // A lock left by a crashed process is taken over at once.
     m_lock.setStaleLockTime(0);
@@ -24,7 +35,11 @@ SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::acquire()
 {
-    return m_lock.tryLock(100);
+    if (!m_lock.tryLock(100))
+        return false;
+    // The lock is made under the umask; like the data files it is the owner's alone.
+    QFile::setPermissions(m_lock.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return true;
 }
 
 bool SingleInstance::notifyRunning()

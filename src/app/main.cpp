@@ -76,6 +76,10 @@ int main(int argc, char *argv[])
     // The program lives in the notification area: closing the window only hides it.
     QApplication::setQuitOnLastWindowClosed(false);
     ImageList1::initResources();
+    // Heard from here on, also while a message box or the pass phrase window waits for an answer.
+    SignalWatcher signalWatcher;
+    const QMetaObject::Connection endDuringStart =
+        QObject::connect(&signalWatcher, &SignalWatcher::terminationRequested, &Startup::abandon);
 
     QString error;
     const QString appDir = AppDir::resolve(options.dataDir, QApplication::applicationDirPath(), &error);
@@ -105,7 +109,7 @@ int main(int argc, char *argv[])
     mainWindow.show();
 
     QObject::connect(&instance, &SingleInstance::showRequested, &mainWindow, &TForm1::showFromTray);
-    SignalWatcher signalWatcher;
+    QObject::disconnect(endDuringStart);
     QObject::connect(&signalWatcher, &SignalWatcher::terminationRequested, &mainWindow, &TForm1::Close1Click);
     // The session is ending: save as "Close" does.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainWindow,

@@ -1,8 +1,12 @@
 #include "AppDir.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace AppDir {
 
@@ -16,9 +20,24 @@ QString withSeparator(const QString &path)
     return clean;
 }
 
+// Every folder made here is the owner's alone, whatever the umask; folders that exist keep their mode.
+bool makePrivatePath(const QString &path)
+{
+    const QString clean = QDir::cleanPath(path);
+    if (QFileInfo(clean).isDir())
+        return true;
+    const QString parent = QFileInfo(clean).path();
+    if (parent != clean && !makePrivatePath(parent))
+        return false;
+    const QByteArray native = QFile::encodeName(clean);
+    if (::mkdir(native.constData(), S_IRWXU) != 0)
+        return errno == EEXIST && QFileInfo(clean).isDir();
+    return ::chmod(native.constData(), S_IRWXU) == 0;
+}
+
 bool ensureDir(const QString &path, QString *error)
 {
-    if (QDir().mkpath(path))
+    if (makePrivatePath(path))
         return true;
     if (error)
         *error = QStringLiteral("Cannot create the data folder \"%1\".").arg(path);

@@ -41,6 +41,7 @@ public:
     // Makes the fields of records 0 .. count - 1 readable; single keys are readable at once.
     void placeRecords(qsizetype count);
 
+    bool contains(Key key) const { return find(key) != nullptr; }
     qint32 readInteger(Key key, qint32 defaultValue) const;
     double readFloat(Key key, double defaultValue) const;
     QString readString(Key key) const; // empty when missing

@@ -21,7 +21,7 @@ IoResult ReadNotes(const QString &fileName, bool append, NotesCollection &notes)
     if (IoResult read = FileIo::readFile(fileName, &data); !read)
         return read;
     NotesCollection imported;
-    if (IoResult parsed = NotesFile::parseNotes(data, &imported); !parsed)
+    if (IoResult parsed = NotesFile::parseNotes(data, &imported, nullptr, NotesFile::CountKey::Required); !parsed)
         return IoResult::failure(QStringLiteral("Cannot import notes from \"%1\". %2")
                                      .arg(QDir::toNativeSeparators(fileName), parsed.error));
 

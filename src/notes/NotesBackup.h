@@ -18,8 +18,8 @@ IoResult writeNotesFile(const QString &fileName, const NotesCollection &notes,
 
 // Reads the file and puts its notes in place of the collection's (append false)
 // or after them (append true); the new notes' IDs are their positions. A file that cannot be
-// read or parsed, or whose count is negative or larger than the file could hold, changes
-// nothing. A file without NumberOfNotes holds no note.
+// read or parsed, whose count is missing (another XML file, such as settings.xml), negative or
+// larger than the file could hold, changes nothing.
 IoResult ReadNotes(const QString &fileName, bool append, NotesCollection &notes);
 
 } // namespace NotesBackup

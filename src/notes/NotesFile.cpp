@@ -6,7 +6,7 @@
 
 namespace NotesFile {
 
-IoResult parseNotes(const QByteArray &plain, NotesCollection *notes, QString *rootName)
+IoResult parseNotes(const QByteArray &plain, NotesCollection *notes, QString *rootName, CountKey countKey)
 {
     enum Name
     {
@@ -23,6 +23,8 @@ IoResult parseNotes(const QByteArray &plain, NotesCollection *notes, QString *ro
                              QLatin1StringView("Deadline"), QLatin1StringView("Text"), QLatin1StringView("Location")});
     if (IoResult loaded = file.load(plain); !loaded)
         return loaded;
+    if (countKey == CountKey::Required && !file.contains({NumberOfNotes}))
+        return IoResult::failure(QStringLiteral("It is not a notes file: it holds no NumberOfNotes."));
     const qint32 count = file.readInteger({NumberOfNotes}, 0);
     // Each note has entries in the file; a larger count is damage, not notes.
     if (IoResult counted = file.checkRecordCount(count, QStringLiteral("notes")); !counted)

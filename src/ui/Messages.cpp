@@ -8,6 +8,7 @@ namespace Messages {
 namespace {
 
 bool g_testMode = false;
+bool g_silenced = false;
 QList<bool> g_answers;
 QList<Shown> g_shown;
 std::function<void(const Shown &)> g_observer;
@@ -29,6 +30,8 @@ bool record(Kind kind, const QString &text)
 
 void information(QWidget *parent, const QString &text)
 {
+    if (g_silenced)
+        return;
     if (g_testMode) {
         record(Kind::Information, text);
         return;
@@ -38,6 +41,8 @@ void information(QWidget *parent, const QString &text)
 
 void warning(QWidget *parent, const QString &text)
 {
+    if (g_silenced)
+        return;
     if (g_testMode) {
         record(Kind::Warning, text);
         return;
@@ -47,6 +52,8 @@ void warning(QWidget *parent, const QString &text)
 
 void error(QWidget *parent, const QString &text)
 {
+    if (g_silenced)
+        return;
     if (g_testMode) {
         record(Kind::Error, text);
         return;
@@ -56,15 +63,23 @@ void error(QWidget *parent, const QString &text)
 
 bool question(QWidget *parent, const QString &text)
 {
+    if (g_silenced)
+        return false;
     if (g_testMode)
         return record(Kind::Question, text);
     return QMessageBox::warning(parent, title(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
            QMessageBox::Yes;
 }
 
+void silence()
+{
+    g_silenced = true;
+}
+
 void setTestMode(bool on)
 {
     g_testMode = on;
+    g_silenced = false;
     g_answers.clear();
     g_shown.clear();
     g_observer = nullptr;

@@ -19,6 +19,9 @@ void error(QWidget *parent, const QString &text);
 // Warning box with Yes and No; true for Yes.
 bool question(QWidget *parent, const QString &text);
 
+// The program is ending: no further box opens, and questions answer No.
+void silence();
+
 // Test mode: nothing is shown; questions take queued answers (No when none is queued).
 void setTestMode(bool on);
 void queueAnswer(bool yes);

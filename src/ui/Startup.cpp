@@ -6,7 +6,16 @@
 
 #include "protection/Protection.h"
 
+#include <QApplication>
+#include <QDialog>
+
 namespace Startup {
+
+namespace {
+
+bool g_abandoned = false;
+
+} // namespace
 
 QString askWithPasswordWindow()
 {
@@ -20,19 +29,38 @@ std::optional<int> loadData(TForm1 &window, const PassPhrasePrompt &prompt)
     const QString appDir = window.state().AppDir;
     if (!Protection::isProtected(appDir)) {
         window.loadAllData();
-        return std::nullopt;
+        return g_abandoned ? std::optional<int>(0) : std::nullopt;
     }
-    const Protection::TUnlock unlock =
-        Protection::verifyPassPhraseFile(Protection::passwordFilePath(appDir), prompt());
+    const QString typed = prompt();
+    if (g_abandoned)
+        return 0;
+    const Protection::TUnlock unlock = Protection::verifyPassPhraseFile(Protection::passwordFilePath(appDir), typed);
     if (unlock.verdict != Protection::Verdict::Correct) {
         Messages::error(nullptr, unlock.message);
         return unlock.exitCode;
     }
     window.usePassPhrase(unlock.passPhrase, unlock.salt);
     window.loadAllData();
+    if (g_abandoned)
+        return 0;
     // Files restored in plain form by hand are enciphered again at once.
     window.saveAllDataFiles();
     return std::nullopt;
+}
+
+void abandon()
+{
+    g_abandoned = true;
+    Messages::silence();
+    // Each closed window ends its own event loop; the one beneath it is closed next.
+    while (QWidget *modal = QApplication::activeModalWidget()) {
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->done(QDialog::Rejected);
+        else
+            modal->close();
+        if (QApplication::activeModalWidget() == modal)
+            break;
+    }
 }
 
 } // namespace Startup

@@ -1,9 +1,12 @@
 #include "core/AppDir.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 class TestAppDir final : public QObject
 {
@@ -12,6 +15,8 @@ class TestAppDir final : public QObject
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void commandLine_winsAndIsCreated();
+    void createdFolders_arePrivate_data();
+    void createdFolders_arePrivate();
     void writableExecutableFolder_isUsed();
     void systemFolders_neverHoldData_data();
     void systemFolders_neverHoldData();
@@ -25,6 +30,32 @@ void TestAppDir::commandLine_winsAndIsCreated()
     QCOMPARE(AppDir::resolve(wanted, dir.path(), &error), wanted + QLatin1Char('/'));
     QVERIFY(QFileInfo(wanted).isDir());
     QVERIFY(error.isEmpty());
+}
+
+void TestAppDir::createdFolders_arePrivate_data()
+{
+    QTest::addColumn<mode_t>("mask");
+    QTest::newRow("umask 000") << mode_t(0);
+    QTest::newRow("umask 022") << mode_t(022);
+    QTest::newRow("umask 277") << mode_t(0277);
+}
+
+void TestAppDir::createdFolders_arePrivate()
+{
+    QFETCH(mode_t, mask);
+    QTemporaryDir dir;
+    // A folder the user made keeps its own mode.
+    QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755)));
+    const mode_t previous = ::umask(mask);
+    QString error;
+    const QString resolved = AppDir::resolve(dir.filePath(QStringLiteral("a/b")), QString(), &error);
+    ::umask(previous);
+    QVERIFY(!resolved.isEmpty());
+    // Owner, group and others as stored (Qt's "user" bits tell what this process may do, all for root).
+    const auto mode = [](const QString &path) { return int(QFile::permissions(path) & 0x7077); };
+    QCOMPARE(mode(dir.filePath(QStringLiteral("a"))), 0x7000);
+    QCOMPARE(mode(dir.filePath(QStringLiteral("a/b"))), 0x7000);
+    QCOMPARE(mode(dir.path()), 0x7055);
 }
 
 void TestAppDir::writableExecutableFolder_isUsed()

@@ -60,7 +60,6 @@ private Q_SLOTS:
     void appendThreeIntoFive_givesEightNumberedFiveSixSeven();
     void importWithoutAppend_dropsThePreviousNotes();
     void missingKeys_takeTheImportDefaults();
-    void withoutNumberOfNotes_importsNothing();
     void unreadableFile_changesNothing_data();
     void unreadableFile_changesNothing();
 
@@ -123,17 +122,6 @@ void TestNotesImport::missingKeys_takeTheImportDefaults()
     QCOMPARE(notes[1].Text, QStringLiteral("kept"));
 }
 
-void TestNotesImport::withoutNumberOfNotes_importsNothing()
-{
-    QTemporaryDir dir;
-    const QString path = writeFile(dir, QStringLiteral("other.xml"), document("  <Text0>stray</Text0>\r\n"));
-    NotesCollection notes = numbered({note(QStringLiteral("a"))});
-    QVERIFY(NotesBackup::ReadNotes(path, true, notes));
-    QCOMPARE(textsOf(notes), QStringList{QStringLiteral("a")});
-    QVERIFY(NotesBackup::ReadNotes(path, false, notes));
-    QVERIFY(notes.isEmpty());
-}
-
 void TestNotesImport::unreadableFile_changesNothing_data()
 {
     QTest::addColumn<QByteArray>("content");
@@ -142,6 +130,14 @@ void TestNotesImport::unreadableFile_changesNothing_data()
     QTest::newRow("not XML") << QByteArray("-1 3 0 0 Call\r\n") << true;
     QTest::newRow("negative count") << document("  <NumberOfNotes>-1</NumberOfNotes>\r\n") << true;
     QTest::newRow("count beyond the file") << document("  <NumberOfNotes>2000000000</NumberOfNotes>\r\n") << true;
+    // Other XML files of the data folder match the dialog's filter or sit beside the notes.
+    QTest::newRow("no NumberOfNotes") << document("  <Text0>stray</Text0>\r\n") << true;
+    QTest::newRow("settings file") << document("  <FormWidth>320</FormWidth>\r\n  <SortType>1</SortType>\r\n") << true;
+    QTest::newRow("transactions file")
+        << document(
+               "  <AllMoney>00000000000000000000</AllMoney>\r\n  <NumberOfExpenditures>1</NumberOfExpenditures>\r\n"
+               "  <Name0>Rent</Name0>\r\n")
+        << true;
 }
 
 void TestNotesImport::unreadableFile_changesNothing()

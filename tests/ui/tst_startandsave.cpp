@@ -10,10 +10,13 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+
+#include <csignal>
 
 namespace {
 
@@ -53,6 +56,8 @@ private Q_SLOTS:
     void failedSave_showsErrorKeepsWindowAndData();
     void settings_switchesAndSortOrderSurviveARestart();
     void malformedSettings_keptAsideAndDefaultsKept();
+    void endRequestDuringStart_endsCleanly_data();
+    void endRequestDuringStart_endsCleanly();
 };
 
 void TestStartAndSave::firstStart_asksNothingAndCloseCreatesFiles()
@@ -267,6 +272,60 @@ void TestStartAndSave::malformedSettings_keptAsideAndDefaultsKept()
     QVERIFY(window->findChild<QAbstractButton *>(QStringLiteral("JvSwitch3"))->isChecked());
     closeWindow(*window);
     QCOMPARE(readAll(dir.filePath(aside[0])), broken);
+}
+
+void TestStartAndSave::endRequestDuringStart_endsCleanly_data()
+{
+    QTest::addColumn<bool>("protect");
+    QTest::addColumn<bool>("withNotes");
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("pass phrase window, SIGTERM") << true << true << SIGTERM;
+    QTest::newRow("pass phrase window, SIGINT") << true << true << SIGINT;
+    QTest::newRow("data file not found box, SIGTERM") << false << false << SIGTERM;
+    QTest::newRow("while the files load, SIGINT") << false << true << SIGINT;
+}
+
+void TestStartAndSave::endRequestDuringStart_endsCleanly()
+{
+    QFETCH(bool, protect);
+    QFETCH(bool, withNotes);
+    QFETCH(int, signalNumber);
+    QTemporaryDir dir;
+    {
+        TForm1 window(dir.path() + QLatin1Char('/'));
+        window.notes().append(TNotesData{1, 0, false, -1, QStringLiteral("kept"), QString(), 0});
+        window.notepadPage()->editor()->setPlainText(QStringLiteral("kept line"));
+        QVERIFY(window.saveAllDataFiles());
+    }
+    if (protect)
+        QVERIFY(QFile::copy(QStringLiteral(MAREVO_TEST_DATA "/protection/passwd-old-form.txt"),
+                            dir.filePath(QStringLiteral("passwd.txt"))));
+    if (!withNotes)
+        QVERIFY(QFile::remove(dir.filePath(QStringLiteral("data.txt"))));
+    const auto snapshot = [&dir] {
+        QMap<QString, QByteArray> files;
+        for (const QString &name : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden))
+            files.insert(name, readAll(dir.filePath(name)));
+        return files;
+    };
+    auto before = snapshot();
+
+    QProcess process;
+    process.start(QStringLiteral(MAREVO_EXECUTABLE), {QStringLiteral("--data-dir"), dir.path()});
+    // From the moment it holds the folder's lock the program answers the request, whatever it shows.
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath(QStringLiteral(".marevo-notes.lock"))), 20000);
+    QCOMPARE(::kill(pid_t(process.processId()), signalNumber), 0);
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    // The lock is gone and every file is as it was. Once the files are read the end saves as "Close"
+    // does: the same data, and the settings with the window's layout of the moment.
+    auto after = snapshot();
+    if (withNotes && !protect) {
+        QVERIFY(after.remove(QStringLiteral("settings.xml")));
+        before.remove(QStringLiteral("settings.xml"));
+    }
+    QCOMPARE(after, before);
 }
 
 QTEST_MAIN(TestStartAndSave)
