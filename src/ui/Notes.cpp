@@ -51,6 +51,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -262,6 +263,7 @@ void TForm1::finishStartup()
 {
     m_encryption->showStartState();
     placeAtTopRight();
+    m_placeWhenShown = true;
     // The clocks show the time from the first moment, not only after the first 5-second tick.
     m_statusBar->updateClock(Clock::now());
     m_timeInfo->clockStep(Clock::nowValue());
@@ -274,11 +276,24 @@ void TForm1::placeAtTopRight()
     if (!screen)
         return;
     const QRect available = screen->availableGeometry();
-    // A window taller than the screen could not be reached at the bottom.
-    if (height() > available.height())
-        resize(width(), available.height());
-    const int frameExtra = frameGeometry().width() - width();
-    move(available.right() + 1 - width() - frameExtra, available.top());
+    // The stored size may be one the layout does not allow, or larger than the screen, whose far side
+    // could not be reached: the window is placed from the size it will really have.
+    ensurePolished();
+    const QSize least = minimumSizeHint().expandedTo(minimumSize());
+    const QSize frameExtra = frameGeometry().size() - size();
+    resize(std::max(std::min(width(), available.width() - frameExtra.width()), least.width()),
+           std::max(std::min(height(), available.height() - frameExtra.height()), least.height()));
+    move(std::max(available.left(), available.right() + 1 - width() - frameExtra.width()), available.top());
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The frame is known only once the window is on the screen: the start's placement is made again with it.
+    if (m_placeWhenShown) {
+        m_placeWhenShown = false;
+        QTimer::singleShot(0, this, &TForm1::placeAtTopRight);
+    }
 }
 
 void TForm1::ReadAllNotes()

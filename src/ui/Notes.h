@@ -134,6 +134,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildRegions();
@@ -162,6 +163,7 @@ private:
     const DataFileCodec *m_codec = nullptr;
     bool m_ending = false;
     QDate m_lastRefreshDay; // a day change is noticed against this
+    bool m_placeWhenShown = false; // the start's placement waits for the window's frame
 
     TimeZonePanel *m_timeZonePanel = nullptr;
     ProgressPanel *m_customPanel = nullptr;
