@@ -454,8 +454,9 @@ void TForm1::SetWallpaper(const QString &path)
 
 void TForm1::RunOnStartup()
 {
-    const IoResult written = Autostart::write(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
-                                              QCoreApplication::applicationFilePath());
+    const IoResult written =
+        Autostart::write(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+                         QCoreApplication::applicationFilePath(), m_dataDirChosen ? m_state.AppDir : QString());
     if (!written)
         Messages::error(this, written.error);
 }

@@ -75,6 +75,8 @@ public:
     DesktopWallpaper &desktopWallpaper() { return *m_desktopWallpaper; }
     // The user's autostart entry for this executable, written again on every use.
     void RunOnStartup();
+    // The data folder was named on the command line: the autostart entry names it too.
+    void setDataDirChosen(bool chosen) { m_dataDirChosen = chosen; }
 
     void ReadAllExpenditures();
     // False when the file could not be written; the error has been shown.
@@ -162,6 +164,7 @@ private:
     std::unique_ptr<DataFileCodec> m_codecOwner;
     const DataFileCodec *m_codec = nullptr;
     bool m_ending = false;
+    bool m_dataDirChosen = false;
     QDate m_lastRefreshDay; // a day change is noticed against this
     bool m_placeWhenShown = false; // the start's placement waits for the window's frame
 
