@@ -362,6 +362,7 @@ void TForm1::applyLoadedSettings()
     m_settingsApplier->applyAfterLoad();
     m_settingsApplier->applyFonts();
     m_presence->updateTimer1();
+    m_presence->applyHotKeys();
 }
 
 void TForm1::collectWindowSettings()

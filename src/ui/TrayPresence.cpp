@@ -12,6 +12,7 @@
 #include "reminders/TodayEvents.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -48,6 +49,10 @@ TrayPresence::TrayPresence(TForm1 &mainWindow, QSystemTrayIcon *icon, QMenu *men
         m_hotKeysNote->setWordWrap(true);
         shortcuts->layout()->addWidget(m_hotKeysNote);
     }
+    // The record is written by the box's own connection first, so the keys follow the new value.
+    for (const char *box : {"CheckBox2", "CheckBox20", "CheckBox23"})
+        if (auto *check = m_main.settingsDialog()->findChild<QCheckBox *>(QLatin1String(box)))
+            connect(check, &QCheckBox::toggled, this, &TrayPresence::applyHotKeys);
     setHotKeys(GlobalHotKeys::create());
 }
 
@@ -57,7 +62,16 @@ void TrayPresence::setHotKeys(std::unique_ptr<GlobalHotKeys> hotKeys)
 {
     m_hotKeys = std::move(hotKeys);
     connectHotKeys();
-    showHotKeysState(m_hotKeys->registerAll());
+    if (m_hotKeysApplied)
+        applyHotKeys();
+}
+
+void TrayPresence::applyHotKeys()
+{
+    m_hotKeysApplied = true;
+    const Settings &settings = m_main.settings();
+    showHotKeysState(
+        m_hotKeys->registerOnly(settings.Shortcut, settings.ShowWindowShortCut, settings.TodayEventsShortcut));
 }
 
 void TrayPresence::setDesktopProbe(std::unique_ptr<DesktopProbe> probe)
