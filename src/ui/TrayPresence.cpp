@@ -42,6 +42,7 @@ TrayPresence::TrayPresence(TForm1 &mainWindow, QSystemTrayIcon *icon, QMenu *men
     connect(m_icon, &QSystemTrayIcon::activated, this, &TrayPresence::iconActivated);
     connect(m_menu, &QMenu::aboutToShow, this, &TrayPresence::JvPopupMenu2Popup);
     connect(m_timer1, &QTimer::timeout, this, &TrayPresence::Timer1Timer);
+    m_main.installEventFilter(this);
 
     if (QGroupBox *shortcuts = m_main.settingsDialog()->findChild<QGroupBox *>(QStringLiteral("GroupBox8"))) {
         m_hotKeysNote = new QLabel(shortcuts);
@@ -200,6 +201,23 @@ void TrayPresence::updateTimer1()
         m_timer1->stop();
     else if (!m_timer1->isActive())
         m_timer1->start();
+}
+
+bool TrayPresence::eventFilter(QObject *watched, QEvent *event)
+{
+    // Minimised with an icon in the notification area, the window goes there and leaves the task bar.
+    // Hiding is left until the state change is through, or the window manager may see it half done.
+    if (watched == &m_main && event->type() == QEvent::WindowStateChange && m_main.isMinimized() &&
+        m_icon->isVisible()) {
+        QTimer::singleShot(0, this, [this] {
+            if (!m_main.isMinimized() || !m_icon->isVisible())
+                return;
+            m_main.hide();
+            // Shown again from the icon, it comes back as it was before, not minimised.
+            m_main.setWindowState(m_main.windowState() & ~Qt::WindowMinimized);
+        });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void TrayPresence::refreshToolTip()

@@ -51,6 +51,9 @@ public:
     // The icon's tooltip carries today's events, since tray hosts here report no mouse movement.
     void refreshToolTip();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 Q_SIGNALS:
     // Title and body as the balloon got them (the body's lines joined by CR).
     void balloonShown(const QString &title, const QString &body);
