@@ -338,6 +338,7 @@ void TForm1::applyLoadedSettings()
 {
     const SettingsEffects::LoadEffects effects = SettingsEffects::effectsOfLoad(m_settings);
     resize(effects.windowWidth, effects.windowHeight);
+    m_notesPage->setListHeight(effects.notesListHeight);
     {
         // Loading must not count as the person flipping the switches.
         const QSignalBlocker blockPrivate(m_quickBar->hidePrivateSwitch());
@@ -369,7 +370,7 @@ void TForm1::collectWindowSettings()
 {
     m_settings.FormWidth = width();
     m_settings.FormHeight = height();
-    m_settings.ListViewHeight = m_notesPage->ui().ListView1->height();
+    m_settings.ListViewHeight = m_notesPage->listHeight();
     m_settings.SwitchState1 = m_quickBar->hidePrivateSwitch()->isChecked();
     m_settings.SwitchState2 = m_quickBar->showFinishedSwitch()->isChecked();
     m_settings.UpcomingEventsColapsed = m_upcoming->rollOut()->isCollapsed();
