@@ -99,6 +99,7 @@ int main(int argc, char *argv[])
     instance.listen();
 
     TForm1 mainWindow(appDir);
+    mainWindow.setDataDirChosen(!options.dataDir.isEmpty());
     if (const std::optional<int> exitCode = Startup::loadData(mainWindow))
         return *exitCode;
     mainWindow.finishStartup();

@@ -64,14 +64,17 @@ QString execArgument(const QString &argument)
     return value;
 }
 
-QByteArray entry(const QString &executablePath)
+QByteArray entry(const QString &executablePath, const QString &dataDir)
 {
-    const QString text = QLatin1String("[Desktop Entry]\nType=Application\nName=Marevo Notes\nExec=") %
-                         execArgument(executablePath) % QLatin1Char('\n');
+    QString exec = execArgument(executablePath);
+    if (!dataDir.isEmpty())
+        exec += QLatin1String(" --data-dir ") % execArgument(QDir::cleanPath(dataDir));
+    const QString text =
+        QLatin1String("[Desktop Entry]\nType=Application\nName=Marevo Notes\nExec=") % exec % QLatin1Char('\n');
     return text.toUtf8();
 }
 
-IoResult write(const QString &configDir, const QString &executablePath)
+IoResult write(const QString &configDir, const QString &executablePath, const QString &dataDir)
 {
     const QString path = entryPath(configDir);
     const QString folder = QFileInfo(path).absolutePath();
@@ -83,7 +86,7 @@ IoResult write(const QString &configDir, const QString &executablePath)
             QStringLiteral("Cannot create folder \"%1\". %2")
                 .arg(folder, reason != 0 ? qt_error_string(reason) : QStringLiteral("Unknown error")));
     }
-    return FileIo::writeFileAtomically(path, entry(executablePath), FileIo::Permissions::Default);
+    return FileIo::writeFileAtomically(path, entry(executablePath, dataDir), FileIo::Permissions::Default);
 }
 
 } // namespace Autostart

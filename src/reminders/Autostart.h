@@ -16,11 +16,12 @@ QString entryPath(const QString &configDir);
 // escapes (a backslash doubled again, line breaks and tabs as \n, \r, \t).
 QString execArgument(const QString &argument);
 
-// Name=Marevo Notes, Exec=the program, Type=Application.
-QByteArray entry(const QString &executablePath);
+// Name=Marevo Notes, Exec=the program, Type=Application. A data folder that was named on the
+// command line is named again (--data-dir), or the next login would open another folder.
+QByteArray entry(const QString &executablePath, const QString &dataDir = QString());
 
 // Writes the entry again whether or not it exists; on failure nothing is left behind and the
 // error carries the system's reason.
-IoResult write(const QString &configDir, const QString &executablePath);
+IoResult write(const QString &configDir, const QString &executablePath, const QString &dataDir = QString());
 
 } // namespace Autostart

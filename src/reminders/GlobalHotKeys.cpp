@@ -2,6 +2,8 @@
 
 #include "X11HotKeys.h"
 
+#include <iterator>
+
 namespace {
 
 constexpr GlobalHotKeys::Key kAllKeys[] = {GlobalHotKeys::Key::AddNote, GlobalHotKeys::Key::ShowWindow,
@@ -9,11 +11,16 @@ constexpr GlobalHotKeys::Key kAllKeys[] = {GlobalHotKeys::Key::AddNote, GlobalHo
 
 } // namespace
 
-bool GlobalHotKeys::registerAll()
+bool GlobalHotKeys::registerOnly(bool addNote, bool showWindow, bool todayEvents)
 {
+    const bool wanted[] = {addNote, showWindow, todayEvents};
     bool all = true;
-    for (Key key : kAllKeys)
-        all = registerKey(key) && all;
+    for (size_t index = 0; index < std::size(kAllKeys); ++index) {
+        if (wanted[index])
+            all = registerKey(kAllKeys[index]) && all;
+        else
+            unregisterKey(kAllKeys[index]);
+    }
     return all;
 }
 

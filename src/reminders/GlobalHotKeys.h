@@ -25,7 +25,9 @@ public:
     // False when the key could not be taken.
     virtual bool registerKey(Key key) = 0;
     virtual void unregisterKey(Key key) = 0;
-    bool registerAll();
+    // Takes the keys that are switched on and gives the others back at once, so that other
+    // programs get them; false when a key that is on could not be taken.
+    bool registerOnly(bool addNote, bool showWindow, bool todayEvents);
     void unregisterAll();
 
     // X11 where the program runs on an X server, otherwise one that registers nothing.

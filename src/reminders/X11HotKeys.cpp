@@ -152,7 +152,8 @@ void X11HotKeys::ungrab(const QList<uint8_t> &keycodes)
         for (uint8_t code : keycodes)
             for (uint16_t lock : lockCombinations())
                 xcb_ungrab_key(m_connection, code, root, static_cast<uint16_t>(XCB_MOD_MASK_CONTROL | lock));
-    xcb_flush(m_connection);
+    // A round trip: once it returns, the server has given the keys to whoever asks next.
+    std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
 }
 
 QList<uint16_t> X11HotKeys::lockCombinations() const

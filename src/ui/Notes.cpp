@@ -51,6 +51,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -265,6 +266,7 @@ void TForm1::finishStartup()
 {
     m_encryption->showStartState();
     placeAtTopRight();
+    m_placeWhenShown = true;
     // The clocks show the time from the first moment, not only after the first 5-second tick.
     m_statusBar->updateClock(Clock::now());
     m_timeInfo->clockStep(Clock::nowValue());
@@ -277,11 +279,24 @@ void TForm1::placeAtTopRight()
     if (!screen)
         return;
     const QRect available = screen->availableGeometry();
-    // A window taller than the screen could not be reached at the bottom.
-    if (height() > available.height())
-        resize(width(), available.height());
-    const int frameExtra = frameGeometry().width() - width();
-    move(available.right() + 1 - width() - frameExtra, available.top());
+    // The stored size may be one the layout does not allow, or larger than the screen, whose far side
+    // could not be reached: the window is placed from the size it will really have.
+    ensurePolished();
+    const QSize least = minimumSizeHint().expandedTo(minimumSize());
+    const QSize frameExtra = frameGeometry().size() - size();
+    resize(std::max(std::min(width(), available.width() - frameExtra.width()), least.width()),
+           std::max(std::min(height(), available.height() - frameExtra.height()), least.height()));
+    move(std::max(available.left(), available.right() + 1 - width() - frameExtra.width()), available.top());
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The frame is known only once the window is on the screen: the start's placement is made again with it.
+    if (m_placeWhenShown) {
+        m_placeWhenShown = false;
+        QTimer::singleShot(0, this, &TForm1::placeAtTopRight);
+    }
 }
 
 void TForm1::ReadAllNotes()
@@ -331,6 +346,7 @@ void TForm1::applyLoadedSettings()
 {
     const SettingsEffects::LoadEffects effects = SettingsEffects::effectsOfLoad(m_settings);
     resize(effects.windowWidth, effects.windowHeight);
+    m_notesPage->setListHeight(effects.notesListHeight);
     {
         // Loading must not count as the person flipping the switches.
         const QSignalBlocker blockPrivate(m_quickBar->hidePrivateSwitch());
@@ -355,13 +371,14 @@ void TForm1::applyLoadedSettings()
     m_settingsApplier->applyAfterLoad();
     m_settingsApplier->applyFonts();
     m_presence->updateTimer1();
+    m_presence->applyHotKeys();
 }
 
 void TForm1::collectWindowSettings()
 {
     m_settings.FormWidth = width();
     m_settings.FormHeight = height();
-    m_settings.ListViewHeight = m_notesPage->ui().ListView1->height();
+    m_settings.ListViewHeight = m_notesPage->listHeight();
     m_settings.SwitchState1 = m_quickBar->hidePrivateSwitch()->isChecked();
     m_settings.SwitchState2 = m_quickBar->showFinishedSwitch()->isChecked();
     m_settings.UpcomingEventsColapsed = m_upcoming->rollOut()->isCollapsed();
@@ -447,8 +464,9 @@ void TForm1::SetWallpaper(const QString &path)
 
 void TForm1::RunOnStartup()
 {
-    const IoResult written = Autostart::write(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
-                                              QCoreApplication::applicationFilePath());
+    const IoResult written =
+        Autostart::write(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+                         QCoreApplication::applicationFilePath(), m_dataDirChosen ? m_state.AppDir : QString());
     if (!written)
         Messages::error(this, written.error);
 }

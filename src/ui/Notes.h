@@ -75,6 +75,8 @@ public:
     DesktopWallpaper &desktopWallpaper() { return *m_desktopWallpaper; }
     // The user's autostart entry for this executable, written again on every use.
     void RunOnStartup();
+    // The data folder was named on the command line: the autostart entry names it too.
+    void setDataDirChosen(bool chosen) { m_dataDirChosen = chosen; }
 
     void ReadAllExpenditures();
     // False when the file could not be written; the error has been shown.
@@ -134,6 +136,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildRegions();
@@ -161,7 +164,9 @@ private:
     std::unique_ptr<DataFileCodec> m_codecOwner;
     const DataFileCodec *m_codec = nullptr;
     bool m_ending = false;
+    bool m_dataDirChosen = false;
     QDate m_lastRefreshDay; // a day change is noticed against this
+    bool m_placeWhenShown = false; // the start's placement waits for the window's frame
 
     TimeZonePanel *m_timeZonePanel = nullptr;
     ProgressPanel *m_customPanel = nullptr;

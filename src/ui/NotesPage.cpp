@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QSplitter>
 #include <QTimer>
 #include <QToolTip>
 #include <QUrl>
@@ -50,6 +51,10 @@ NotesPage::NotesPage(QWidget *parent) : QWidget(parent), m_ui(std::make_unique<U
     m_ui->ListView1->viewport()->installEventFilter(this);
     m_ui->Panel1->installEventFilter(this);
     m_ui->Label7->installEventFilter(this);
+    // Room gained or lost by the window goes to the details, so the list keeps its height.
+    m_ui->notesSplitter->setStretchFactor(0, 0);
+    m_ui->notesSplitter->setStretchFactor(1, 1);
+    m_ui->notesSplitter->installEventFilter(this);
     for (QLabel *label : {m_ui->Label5, m_ui->Label6, m_ui->Label7}) {
         // Long texts are cut at the panel's edge instead of widening the window.
         label->setSizePolicy(QSizePolicy::Ignored, label->sizePolicy().verticalPolicy());
@@ -214,6 +219,29 @@ void NotesPage::Panel1Resize()
         label->setMaximumWidth(width);
 }
 
+void NotesPage::setListHeight(int height)
+{
+    m_listHeight = std::max(0, height);
+    m_listHeightPending = true;
+    applyListHeight();
+}
+
+int NotesPage::listHeight() const
+{
+    return m_listHeightPending ? m_listHeight : m_ui->ListView1->height();
+}
+
+void NotesPage::applyListHeight()
+{
+    QSplitter *splitter = m_ui->notesSplitter;
+    // Before the page is shown its sizes are placeholders that the first layout replaces.
+    if (!m_listHeightPending || !splitter->isVisible())
+        return;
+    const int room = splitter->height() - splitter->handleWidth();
+    splitter->setSizes({m_listHeight, std::max(0, room - m_listHeight)});
+    m_listHeightPending = false;
+}
+
 void NotesPage::hoverTimeout()
 {
     if (m_hoverRow < 0 || m_hoverRow >= m_model->rowCount())
@@ -251,6 +279,8 @@ bool NotesPage::eventFilter(QObject *watched, QEvent *event)
         default:
             break;
         }
+    } else if (watched == m_ui->notesSplitter && event->type() == QEvent::Show) {
+        applyListHeight();
     } else if (watched == m_ui->Panel1 && event->type() == QEvent::Resize) {
         Panel1Resize();
     } else if (watched == m_ui->Label7 && event->type() == QEvent::MouseButtonRelease &&

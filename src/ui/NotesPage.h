@@ -41,6 +41,10 @@ public:
     const ListState &listState() const { return m_listState; }
     // The selected row of the list, -1 when none is.
     int selectedRow() const;
+    // The list's height as stored; it takes it once the page is laid out, within the room there is.
+    void setListHeight(int height);
+    // The height the list is shown with; the stored one until the page has been laid out.
+    int listHeight() const;
 
     void ListView1Click();
     void ListView1SelectItem();
@@ -69,6 +73,7 @@ private:
     void hoverTimeout();
     // Moves by hand switch sorting off first, so the next refresh keeps the new order.
     template <class Move> void moveSelected(Move move);
+    void applyListHeight();
 
     std::unique_ptr<Ui::NotesPage> m_ui;
     TForm1 *m_form = nullptr;
@@ -77,5 +82,7 @@ private:
     BalloonHint *m_balloon = nullptr;
     QTimer *m_hoverTimer = nullptr;
     int m_hoverRow = -1;
+    int m_listHeight = 0;
+    bool m_listHeightPending = false;
     ListState m_listState;
 };

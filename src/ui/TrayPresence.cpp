@@ -12,6 +12,7 @@
 #include "reminders/TodayEvents.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -41,6 +42,7 @@ TrayPresence::TrayPresence(TForm1 &mainWindow, QSystemTrayIcon *icon, QMenu *men
     connect(m_icon, &QSystemTrayIcon::activated, this, &TrayPresence::iconActivated);
     connect(m_menu, &QMenu::aboutToShow, this, &TrayPresence::JvPopupMenu2Popup);
     connect(m_timer1, &QTimer::timeout, this, &TrayPresence::Timer1Timer);
+    m_main.installEventFilter(this);
 
     if (QGroupBox *shortcuts = m_main.settingsDialog()->findChild<QGroupBox *>(QStringLiteral("GroupBox8"))) {
         m_hotKeysNote = new QLabel(shortcuts);
@@ -48,6 +50,10 @@ TrayPresence::TrayPresence(TForm1 &mainWindow, QSystemTrayIcon *icon, QMenu *men
         m_hotKeysNote->setWordWrap(true);
         shortcuts->layout()->addWidget(m_hotKeysNote);
     }
+    // The record is written by the box's own connection first, so the keys follow the new value.
+    for (const char *box : {"CheckBox2", "CheckBox20", "CheckBox23"})
+        if (auto *check = m_main.settingsDialog()->findChild<QCheckBox *>(QLatin1String(box)))
+            connect(check, &QCheckBox::toggled, this, &TrayPresence::applyHotKeys);
     setHotKeys(GlobalHotKeys::create());
 }
 
@@ -57,7 +63,16 @@ void TrayPresence::setHotKeys(std::unique_ptr<GlobalHotKeys> hotKeys)
 {
     m_hotKeys = std::move(hotKeys);
     connectHotKeys();
-    showHotKeysState(m_hotKeys->registerAll());
+    if (m_hotKeysApplied)
+        applyHotKeys();
+}
+
+void TrayPresence::applyHotKeys()
+{
+    m_hotKeysApplied = true;
+    const Settings &settings = m_main.settings();
+    showHotKeysState(
+        m_hotKeys->registerOnly(settings.Shortcut, settings.ShowWindowShortCut, settings.TodayEventsShortcut));
 }
 
 void TrayPresence::setDesktopProbe(std::unique_ptr<DesktopProbe> probe)
@@ -186,6 +201,23 @@ void TrayPresence::updateTimer1()
         m_timer1->stop();
     else if (!m_timer1->isActive())
         m_timer1->start();
+}
+
+bool TrayPresence::eventFilter(QObject *watched, QEvent *event)
+{
+    // Minimised with an icon in the notification area, the window goes there and leaves the task bar.
+    // Hiding is left until the state change is through, or the window manager may see it half done.
+    if (watched == &m_main && event->type() == QEvent::WindowStateChange && m_main.isMinimized() &&
+        m_icon->isVisible()) {
+        QTimer::singleShot(0, this, [this] {
+            if (!m_main.isMinimized() || !m_icon->isVisible())
+                return;
+            m_main.hide();
+            // Shown again from the icon, it comes back as it was before, not minimised.
+            m_main.setWindowState(m_main.windowState() & ~Qt::WindowMinimized);
+        });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void TrayPresence::refreshToolTip()

@@ -31,6 +31,8 @@ public:
 
     GlobalHotKeys &hotKeys() { return *m_hotKeys; }
     void setHotKeys(std::unique_ptr<GlobalHotKeys> hotKeys);
+    // Holds exactly the keys switched on in the settings; nothing is taken before they are read.
+    void applyHotKeys();
     void setDesktopProbe(std::unique_ptr<DesktopProbe> probe);
     // The balloon drawn by the program itself where the desktop has no notification area.
     BalloonHint *ownBalloon() const { return m_balloon; }
@@ -49,6 +51,9 @@ public:
     // The icon's tooltip carries today's events, since tray hosts here report no mouse movement.
     void refreshToolTip();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 Q_SIGNALS:
     // Title and body as the balloon got them (the body's lines joined by CR).
     void balloonShown(const QString &title, const QString &body);
@@ -65,5 +70,6 @@ private:
     BalloonHint *m_balloon = nullptr;
     QLabel *m_hotKeysNote = nullptr;
     std::unique_ptr<GlobalHotKeys> m_hotKeys;
+    bool m_hotKeysApplied = false;
     std::unique_ptr<DesktopProbe> m_probe;
 };

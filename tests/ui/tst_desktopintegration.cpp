@@ -52,6 +52,8 @@ private Q_SLOTS:
     void wallpaper_writeFailure_showsErrorAndAppliesNothing();
     void runOnStartup_trayItemWritesTheEntry();
     void runOnStartup_failure_showsErrorAndWritesNothing();
+    void runOnStartup_namesTheChosenDataFolder_data();
+    void runOnStartup_namesTheChosenDataFolder();
 
 private:
     QString wallpaperPath() const { return m_dir->filePath(QStringLiteral("Wallpaper.bmp")); }
@@ -208,6 +210,34 @@ void TestDesktopIntegration::runOnStartup_failure_showsErrorAndWritesNothing()
     QCOMPARE(readAll(config), QByteArray("not a folder"));
     QCOMPARE(QDir(root.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("config")});
+}
+
+void TestDesktopIntegration::runOnStartup_namesTheChosenDataFolder_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("written"); // the folder as it stands after "--data-dir ", below the temporary one
+    QTest::newRow("space") << QStringLiteral("My notes") << QStringLiteral("\"%1/My notes\"");
+    QTest::newRow("quotes") << QStringLiteral("say \"hi\" it's") << QStringLiteral("\"%1/say \\\\\"hi\\\\\" it's\"");
+    QTest::newRow("dollar") << QStringLiteral("$HOME") << QStringLiteral("\"%1/\\\\$HOME\"");
+    QTest::newRow("percent") << QStringLiteral("100%") << QStringLiteral("%1/100%%");
+    QTest::newRow("backslash") << QStringLiteral("a\\b") << QStringLiteral("\"%1/a\\\\\\\\b\"");
+}
+
+void TestDesktopIntegration::runOnStartup_namesTheChosenDataFolder()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, written);
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QVERIFY(QDir(m_dir->path()).mkdir(folder));
+    TForm1 window(m_dir->filePath(folder) + QLatin1Char('/'));
+    window.setDataDirChosen(true);
+    window.RunOnStartup();
+    QVERIFY(Messages::takeShown().isEmpty());
+    const QString exec = QStringLiteral("Exec=") + Autostart::execArgument(QCoreApplication::applicationFilePath()) +
+                         QStringLiteral(" --data-dir ") + written.arg(m_dir->path()) + QLatin1Char('\n');
+    QVERIFY2(readAll(config.path() + QStringLiteral("/autostart/marevo-notes.desktop")).endsWith(exec.toUtf8()),
+             qPrintable(exec));
 }
 
 QTEST_MAIN(TestDesktopIntegration)

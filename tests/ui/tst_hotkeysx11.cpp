@@ -1,16 +1,50 @@
-#include "UiTestData.h"
+#include "SettingsTestData.h"
 
 #include "reminders/GlobalHotKeys.h"
 #include "reminders/X11Desktop.h"
 #include "ui/Notes.h"
+#include "ui/Settings.h"
 #include "ui/TrayPresence.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
+
+#include <cstdlib>
+
+namespace {
+
+// Whether Ctrl+letter is held by a grab: another client asking for the same grab is refused then.
+bool heldFromOthers(xcb_keysym_t letter)
+{
+    xcb_connection_t *other = xcb_connect(nullptr, nullptr);
+    xcb_key_symbols_t *symbols = xcb_key_symbols_alloc(other);
+    xcb_keycode_t *codes = xcb_key_symbols_get_keycode(symbols, letter);
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(other)).data->root;
+    xcb_generic_error_t *error =
+        xcb_request_check(other, xcb_grab_key_checked(other, 1, root, XCB_MOD_MASK_CONTROL, codes[0],
+                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+    const bool held = error != nullptr;
+    if (!held) {
+        // Given back and the server done with it before the program asks for the key again.
+        xcb_ungrab_key(other, codes[0], root, XCB_MOD_MASK_CONTROL);
+        std::free(xcb_get_input_focus_reply(other, xcb_get_input_focus(other), nullptr));
+    }
+    std::free(error);
+    std::free(codes);
+    xcb_key_symbols_free(symbols);
+    xcb_disconnect(other);
+    return held;
+}
+
+} // namespace
 
 // Runs on a real X server (the test is started under xvfb-run): keys typed with xdotool must reach
 // the program's handlers through the grabs on the root window.
@@ -26,6 +60,9 @@ private Q_SLOTS:
     void ctrlT_withNumLockOn_stillReachesIt();
     void ctrlD_showsTheHiddenWindow();
     void ctrlT_withoutCtrl_isNotTaken();
+    void switchedOff_givenBackAtOnce_data();
+    void switchedOff_givenBackAtOnce();
+    void switchedOff_notTakenAfterARestart();
 
 private:
     static void type(const QString &keys);
@@ -99,6 +136,43 @@ void TestHotKeysX11::ctrlT_withoutCtrl_isNotTaken()
     type(QStringLiteral("ctrl+shift+t"));
     QTest::qWait(300);
     QCOMPARE(shown.count(), 0);
+}
+
+void TestHotKeysX11::switchedOff_givenBackAtOnce_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<char>("letter");
+    QTest::newRow("Ctrl+Q") << QStringLiteral("CheckBox2") << 'q';
+    QTest::newRow("Ctrl+D") << QStringLiteral("CheckBox20") << 'd';
+    QTest::newRow("Ctrl+T") << QStringLiteral("CheckBox23") << 't';
+}
+
+void TestHotKeysX11::switchedOff_givenBackAtOnce()
+{
+    QFETCH(QString, box);
+    QFETCH(char, letter);
+    QVERIFY(heldFromOthers(letter));
+    TForm4 &dialog = *m_window->settingsDialog();
+    dialog.show();
+    dialog.findChild<QCheckBox *>(box)->click();
+    QVERIFY(!heldFromOthers(letter));
+    dialog.findChild<QCheckBox *>(box)->click();
+    QVERIFY(heldFromOthers(letter));
+}
+
+void TestHotKeysX11::switchedOff_notTakenAfterARestart()
+{
+    delete m_window;
+    m_window = nullptr;
+    Settings settings;
+    settings.Shortcut = false;
+    settings.ShowWindowShortCut = false;
+    writeSettingsFile(m_dir->path(), settings);
+    m_window = startProgram(m_dir->path()).release();
+    QVERIFY(!heldFromOthers('q'));
+    QVERIFY(!heldFromOthers('d'));
+    // Ctrl+T has no key of its own: it is on at every start.
+    QVERIFY(heldFromOthers('t'));
 }
 
 QTEST_MAIN(TestHotKeysX11)

@@ -1,4 +1,4 @@
-#include "UiTestData.h"
+#include "SettingsTestData.h"
 
 #include "ui/About.h"
 #include "ui/Notes.h"
@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QDir>
@@ -26,6 +27,8 @@ private Q_SLOTS:
     void cleanup();
     void captionAndDesignSize();
     void fitsItsDesignWidth();
+    void storedWidthOutOfRange_placedInsideTheScreen_data();
+    void storedWidthOutOfRange_placedInsideTheScreen();
     void regions_standInOrder();
     void pages_inOrder_data();
     void pages_inOrder();
@@ -76,6 +79,31 @@ void TestMainWindow::fitsItsDesignWidth()
 {
     QVERIFY2(m_window->minimumSizeHint().width() <= 377,
              qPrintable(QString::number(m_window->minimumSizeHint().width())));
+}
+
+void TestMainWindow::storedWidthOutOfRange_placedInsideTheScreen_data()
+{
+    QTest::addColumn<QByteArray>("stored"); // the FormWidth element; empty: none
+    QTest::newRow("none") << QByteArray();
+    QTest::newRow("10") << QByteArray("<FormWidth>10</FormWidth>");
+    QTest::newRow("3000") << QByteArray("<FormWidth>3000</FormWidth>");
+}
+
+void TestMainWindow::storedWidthOutOfRange_placedInsideTheScreen()
+{
+    QFETCH(QByteArray, stored);
+    QTemporaryDir dir;
+    TKeyValueXmlFile store;
+    writeAll(dir.filePath(QStringLiteral("settings.xml")),
+             SettingsFile::settingsData(store, Settings{}).replace("<FormWidth>377</FormWidth>", stored));
+    auto window = startProgram(dir.path());
+    Messages::takeShown();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    const QRect area = window->screen()->availableGeometry();
+    QTRY_VERIFY(area.contains(window->frameGeometry()));
+    QCOMPARE(window->frameGeometry().right(), area.right());
+    QCOMPARE(window->frameGeometry().top(), area.top());
 }
 
 void TestMainWindow::regions_standInOrder()

@@ -1,4 +1,4 @@
-#include "UiTestData.h"
+#include "SettingsTestData.h"
 
 #include "protection/Protection.h"
 #include "ui/NotepadPage.h"
@@ -50,6 +50,7 @@ private Q_SLOTS:
     void wrongPassPhrase_endsWithoutTouchingAnyFile_data();
     void wrongPassPhrase_endsWithoutTouchingAnyFile();
     void plainFileWithProtectionOn_isReadAndEncipheredAgain();
+    void saveAtStart_keepsTheStoredListHeight();
 };
 
 void TestPassPhrase::rightPassPhrase_loadsAndLeavesFilesEnciphered()
@@ -116,6 +117,19 @@ void TestPassPhrase::plainFileWithProtectionOn_isReadAndEncipheredAgain()
     QCOMPARE(window.notes().size(), 1);
     QCOMPARE(window.notes()[0].Text, QStringLiteral("restored by hand"));
     QVERIFY(!readAll(dir.filePath(QStringLiteral("data.txt"))).startsWith("<?xml"));
+}
+
+void TestPassPhrase::saveAtStart_keepsTheStoredListHeight()
+{
+    QTemporaryDir dir;
+    prepareProtectedFolder(dir.path());
+    Settings stored;
+    stored.ListViewHeight = 222;
+    writeSettingsFile(dir.path(), stored);
+    TForm1 window(dir.path() + QLatin1Char('/'));
+    QVERIFY(!Startup::loadData(window, [] { return kPassPhrase; }).has_value());
+    // The window is not laid out yet: what it would measure now is no height the user chose.
+    QCOMPARE(readSettingsFile(dir.path()).ListViewHeight, 222);
 }
 
 QTEST_MAIN(TestPassPhrase)

@@ -39,6 +39,8 @@ private Q_SLOTS:
     void alwaysOnTop_offOnlyRaisesUntilTheNextStart();
     void sunAndCustomPanelBoxes_actAtOnce();
     void clockType_setsTheClockPanelHeight();
+    void notesListHeight_appliedAndWrittenBackAsShown_data();
+    void notesListHeight_appliedAndWrittenBackAsShown();
 };
 
 void TestSettingsLoad::load_appliesFontsPanelsClocksAndStartPage()
@@ -187,6 +189,32 @@ void TestSettingsLoad::clockType_setsTheClockPanelHeight()
     child<QRadioButton>(dialog, "RadioButton1")->click();
     QVERIFY(window->settings().ClockType);
     QCOMPARE(clocks->height(), 80);
+}
+
+void TestSettingsLoad::notesListHeight_appliedAndWrittenBackAsShown_data()
+{
+    QTest::addColumn<int>("stored"); // -1: no settings file, a first start
+    QTest::addColumn<int>("shown");
+    QTest::newRow("first start") << -1 << 189;
+    QTest::newRow("stored") << 150 << 150;
+}
+
+void TestSettingsLoad::notesListHeight_appliedAndWrittenBackAsShown()
+{
+    QFETCH(int, stored);
+    QFETCH(int, shown);
+    QTemporaryDir dir;
+    if (stored >= 0) {
+        Settings settings;
+        settings.ListViewHeight = stored;
+        writeSettingsFile(dir.path(), settings);
+    }
+    auto window = startProgram(dir.path());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(named(*window, QStringLiteral("ListView1"))->height(), shown);
+    QVERIFY(window->SaveAllNotes());
+    QCOMPARE(readSettingsFile(dir.path()).ListViewHeight, shown);
 }
 
 QTEST_MAIN(TestSettingsLoad)

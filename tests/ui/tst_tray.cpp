@@ -52,6 +52,8 @@ private Q_SLOTS:
     void middleClick_showsTheBalloon();
     void toolTip_followsTodaysNotes();
     void iconClick_resetsCountdownAndToggles();
+    void minimising_data();
+    void minimising();
     void autoHide_edgeShowsAndLeavingHidesAfterDelayPlusOne();
     void autoHide_keptOpen_data();
     void autoHide_keptOpen();
@@ -238,6 +240,26 @@ void TestTray::iconClick_resetsCountdownAndToggles()
     m_window->state().HideCountdown = 3;
     Q_EMIT m_window->trayIcon()->activated(QSystemTrayIcon::Trigger);
     QCOMPARE(m_window->state().HideCountdown, 20);
+    QVERIFY(m_window->isVisible() && !m_window->isMinimized());
+}
+
+void TestTray::minimising_data()
+{
+    QTest::addColumn<bool>("trayIcon");
+    QTest::newRow("hides to the tray icon") << true;
+    QTest::newRow("stays minimised without one") << false;
+}
+
+void TestTray::minimising()
+{
+    QFETCH(bool, trayIcon);
+    m_window->trayIcon()->setVisible(trayIcon);
+    m_window->showMinimized();
+    if (trayIcon)
+        QTRY_VERIFY(!m_window->isVisible());
+    QTest::qWait(20);
+    QCOMPARE(m_window->isVisible(), !trayIcon);
+    Q_EMIT m_window->trayIcon()->activated(QSystemTrayIcon::Trigger);
     QVERIFY(m_window->isVisible() && !m_window->isMinimized());
 }
 
