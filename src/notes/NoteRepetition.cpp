@@ -47,6 +47,16 @@ template <class Visit> void forEachOccurrence(QDate start, QDate end, RepeatRule
 
 } // namespace
 
+QDate firstDeadlineDay()
+{
+    return {1900, 1, 1};
+}
+
+QDate lastDeadlineDay()
+{
+    return {9999, 12, 31};
+}
+
 TDateTime composeDeadline(QDate date, QTime time)
 {
     // Built from the day count rather than a local QDateTime, so a time inside a

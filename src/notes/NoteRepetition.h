@@ -23,6 +23,11 @@ struct RepeatRule
     int everyDays = 1; // for EveryNDays: 1..365, values outside are clamped
 };
 
+// The days the editor offers for a deadline: earlier ones would read back as "no deadline" (-1)
+// or other negative day counts, later ones are beyond what the files read back.
+QDate firstDeadlineDay();
+QDate lastDeadlineDay();
+
 // The deadline the editor composes: the date at midnight plus hours and minutes of `time`.
 TDateTime composeDeadline(QDate date, QTime time);
 

@@ -103,6 +103,7 @@ private Q_SLOTS:
     void addForDay_startsWithTheDayTicked();
     void add_resetsControlsButKeepsPeriodChoices();
     void controls_keepConsistent();
+    void calendar_typedOrKeyedDateStaysInRangeAndMovesEndDate();
     void edit_showsNoteAndStoresItInPlace();
     void edit_noDeadline_okStoresNoteUnchanged();
     void edit_outsideCollection_doesNotOpen();
@@ -338,6 +339,45 @@ void TestNoteEditor::controls_keepConsistent()
             editor.deadline()->click();
             QVERIFY(!editor.calendar()->isEnabled());
             QCOMPARE(editor.periodicityEnabled(), QList<bool>(6, false));
+        }));
+}
+
+void TestNoteEditor::calendar_typedOrKeyedDateStaysInRangeAndMovesEndDate()
+{
+    auto window = startWithNotes(m_dir->path(), {});
+    QVERIFY(whileEditorOpen(
+        *window, [&] { addNoteButton(*window)->click(); },
+        [](Editor &editor) {
+            // Earlier days would read back as "no deadline" (-1) or other negative day counts.
+            QCOMPARE(editor.calendar()->minimumDate(), QDate(1900, 1, 1));
+            QCOMPARE(editor.endDate()->minimumDate(), QDate(1900, 1, 1));
+            QCOMPARE(editor.calendar()->maximumDate(), QDate(9999, 12, 31));
+            QCOMPARE(editor.endDate()->maximumDate(), QDate(9999, 12, 31));
+            editor.deadline()->click();
+            editor.radio(5)->click();
+            QWidget *grid = editor.calendar()->focusProxy();
+            const QString format = editor.endDate()->displayFormat();
+            const auto type = [&](const QString &text) {
+                QTest::keyClicks(grid, text);
+                QTest::keyClick(grid, Qt::Key_Return);
+            };
+            type(QDate(2031, 1, 31).toString(format));
+            QCOMPARE(editor.calendar()->selectedDate(), QDate(2031, 1, 31));
+            QCOMPARE(editor.endDate()->date(), QDate(2031, 1, 31));
+            // Dates the program cannot hold, and text that is no date, select nothing.
+            type(QDate(1899, 12, 29).toString(format));
+            type(QStringLiteral("99999"));
+            QCOMPARE(editor.calendar()->selectedDate(), QDate(2031, 1, 31));
+            QTest::keyClick(grid, Qt::Key_Escape);
+        }));
+    QVERIFY(whileEditorOpen(
+        *window, [&] { addNoteButton(*window)->click(); },
+        [](Editor &editor) {
+            editor.deadline()->click();
+            editor.radio(5)->click();
+            QTest::keyClick(editor.calendar()->focusProxy(), Qt::Key_Right);
+            QCOMPARE(editor.calendar()->selectedDate(), QDate(2026, 3, 6));
+            QCOMPARE(editor.endDate()->date(), QDate(2026, 3, 6));
         }));
 }
 
