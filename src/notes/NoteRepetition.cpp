@@ -73,6 +73,13 @@ QList<TDateTime> repetitionDeadlines(QDate start, QDate end, QTime time, RepeatR
     return deadlines;
 }
 
+qint64 repetitionCount(QDate start, QDate end, RepeatRule rule)
+{
+    qint64 count = 0;
+    forEachOccurrence(start, end, rule, [&count](QDate) { ++count; });
+    return count;
+}
+
 void appendEditorNotes(NotesCollection &notes, const TNotesData &fields, bool hasDeadline, QDate date, QTime time,
                        RepeatRule rule, QDate endDate)
 {

@@ -34,6 +34,8 @@ TDateTime composeDeadline(QDate date, QTime time);
 // Deadlines of the notes a repetition creates: the first on `start`, then one per step up
 // to `end`. An invalid or earlier end means `start`, giving one deadline.
 QList<TDateTime> repetitionDeadlines(QDate start, QDate end, QTime time, RepeatRule rule);
+// How many deadlines repetitionDeadlines gives, without making them.
+qint64 repetitionCount(QDate start, QDate end, RepeatRule rule);
 
 // What the editor's "OK" appends when adding: one note without a deadline when
 // `hasDeadline` is false, otherwise one per deadline of the repetition. `fields` supplies

@@ -1,6 +1,7 @@
 #include "AddNote.h"
 
 #include "CalendarTyping.h"
+#include "Messages.h"
 #include "Notes.h"
 #include "ui_AddNote.h"
 
@@ -10,6 +11,9 @@
 #include <QScreen>
 
 namespace {
+
+// More notes than this from one repetition are added only when the user confirms.
+constexpr qint64 kNotesWithoutAsking = 100;
 
 // Decoration of the "Private" group: a padlock.
 QPixmap padlock()
@@ -266,9 +270,14 @@ void TForm2::DsFancyButton1Click()
         if (!m_ui->CheckBox1->isChecked() || rule.kind == RepeatKind::None) {
             AddNewNote(composedDeadline());
         } else {
-            const QList<TDateTime> deadlines = repetitionDeadlines(
-                m_ui->MonthCalendar1->selectedDate(), m_ui->JvDatePickerEdit2->date(), m_ui->JvTimeEdit1->time(), rule);
-            for (const TDateTime deadline : deadlines)
+            const QDate start = m_ui->MonthCalendar1->selectedDate();
+            const QDate end = m_ui->JvDatePickerEdit2->date();
+            const qint64 count = repetitionCount(start, end, rule);
+            // A wrong end date or period could flood the list; No leaves the editor open to change them.
+            if (count > kNotesWithoutAsking &&
+                !Messages::question(this, QStringLiteral("This adds %1 notes. Add them?").arg(count)))
+                return;
+            for (const TDateTime deadline : repetitionDeadlines(start, end, m_ui->JvTimeEdit1->time(), rule))
                 AddNewNote(deadline);
         }
     }

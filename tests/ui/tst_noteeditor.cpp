@@ -100,6 +100,8 @@ private Q_SLOTS:
     void add_withoutDeadline_oneNoteWhateverPeriodicityShows();
     void add_repeats_data();
     void add_repeats();
+    void add_manyNotes_asksFirst_data();
+    void add_manyNotes_asksFirst();
     void addForDay_startsWithTheDayTicked();
     void add_resetsControlsButKeepsPeriodChoices();
     void controls_keepConsistent();
@@ -237,6 +239,46 @@ void TestNoteEditor::add_repeats()
         QCOMPARE(stored[i].Text, QStringLiteral("water the plants"));
         QCOMPARE(stored[i].Location, QStringLiteral("balcony"));
     }
+}
+
+void TestNoteEditor::add_manyNotes_asksFirst_data()
+{
+    QTest::addColumn<int>("count"); // notes of a daily repetition
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("100, not asked") << 100 << false;
+    QTest::newRow("101, No") << 101 << false;
+    QTest::newRow("3676, Yes") << 3676 << true;
+}
+
+void TestNoteEditor::add_manyNotes_asksFirst()
+{
+    QFETCH(int, count);
+    QFETCH(bool, yes);
+    auto window = startWithNotes(m_dir->path(), {});
+    const bool asked = count > 100;
+    if (asked)
+        Messages::queueAnswer(yes);
+    bool stillOpen = false;
+    QVERIFY(whileEditorOpen(
+        *window, [&] { window->Addnote1Click(); },
+        [&](Editor &editor) {
+            editor.deadline()->click();
+            editor.radio(5)->click();
+            editor.period()->setCurrentIndex(0);
+            editor.endDate()->setDate(QDate(2026, 3, 5).addDays(count - 1));
+            editor.ok()->click();
+            stillOpen = editor.form.isVisible();
+        }));
+    const QList<Messages::Shown> shown = Messages::takeShown();
+    QCOMPARE(shown.size(), asked ? 1 : 0);
+    if (asked) {
+        QCOMPARE(shown[0].kind, Messages::Kind::Question);
+        QCOMPARE(shown[0].text, QStringLiteral("This adds %1 notes. Add them?").arg(count));
+    }
+    // No adds nothing and leaves the editor open for another end date.
+    QCOMPARE(stillOpen, asked && !yes);
+    QCOMPARE(window->notes().size(), asked && !yes ? 0 : count);
+    QCOMPARE(storedNotes(m_dir->path()).size(), asked && !yes ? 0 : count);
 }
 
 void TestNoteEditor::addForDay_startsWithTheDayTicked()
