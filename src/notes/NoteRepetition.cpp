@@ -32,26 +32,30 @@ QDate nextCandidate(QDate current, QDate start, RepeatRule rule)
     return {};
 }
 
-qint64 candidateCount(qint64 days, RepeatRule rule)
+// Calls `visit` with the start and then each step up to `end`.
+template <class Visit> void forEachOccurrence(QDate start, QDate end, RepeatRule rule, Visit visit)
 {
-    switch (rule.kind) {
-    case RepeatKind::EveryDay:
-        return days + 1;
-    case RepeatKind::EveryWeek:
-        return days / 7 + 1;
-    case RepeatKind::EveryMonth:
-        return days / 31 + 1;
-    case RepeatKind::EveryYear:
-        return days / 365 + 1;
-    case RepeatKind::EveryNDays:
-        return days / rule.everyDays + 1;
-    case RepeatKind::None:
-        break;
-    }
-    return 0;
+    rule.everyDays = std::clamp(rule.everyDays, 1, 365);
+    if (!end.isValid() || end < start)
+        end = start;
+    visit(start);
+    // Every step lands later than the one before, so the first one past the end closes the series.
+    for (QDate current = nextCandidate(start, start, rule); current.isValid() && current <= end;
+         current = nextCandidate(current, start, rule))
+        visit(current);
 }
 
 } // namespace
+
+QDate firstDeadlineDay()
+{
+    return {1900, 1, 1};
+}
+
+QDate lastDeadlineDay()
+{
+    return {9999, 12, 31};
+}
 
 TDateTime composeDeadline(QDate date, QTime time)
 {
@@ -64,22 +68,16 @@ TDateTime composeDeadline(QDate date, QTime time)
 
 QList<TDateTime> repetitionDeadlines(QDate start, QDate end, QTime time, RepeatRule rule)
 {
-    rule.everyDays = std::clamp(rule.everyDays, 1, 365);
-    if (!end.isValid() || end < start)
-        end = start;
-
-    QList<TDateTime> deadlines{composeDeadline(start, time)};
-    // Only candidateCount + 1 steps are tried; over long monthly spans that falls short of
-    // the months in the span, and the last months get no note.
-    const qint64 steps = candidateCount(start.daysTo(end), rule) + 1;
-    QDate current = start;
-    for (qint64 i = 0; i < steps; ++i) {
-        current = nextCandidate(current, start, rule);
-        if (!current.isValid() || current > end)
-            break; // candidates only grow, so none later can fit
-        deadlines.append(composeDeadline(current, time));
-    }
+    QList<TDateTime> deadlines;
+    forEachOccurrence(start, end, rule, [&](QDate date) { deadlines.append(composeDeadline(date, time)); });
     return deadlines;
+}
+
+qint64 repetitionCount(QDate start, QDate end, RepeatRule rule)
+{
+    qint64 count = 0;
+    forEachOccurrence(start, end, rule, [&count](QDate) { ++count; });
+    return count;
 }
 
 void appendEditorNotes(NotesCollection &notes, const TNotesData &fields, bool hasDeadline, QDate date, QTime time,

@@ -139,6 +139,14 @@ qsizetype SelectedItem(const NotesCollection &notes, NotesFilter filter, qsizety
     return notes.size();
 }
 
+qsizetype listRowOf(const NotesCollection &notes, NotesFilter filter, qsizetype position)
+{
+    if (position < 0 || position >= notes.size() || !filter.isListed(notes[position]))
+        return -1;
+    return std::count_if(notes.cbegin(), notes.cbegin() + position,
+                         [filter](const TNotesData &note) { return filter.isListed(note); });
+}
+
 NoteCounters countNotes(const NotesCollection &notes)
 {
     NoteCounters counters;

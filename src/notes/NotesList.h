@@ -57,6 +57,8 @@ QList<NoteRow> notesListRows(const NotesCollection &notes, NotesFilter filter, T
 // Collection position of the note in list row `row`; -1 for row -1, and the number of
 // notes for a row below the last listed note.
 qsizetype SelectedItem(const NotesCollection &notes, NotesFilter filter, qsizetype row);
+// The inverse: the list row of the note at `position`, -1 when the list does not show it.
+qsizetype listRowOf(const NotesCollection &notes, NotesFilter filter, qsizetype position);
 
 // Counted over every note, listed or not.
 NoteCounters countNotes(const NotesCollection &notes);

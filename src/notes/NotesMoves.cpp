@@ -39,16 +39,20 @@ qsizetype MoveNoteDown(NotesCollection &notes, qsizetype position, NotesFilter f
     return position;
 }
 
-void moveNoteToTop(NotesCollection &notes, qsizetype position)
+qsizetype moveNoteToTop(NotesCollection &notes, qsizetype position)
 {
-    if (inRange(notes, position))
-        std::rotate(notes.begin(), notes.begin() + position, notes.begin() + position + 1);
+    if (!inRange(notes, position))
+        return position;
+    std::rotate(notes.begin(), notes.begin() + position, notes.begin() + position + 1);
+    return 0;
 }
 
-void moveNoteToBottom(NotesCollection &notes, qsizetype position)
+qsizetype moveNoteToBottom(NotesCollection &notes, qsizetype position)
 {
-    if (inRange(notes, position))
-        std::rotate(notes.begin() + position, notes.begin() + position + 1, notes.end());
+    if (!inRange(notes, position))
+        return position;
+    std::rotate(notes.begin() + position, notes.begin() + position + 1, notes.end());
+    return notes.size() - 1;
 }
 
 void markAsFinished(NotesCollection &notes, qsizetype position)

@@ -11,9 +11,9 @@
 qsizetype MoveNoteUp(NotesCollection &notes, qsizetype position, NotesFilter filter);
 // The same downwards; at the last position nothing moves.
 qsizetype MoveNoteDown(NotesCollection &notes, qsizetype position, NotesFilter filter);
-// Hidden notes above it end up below it.
-void moveNoteToTop(NotesCollection &notes, qsizetype position);
-void moveNoteToBottom(NotesCollection &notes, qsizetype position);
+// Hidden notes above it end up below it. Both return the note's new position.
+qsizetype moveNoteToTop(NotesCollection &notes, qsizetype position);
+qsizetype moveNoteToBottom(NotesCollection &notes, qsizetype position);
 
 void markAsFinished(NotesCollection &notes, qsizetype position);
 // Removes every note at 100 %, listed or not, keeping the others in order; returns how many.

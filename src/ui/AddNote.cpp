@@ -1,5 +1,7 @@
 #include "AddNote.h"
 
+#include "CalendarTyping.h"
+#include "Messages.h"
 #include "Notes.h"
 #include "ui_AddNote.h"
 
@@ -9,6 +11,9 @@
 #include <QScreen>
 
 namespace {
+
+// More notes than this from one repetition are added only when the user confirms.
+constexpr qint64 kNotesWithoutAsking = 100;
 
 // Decoration of the "Private" group: a padlock.
 QPixmap padlock()
@@ -34,6 +39,9 @@ TForm2::TForm2(TForm1 *form) : QDialog(form), m_ui(std::make_unique<Ui::TForm2>(
     if (!dateFormat.contains(QLatin1String("yyyy")))
         dateFormat.replace(QLatin1String("yy"), QLatin1String("yyyy")); // two-digit years would guess the century
     m_ui->JvDatePickerEdit2->setDisplayFormat(dateFormat);
+    m_ui->MonthCalendar1->setDateRange(firstDeadlineDay(), lastDeadlineDay());
+    m_ui->JvDatePickerEdit2->setDateRange(firstDeadlineDay(), lastDeadlineDay());
+    new CalendarTyping(m_ui->MonthCalendar1, dateFormat);
 
     connect(m_ui->DsFancyButton1, &QPushButton::clicked, this, &TForm2::DsFancyButton1Click);
     connect(m_ui->DsFancyButton2, &QPushButton::clicked, this, &TForm2::DsFancyButton2Click);
@@ -49,6 +57,8 @@ TForm2::TForm2(TForm1 *form) : QDialog(form), m_ui(std::make_unique<Ui::TForm2>(
     whenSelected(m_ui->RadioButton5, &TForm2::RadioButton5Click);
     whenSelected(m_ui->RadioButton6, &TForm2::RadioButton6Click);
     connect(m_ui->MonthCalendar1, &QCalendarWidget::clicked, this, &TForm2::MonthCalendar1Click);
+    // A day chosen by keys or typed counts as a click.
+    connect(m_ui->MonthCalendar1, &QCalendarWidget::selectionChanged, this, &TForm2::MonthCalendar1Click);
     connect(m_ui->JvxSlider1, &QSlider::valueChanged, this, &TForm2::JvxSlider1Change);
 
     // Esc closes the editor whichever control has the focus.
@@ -137,7 +147,9 @@ void TForm2::prepareForEditing()
     const bool hasDeadline = note.Deadline != DateTime::kNoDeadline;
     m_ui->CheckBox1->setChecked(hasDeadline);
     // A deadline beyond the calendar's reach is shown as now; "OK" then stores what is shown.
-    const QDateTime shown = hasDeadline && deadline.isValid() ? deadline : Clock::now();
+    const bool reachable =
+        deadline.isValid() && deadline.date() >= firstDeadlineDay() && deadline.date() <= lastDeadlineDay();
+    const QDateTime shown = hasDeadline && reachable ? deadline : Clock::now();
     m_ui->MonthCalendar1->setSelectedDate(shown.date());
     m_ui->JvTimeEdit1->setTime(shown.time());
     m_ui->MonthCalendar1->setEnabled(hasDeadline);
@@ -258,9 +270,14 @@ void TForm2::DsFancyButton1Click()
         if (!m_ui->CheckBox1->isChecked() || rule.kind == RepeatKind::None) {
             AddNewNote(composedDeadline());
         } else {
-            const QList<TDateTime> deadlines = repetitionDeadlines(
-                m_ui->MonthCalendar1->selectedDate(), m_ui->JvDatePickerEdit2->date(), m_ui->JvTimeEdit1->time(), rule);
-            for (const TDateTime deadline : deadlines)
+            const QDate start = m_ui->MonthCalendar1->selectedDate();
+            const QDate end = m_ui->JvDatePickerEdit2->date();
+            const qint64 count = repetitionCount(start, end, rule);
+            // A wrong end date or period could flood the list; No leaves the editor open to change them.
+            if (count > kNotesWithoutAsking &&
+                !Messages::question(this, QStringLiteral("This adds %1 notes. Add them?").arg(count)))
+                return;
+            for (const TDateTime deadline : repetitionDeadlines(start, end, m_ui->JvTimeEdit1->time(), rule))
                 AddNewNote(deadline);
         }
     }

@@ -315,21 +315,26 @@ template <class Move> void NotesPage::moveSelected(Move move)
         return;
     // Choosing "disabled" runs no handler of its own: it only marks the order.
     m_popupMenu->findChild<QAction *>(QStringLiteral("Sortingdisabled"))->trigger();
-    move(m_form->notes(), m_form->SelectedItem(row));
+    const qsizetype moved = move(m_form->notes(), m_form->SelectedItem(row));
     m_form->RefreshNotes();
+    // The refresh cleared the selection; the moved note keeps it, so the keys can move it on.
+    const qsizetype newRow = listRowOf(m_form->notes(), m_form->notesFilter(), moved);
+    if (newRow >= 0)
+        m_ui->ListView1->selectionModel()->setCurrentIndex(
+            m_model->index(int(newRow), 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_form->SaveAllNotes();
 }
 
 void NotesPage::Moveup1Click()
 {
     const NotesFilter filter = m_form->notesFilter();
-    moveSelected([filter](NotesCollection &notes, qsizetype p) { MoveNoteUp(notes, p, filter); });
+    moveSelected([filter](NotesCollection &notes, qsizetype p) { return MoveNoteUp(notes, p, filter); });
 }
 
 void NotesPage::Movedown1Click()
 {
     const NotesFilter filter = m_form->notesFilter();
-    moveSelected([filter](NotesCollection &notes, qsizetype p) { MoveNoteDown(notes, p, filter); });
+    moveSelected([filter](NotesCollection &notes, qsizetype p) { return MoveNoteDown(notes, p, filter); });
 }
 
 void NotesPage::Movetotop1Click()

@@ -147,9 +147,11 @@ void WeekSchedulePage::PasteClick(int day)
 {
     if (!attached())
         return;
-    // Saved with the next command that saves, or at the end.
-    WeekEditing::pasteNote(*m_host.notes, m_noteClipboard, dayDate(day));
+    const bool pasted = WeekEditing::pasteNote(*m_host.notes, m_noteClipboard, dayDate(day));
     m_host.refreshNotes();
+    // Saved at once like every other change here, so a crash cannot lose the note.
+    if (pasted)
+        m_host.saveAllNotes();
 }
 
 int WeekSchedulePage::dayOf(const QObject *list) const

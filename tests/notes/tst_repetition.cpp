@@ -1,5 +1,6 @@
 #include "notes/NoteRepetition.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -33,7 +34,7 @@ class TestRepetition final : public QObject
 private Q_SLOTS:
     void occurrences_data();
     void occurrences();
-    void monthlyOverLongSpan_endsOneMonthShort();
+    void monthly_matchesMonthByMonthOracle();
     void composeDeadline_keepsTypedTimeInDaylightSavingGap();
     void editorOk_withoutDeadline_addsOneUndatedNote();
     void editorOk_singleNoteWithDeadline();
@@ -88,13 +89,37 @@ void TestRepetition::occurrences()
     QCOMPARE(formatted(repetitionDeadlines(start, end, QTime(14, 30), RepeatRule{kind, everyDays})), expected);
 }
 
-void TestRepetition::monthlyOverLongSpan_endsOneMonthShort()
+void TestRepetition::monthly_matchesMonthByMonthOracle()
 {
-    const QStringList dates = formatted(
-        repetitionDeadlines(QDate(2021, 1, 31), QDate(2030, 2, 28), QTime(8, 0), RepeatRule{RepeatKind::EveryMonth}));
-    QCOMPARE(dates.size(), 109);
-    QCOMPARE(dates.first(), QStringLiteral("2021-01-31 08:00"));
-    QCOMPARE(dates.last(), QStringLiteral("2030-01-31 08:00"));
+    // Month k after the start, counted from the start's month, on its day or the month's last day.
+    const auto oracle = [](QDate start, QDate end) {
+        QStringList dates;
+        for (int k = 0;; ++k) {
+            const QDate first = QDate(start.year(), 1, 1).addMonths(start.month() - 1 + k);
+            const QDate date(first.year(), first.month(), std::min(start.day(), first.daysInMonth()));
+            if (date > end)
+                return dates;
+            dates << date.toString(QStringLiteral("yyyy-MM-dd 08:00"));
+        }
+    };
+    QList<std::pair<QDate, QDate>> spans{{QDate(2021, 1, 31), QDate(2030, 2, 28)}};
+    QRandomGenerator random(20);
+    while (spans.size() < 400) {
+        const QDate month(1900 + random.bounded(2000), 1 + random.bounded(12), 1);
+        // Month ends and 29 February come up often.
+        const int pick = random.bounded(4);
+        const QDate leapDay(month.year() - month.year() % 4, 2, 29);
+        const QDate start = pick == 0 && leapDay.isValid() ? leapDay
+                            : pick == 1                    ? month.addMonths(1).addDays(-1)
+                                                           : month.addDays(random.bounded(month.daysInMonth()));
+        spans.append({start, start.addYears(1 + random.bounded(50)).addDays(random.bounded(-40, 40))});
+    }
+    for (const auto &[start, end] : spans) {
+        const QStringList made =
+            formatted(repetitionDeadlines(start, end, QTime(8, 0), RepeatRule{RepeatKind::EveryMonth}));
+        QVERIFY2(made == oracle(start, end),
+                 qPrintable(start.toString(Qt::ISODate) + u' ' + end.toString(Qt::ISODate)));
+    }
 }
 
 void TestRepetition::composeDeadline_keepsTypedTimeInDaylightSavingGap()

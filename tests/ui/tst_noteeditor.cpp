@@ -100,9 +100,12 @@ private Q_SLOTS:
     void add_withoutDeadline_oneNoteWhateverPeriodicityShows();
     void add_repeats_data();
     void add_repeats();
+    void add_manyNotes_asksFirst_data();
+    void add_manyNotes_asksFirst();
     void addForDay_startsWithTheDayTicked();
     void add_resetsControlsButKeepsPeriodChoices();
     void controls_keepConsistent();
+    void calendar_typedOrKeyedDateStaysInRangeAndMovesEndDate();
     void edit_showsNoteAndStoresItInPlace();
     void edit_noDeadline_okStoresNoteUnchanged();
     void edit_outsideCollection_doesNotOpen();
@@ -238,6 +241,46 @@ void TestNoteEditor::add_repeats()
     }
 }
 
+void TestNoteEditor::add_manyNotes_asksFirst_data()
+{
+    QTest::addColumn<int>("count"); // notes of a daily repetition
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("100, not asked") << 100 << false;
+    QTest::newRow("101, No") << 101 << false;
+    QTest::newRow("3676, Yes") << 3676 << true;
+}
+
+void TestNoteEditor::add_manyNotes_asksFirst()
+{
+    QFETCH(int, count);
+    QFETCH(bool, yes);
+    auto window = startWithNotes(m_dir->path(), {});
+    const bool asked = count > 100;
+    if (asked)
+        Messages::queueAnswer(yes);
+    bool stillOpen = false;
+    QVERIFY(whileEditorOpen(
+        *window, [&] { window->Addnote1Click(); },
+        [&](Editor &editor) {
+            editor.deadline()->click();
+            editor.radio(5)->click();
+            editor.period()->setCurrentIndex(0);
+            editor.endDate()->setDate(QDate(2026, 3, 5).addDays(count - 1));
+            editor.ok()->click();
+            stillOpen = editor.form.isVisible();
+        }));
+    const QList<Messages::Shown> shown = Messages::takeShown();
+    QCOMPARE(shown.size(), asked ? 1 : 0);
+    if (asked) {
+        QCOMPARE(shown[0].kind, Messages::Kind::Question);
+        QCOMPARE(shown[0].text, QStringLiteral("This adds %1 notes. Add them?").arg(count));
+    }
+    // No adds nothing and leaves the editor open for another end date.
+    QCOMPARE(stillOpen, asked && !yes);
+    QCOMPARE(window->notes().size(), asked && !yes ? 0 : count);
+    QCOMPARE(storedNotes(m_dir->path()).size(), asked && !yes ? 0 : count);
+}
+
 void TestNoteEditor::addForDay_startsWithTheDayTicked()
 {
     auto window = startWithNotes(m_dir->path(), {});
@@ -338,6 +381,45 @@ void TestNoteEditor::controls_keepConsistent()
             editor.deadline()->click();
             QVERIFY(!editor.calendar()->isEnabled());
             QCOMPARE(editor.periodicityEnabled(), QList<bool>(6, false));
+        }));
+}
+
+void TestNoteEditor::calendar_typedOrKeyedDateStaysInRangeAndMovesEndDate()
+{
+    auto window = startWithNotes(m_dir->path(), {});
+    QVERIFY(whileEditorOpen(
+        *window, [&] { addNoteButton(*window)->click(); },
+        [](Editor &editor) {
+            // Earlier days would read back as "no deadline" (-1) or other negative day counts.
+            QCOMPARE(editor.calendar()->minimumDate(), QDate(1900, 1, 1));
+            QCOMPARE(editor.endDate()->minimumDate(), QDate(1900, 1, 1));
+            QCOMPARE(editor.calendar()->maximumDate(), QDate(9999, 12, 31));
+            QCOMPARE(editor.endDate()->maximumDate(), QDate(9999, 12, 31));
+            editor.deadline()->click();
+            editor.radio(5)->click();
+            QWidget *grid = editor.calendar()->focusProxy();
+            const QString format = editor.endDate()->displayFormat();
+            const auto type = [&](const QString &text) {
+                QTest::keyClicks(grid, text);
+                QTest::keyClick(grid, Qt::Key_Return);
+            };
+            type(QDate(2031, 1, 31).toString(format));
+            QCOMPARE(editor.calendar()->selectedDate(), QDate(2031, 1, 31));
+            QCOMPARE(editor.endDate()->date(), QDate(2031, 1, 31));
+            // Dates the program cannot hold, and text that is no date, select nothing.
+            type(QDate(1899, 12, 29).toString(format));
+            type(QStringLiteral("99999"));
+            QCOMPARE(editor.calendar()->selectedDate(), QDate(2031, 1, 31));
+            QTest::keyClick(grid, Qt::Key_Escape);
+        }));
+    QVERIFY(whileEditorOpen(
+        *window, [&] { addNoteButton(*window)->click(); },
+        [](Editor &editor) {
+            editor.deadline()->click();
+            editor.radio(5)->click();
+            QTest::keyClick(editor.calendar()->focusProxy(), Qt::Key_Right);
+            QCOMPARE(editor.calendar()->selectedDate(), QDate(2026, 3, 6));
+            QCOMPARE(editor.endDate()->date(), QDate(2026, 3, 6));
         }));
 }
 

@@ -105,9 +105,14 @@ void TestNotesCommands::moves_passHiddenNotes()
     window->findChild<QAbstractButton *>(QStringLiteral("JvSwitch1"))->setChecked(hidePrivate);
     window->findChild<QAbstractButton *>(QStringLiteral("JvSwitch3"))->setChecked(showFinished);
     selectRow(*window, row);
+    const QString moved = listedTexts(*window)[row];
     trigger(*window, command.constData());
     QCOMPARE(textsOf(window->notes()), order);
     QCOMPARE(listedTexts(*window), listed);
+    // The moved note stays selected and current, ready to be moved again by keys.
+    const int selected = window->notesPage()->selectedRow();
+    QCOMPARE(listedTexts(*window).value(selected), moved);
+    QCOMPARE(notesList(*window)->currentIndex().row(), selected);
     QCOMPARE(textsOf(storedNotes(m_dir->path())), order);
 }
 
@@ -119,14 +124,13 @@ void TestNotesCommands::moves_switchSortingOffRefreshAndSave()
     QVERIFY(window->settings().SortByPriority);
     selectRow(*window, 1);
     trigger(*window, "Moveup1");
+    QCOMPARE(window->notesPage()->selectedRow(), 0);
     QVERIFY(window->findChild<QAction *>(QStringLiteral("Sortingdisabled"))->isChecked());
     QVERIFY(window->settings().SortDisabled);
     QVERIFY(!window->settings().SortByPriority);
     window->RefreshNotes();
     QCOMPARE(textsOf(window->notes()), (names("low high")));
     QVERIFY(readAll(m_dir->filePath(QStringLiteral("settings.xml"))).contains("<SortDisabled>TRUE</SortDisabled>"));
-    // The move ends with a refresh: nothing stays selected.
-    QCOMPARE(window->notesPage()->selectedRow(), -1);
 }
 
 void TestNotesCommands::commands_withoutSelection_doNothing_data()
