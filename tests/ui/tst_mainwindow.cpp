@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -129,6 +130,12 @@ void TestMainWindow::pages_inOrder()
     QCOMPARE(pages->widget(index)->objectName(), sheet);
     QCOMPARE(pages->tabText(index), caption);
     QVERIFY(pages->widget(index)->findChild<QWidget *>(content));
+    // The caption shows whole at the design width: no tab beyond the bar's edge, none shortened.
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    const QTabBar *bar = pages->tabBar();
+    QVERIFY(bar->rect().contains(bar->tabRect(index)));
+    QVERIFY(bar->tabRect(index).width() > bar->fontMetrics().horizontalAdvance(caption));
 }
 
 void TestMainWindow::statusBar_hasSevenPanelsInOrder()
