@@ -9,6 +9,7 @@
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QDir>
+#include <QHeaderView>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
@@ -64,6 +65,7 @@ private Q_SLOTS:
     void manage_listsEveryTransactionWithItsState();
     void manage_undoOccurredExpenseTakesItsValueBack();
     void manage_undoWithoutSelectionRemovesNothing();
+    void manage_allColumnsFitItsDesignSize();
     void manage_undoMonthlyTemplateKeepsBookedCopies();
     void manage_closingRefreshesAndSaves();
     void changeValue_showsRoundedBalance_data();
@@ -400,6 +402,16 @@ void TestExpenditureWindows::manage_undoOccurredExpenseTakesItsValueBack()
     // With nothing left the item only redraws.
     named<QAction>(window, "Undotransactionifoccured1")->trigger();
     QCOMPARE(list->model()->rowCount(), 0);
+    window->close();
+}
+
+void TestExpenditureWindows::manage_allColumnsFitItsDesignSize()
+{
+    TForm8 *window = manage();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QTreeView *list = named<QTreeView>(window, "ListView3");
+    QVERIFY(list->header()->length() <= list->viewport()->width());
     window->close();
 }
 
