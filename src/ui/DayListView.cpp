@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace {
 
 // Report lists draw a line under every row.
@@ -23,6 +25,29 @@ public:
     }
 };
 
+// A day's header holds its name and date (and today's an icon): in a narrow list it takes a second line
+// rather than being cut.
+class WrappingHeader final : public QHeaderView
+{
+public:
+    explicit WrappingHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent)
+    {
+        // The header passes its alignment on as drawing flags, word wrapping among them.
+        setDefaultAlignment(Qt::Alignment::fromInt(int(Qt::AlignLeft) | int(Qt::AlignVCenter) | int(Qt::TextWordWrap)));
+        setTextElideMode(Qt::ElideNone);
+    }
+
+    QSize sizeHint() const override
+    {
+        QSize size = QHeaderView::sizeHint();
+        const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+        // Measured as the header draws it: its lines can be a pixel taller than the font's line spacing.
+        const int twoLines = fontMetrics().boundingRect(QRect(), 0, QStringLiteral("Ag\nAg")).height();
+        size.setHeight(std::max(size.height(), twoLines + 2 * margin));
+        return size;
+    }
+};
+
 } // namespace
 
 DayListView::DayListView(QWidget *parent) : QTreeView(parent)
@@ -34,6 +59,7 @@ DayListView::DayListView(QWidget *parent) : QTreeView(parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setItemDelegate(new GridLineDelegate(this));
+    setHeader(new WrappingHeader(this));
     header()->setSectionsClickable(false);
     header()->setSectionsMovable(false);
     // The drop only moves a note's date; the rows themselves are rebuilt afterwards, never moved.

@@ -20,7 +20,9 @@ TForm8::TForm8(TForm1 &form1)
                                         QStringLiteral("Periodic"), QStringLiteral("Occured")},
                                        this);
     setUpReportList(m_ui->ListView3, m_model);
-    m_ui->ListView3->header()->resizeSection(0, 200);
+    // The description takes what the four short columns leave, so that "Occured" stays in sight.
+    m_ui->ListView3->header()->setStretchLastSection(false);
+    m_ui->ListView3->header()->setSectionResizeMode(0, QHeaderView::Stretch);
 
     m_menu = new QMenu(m_ui->ListView3);
     m_menu->setObjectName(QStringLiteral("PopupMenu1"));

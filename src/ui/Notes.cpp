@@ -21,6 +21,7 @@
 #include "SettingsApplier.h"
 #include "StatusBar.h"
 #include "Switch.h"
+#include "TabCaptions.h"
 #include "TimeInfoPanels.h"
 #include "TimeZonePanel.h"
 #include "TrayPresence.h"
@@ -138,7 +139,7 @@ void TForm1::buildRegions()
     m_customPanel->hide();
     m_sunPanel->hide();
     column->setStretchFactor(m_ui->PageControl1, 1);
-    m_ui->PageControl1->setUsesScrollButtons(true);
+    showWholeTabCaptions(m_ui->PageControl1);
 
     const auto fill = [](QWidget *sheet, QWidget *page) {
         auto *layout = new QVBoxLayout(sheet);

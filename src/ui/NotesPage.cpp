@@ -60,6 +60,11 @@ NotesPage::NotesPage(QWidget *parent) : QWidget(parent), m_ui(std::make_unique<U
         label->setSizePolicy(QSizePolicy::Ignored, label->sizePolicy().verticalPolicy());
         label->setMinimumWidth(0);
     }
+    // The style writes the caption's part over the fill in the highlighted text colour, white on light blue;
+    // the plain text colour reads on the fill as well as on the empty trough.
+    QPalette palette = m_ui->JvgProgress3->palette();
+    palette.setColor(QPalette::HighlightedText, palette.color(QPalette::Text));
+    m_ui->JvgProgress3->setPalette(palette);
 }
 
 NotesPage::~NotesPage() = default;

@@ -13,7 +13,7 @@
 
 namespace {
 
-// Black trough, a green-to-yellow fill, and white text outlined in grey so it reads on both.
+// Black trough, a green-to-yellow fill, and white text outlined in dark grey so it reads on both.
 class DayProgressBar final : public QProgressBar
 {
 public:
@@ -45,7 +45,8 @@ protected:
         QPainterPath path;
         path.addText(origin, font, caption);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.strokePath(path, QPen(QColor(m_colours.textOutline), 2));
+        // A plain grey rim is too faint where the fill turns yellow: a darker, wider one keeps the digits apart.
+        painter.strokePath(path, QPen(QColor(m_colours.textOutline).darker(200), 3));
         painter.fillPath(path, QColor(m_colours.text));
     }
 

@@ -3,6 +3,7 @@
 #include "Notes.h"
 #include "SettingsApplier.h"
 #include "SettingsBinder.h"
+#include "TabCaptions.h"
 #include "TrayPresence.h"
 #include "ui_Settings.h"
 
@@ -19,6 +20,7 @@ TForm4::TForm4(TForm1 &mainWindow, SettingsApplier &applier)
     : QDialog(&mainWindow), m_ui(std::make_unique<Ui::TForm4>()), m_main(mainWindow), m_applier(applier)
 {
     m_ui->setupUi(this);
+    showWholeTabCaptions(m_ui->PageControl1);
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     SettingsBinder::applyRanges(this);

@@ -18,10 +18,9 @@
 #include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
+#include <QVBoxLayout>
 
 namespace {
-
-constexpr int kBarHeight = 36;
 
 // Colours are stored with red in the lowest byte.
 QColor storedColour(quint32 value)
@@ -97,9 +96,16 @@ void WeekSchedulePage::buildNavigationBar()
     QFont bold = m_bar->font();
     bold.setBold(true);
     m_bar->setFont(bold);
-    auto *layout = new QHBoxLayout(m_bar);
-    layout->setContentsMargins(2, 2, 2, 2);
+    // Two rows: in one, the date and the two captioned switches do not fit the narrow main window.
+    auto *rows = new QVBoxLayout(m_bar);
+    rows->setContentsMargins(2, 2, 2, 2);
+    rows->setSpacing(2);
+    auto *layout = new QHBoxLayout;
     layout->setSpacing(2);
+    auto *switches = new QHBoxLayout;
+    switches->setSpacing(8);
+    rows->addLayout(layout);
+    rows->addLayout(switches);
     const auto button = [this, layout](const char *name, const QString &caption, void (WeekSchedulePage::*click)()) {
         auto *b = new QPushButton(caption, m_bar);
         b->setObjectName(QLatin1String(name));
@@ -118,9 +124,6 @@ void WeekSchedulePage::buildNavigationBar()
     m_picker = new QDateEdit(m_bar);
     m_picker->setObjectName(QStringLiteral("JvDateTimePicker1"));
     m_picker->setCalendarPopup(true);
-    // The bar must fit the narrow main window; the date gives way first.
-    m_picker->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    m_picker->setMinimumWidth(60);
     layout->addWidget(m_picker, 1);
     connect(m_picker, &QDateEdit::dateChanged, this, &WeekSchedulePage::JvDateTimePicker1Change);
     m_timeSwitch = new Switch(QStringLiteral("time"), m_bar);
@@ -130,8 +133,9 @@ void WeekSchedulePage::buildNavigationBar()
     m_sortingSwitch = new Switch(QStringLiteral("sorting"), m_bar);
     m_sortingSwitch->setObjectName(QStringLiteral("JvSwitch4"));
     m_sortingSwitch->setToolTip(QStringLiteral("Sorting"));
-    layout->addWidget(m_timeSwitch);
-    layout->addWidget(m_sortingSwitch);
+    switches->addWidget(m_timeSwitch);
+    switches->addWidget(m_sortingSwitch);
+    switches->addStretch();
     // Clicks only: the switches also follow the settings without counting as a choice.
     connect(m_timeSwitch, &Switch::clicked, this, &WeekSchedulePage::JvSwitch5Click);
     connect(m_sortingSwitch, &Switch::clicked, this, &WeekSchedulePage::JvSwitch4Click);
@@ -298,9 +302,10 @@ void WeekSchedulePage::resizeEvent(QResizeEvent *event)
 void WeekSchedulePage::PageControl1Resize()
 {
     // Whole-pixel halves and thirds; what they leave over stays empty.
-    const int rowHeight = std::max(0, height() - kBarHeight) / 2;
-    m_bar->setGeometry(0, 0, width(), kBarHeight);
-    m_topRow->setGeometry(0, kBarHeight, width(), rowHeight);
+    const int barHeight = m_bar->sizeHint().height();
+    const int rowHeight = std::max(0, height() - barHeight) / 2;
+    m_bar->setGeometry(0, 0, width(), barHeight);
+    m_topRow->setGeometry(0, barHeight, width(), rowHeight);
     m_bottomRow->setGeometry(0, height() - rowHeight, width(), rowHeight);
     const int w = m_bottomRow->width() / 3;
     for (int k = 0; k < 3; ++k)

@@ -100,6 +100,7 @@ private Q_SLOTS:
     void manage_listsEveryTransactionWithItsState();
     void manage_undoOccurredExpenseTakesItsValueBack();
     void manage_undoWithoutSelectionRemovesNothing();
+    void manage_allColumnsFitItsDesignSize();
     void manage_undoMonthlyTemplateKeepsBookedCopies();
     void manage_closingRefreshesAndSaves();
     void selectedRow_textStaysReadable_data();
@@ -440,6 +441,19 @@ void TestExpenditureWindows::manage_undoOccurredExpenseTakesItsValueBack()
     // With nothing left the item only redraws.
     named<QAction>(window, "Undotransactionifoccured1")->trigger();
     QCOMPARE(list->model()->rowCount(), 0);
+    window->close();
+}
+
+void TestExpenditureWindows::manage_allColumnsFitItsDesignSize()
+{
+    TForm8 *window = manage();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QTreeView *list = named<QTreeView>(window, "ListView3");
+    int columns = 0;
+    for (int k = 0; k < list->model()->columnCount(); ++k)
+        columns += list->columnWidth(k);
+    QVERIFY(columns <= list->viewport()->width());
     window->close();
 }
 

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QDir>
 #include <QFile>
@@ -160,6 +161,12 @@ void TestMainWindow::pages_inOrder()
     QCOMPARE(pages->widget(index)->objectName(), sheet);
     QCOMPARE(pages->tabText(index), caption);
     QVERIFY(pages->widget(index)->findChild<QWidget *>(content));
+    // The caption shows whole at the design width: no tab beyond the bar's edge, none shortened.
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    const QTabBar *bar = pages->tabBar();
+    QVERIFY(bar->rect().contains(bar->tabRect(index)));
+    QVERIFY(bar->tabRect(index).width() > bar->fontMetrics().horizontalAdvance(caption));
 }
 
 void TestMainWindow::statusBar_hasSevenPanelsInOrder()

@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QUrl>
 
+#include <cmath>
+
 // Receives the links the program asks the desktop to open.
 class LinkCatcher final : public QObject
 {
@@ -48,6 +50,7 @@ private Q_SLOTS:
     void details_keptWhenNothingSelected();
     void label7Click_opensOnlyAFoundLink();
     void panel1Resize_leavesRoomForCaptions();
+    void progressCaption_readsOverItsFill();
 
     void balloon_headerForms_data();
     void balloon_headerForms();
@@ -110,6 +113,18 @@ struct Page
 Page page(TForm1 &window)
 {
     return Page(window);
+}
+
+// The contrast of two colours as the accessibility guidelines reckon it: 4.5 and above reads as body text.
+double contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 } // namespace
@@ -328,6 +343,18 @@ void TestNotesListPage::panel1Resize_leavesRoomForCaptions()
         QCOMPARE(ui.Label7->maximumWidth(), ui.Panel1->width() - 95);
     }
     QVERIFY(ui.Panel1->width() > 400);
+}
+
+void TestNotesListPage::progressCaption_readsOverItsFill()
+{
+    auto window = startWithNotes(m_dir.path(), {makeNote(QStringLiteral("half"), 2, 50)});
+    selectRow(*window, 0);
+    const QProgressBar *bar = page(*window).JvgProgress3;
+    QCOMPARE(bar->text(), QStringLiteral("[50%]"));
+    // At 50 % the caption sits half over the fill, half over the trough.
+    const QPalette &colours = bar->palette();
+    QVERIFY(contrast(colours.color(QPalette::HighlightedText), colours.color(QPalette::Highlight)) >= 4.5);
+    QVERIFY(contrast(colours.color(QPalette::Text), colours.color(QPalette::Base)) >= 4.5);
 }
 
 void TestNotesListPage::balloon_headerForms_data()

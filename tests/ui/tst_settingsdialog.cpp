@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,6 +59,7 @@ private Q_SLOTS:
     void ok_swapsReversedCustomPanelTimes();
     void titleBarClose_keepsEdits_butSkipsOkSteps();
     void opening_showsTheLastPageAgain();
+    void tabs_allCaptionsShowWhole();
     void radioGroups_keepOneChoice_data();
     void radioGroups_keepOneChoice();
     void statusBarBoxes_actAtOnce();
@@ -267,6 +269,22 @@ void TestSettingsDialog::opening_showsTheLastPageAgain()
         [&](TForm4 &dialog) { pageAtOpen = child<QTabWidget>(dialog, "PageControl1")->currentIndex(); });
     QCOMPARE(pageAtOpen, 3);
     QCOMPARE(child<QTabWidget>(*window->settingsDialog(), "PageControl1")->tabText(3), QStringLiteral("Privacy"));
+}
+
+void TestSettingsDialog::tabs_allCaptionsShowWhole()
+{
+    QTemporaryDir dir;
+    auto window = startProgram(dir.path());
+    whileOpen(
+        *window, [&](TForm4 &) { window->Settings1Click(); },
+        [&](TForm4 &dialog) {
+            const QTabBar *bar = child<QTabWidget>(dialog, "PageControl1")->tabBar();
+            QCOMPARE(bar->count(), 8);
+            for (int k = 0; k < bar->count(); ++k) {
+                QVERIFY2(bar->rect().contains(bar->tabRect(k)), qPrintable(bar->tabText(k)));
+                QVERIFY(bar->tabRect(k).width() > bar->fontMetrics().horizontalAdvance(bar->tabText(k)));
+            }
+        });
 }
 
 void TestSettingsDialog::radioGroups_keepOneChoice_data()

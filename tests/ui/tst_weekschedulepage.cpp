@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -98,6 +99,7 @@ private Q_SLOTS:
     void dayChange_followsMidnightOnlyFromToday_data();
     void dayChange_followsMidnightOnlyFromToday();
     void layout_twoRowsAndASplitLastCell();
+    void defaultWindow_headersAndDateReadWhole();
 
 private:
     void closeEditorOnceShown();
@@ -567,16 +569,36 @@ void TestWeekSchedulePage::layout_twoRowsAndASplitLastCell()
     const auto rect = [&standalone](const char *name) {
         return standalone.findChild<QWidget *>(QLatin1String(name))->geometry();
     };
-    // h = 437 - 36 = 401, so each row is 200 high; w = 301 / 3 = 100.
-    QCOMPARE(rect("Panel2"), QRect(0, 0, 301, 36));
-    QCOMPARE(rect("Panel4"), QRect(0, 36, 301, 200));
-    QCOMPARE(rect("Panel3"), QRect(0, 237, 301, 200));
-    QCOMPARE(rect("ListView4"), QRect(0, 0, 100, 200));
-    QCOMPARE(rect("ListView6"), QRect(200, 0, 100, 200));
-    QCOMPARE(rect("ListView8"), QRect(100, 0, 100, 200));
-    QCOMPARE(rect("Panel5"), QRect(200, 0, 100, 200));
-    QCOMPARE(rect("ListView9"), QRect(0, 0, 100, 100));
-    QCOMPARE(rect("ListView10"), QRect(0, 100, 100, 100));
+    // The bar takes the height of its two rows; w = 301 / 3 = 100.
+    const int bar = rect("Panel2").height();
+    const int row = (437 - bar) / 2;
+    QVERIFY(bar >= 36);
+    QCOMPARE(rect("Panel2"), QRect(0, 0, 301, bar));
+    QCOMPARE(rect("Panel4"), QRect(0, bar, 301, row));
+    QCOMPARE(rect("Panel3"), QRect(0, 437 - row, 301, row));
+    QCOMPARE(rect("ListView4"), QRect(0, 0, 100, row));
+    QCOMPARE(rect("ListView6"), QRect(200, 0, 100, row));
+    QCOMPARE(rect("ListView8"), QRect(100, 0, 100, row));
+    QCOMPARE(rect("Panel5"), QRect(200, 0, 100, row));
+    QCOMPARE(rect("ListView9"), QRect(0, 0, 100, row / 2));
+    QCOMPARE(rect("ListView10"), QRect(0, row / 2, 100, row / 2));
+}
+
+void TestWeekSchedulePage::defaultWindow_headersAndDateReadWhole()
+{
+    m_window->findChild<QTabWidget *>(QStringLiteral("PageControl1"))->setCurrentIndex(2);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    for (int day = 0; day < 7; ++day) {
+        const QHeaderView *head = list(day)->header();
+        const int margin = head->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, head);
+        const int icon = markedToday(list(day)) ? head->style()->pixelMetric(QStyle::PM_SmallIconSize) + margin : 0;
+        const QRect room(0, 0, head->sectionSize(0) - 2 * margin - icon, head->height() - 2 * margin);
+        const QRect needed = head->fontMetrics().boundingRect(room, Qt::TextWordWrap, header(list(day)));
+        QVERIFY2(room.contains(needed), qPrintable(header(list(day))));
+    }
+    const auto *picker = m_window->findChild<QDateEdit *>(QStringLiteral("JvDateTimePicker1"));
+    QVERIFY(picker->width() >= picker->sizeHint().width());
 }
 
 QTEST_MAIN(TestWeekSchedulePage)
