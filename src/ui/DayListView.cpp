@@ -1,29 +1,14 @@
 #include "DayListView.h"
 
+#include "GridLineDelegate.h"
+
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QPainter>
-#include <QStyledItemDelegate>
 
 #include <algorithm>
 
 namespace {
-
-// Report lists draw a line under every row.
-class GridLineDelegate final : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        QStyledItemDelegate::paint(painter, option, index);
-        painter->save();
-        painter->setPen(option.palette.color(QPalette::Midlight));
-        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
-        painter->restore();
-    }
-};
 
 // A day's header holds its name and date (and today's an icon): in a narrow list it takes a second line
 // rather than being cut.
@@ -58,7 +43,7 @@ DayListView::DayListView(QWidget *parent) : QTreeView(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setItemDelegate(new GridLineDelegate(this));
+    setItemDelegate(new GridLineDelegate(GridLineDelegate::Lines::UnderRows, QColor(), this));
     setHeader(new WrappingHeader(this));
     header()->setSectionsClickable(false);
     header()->setSectionsMovable(false);

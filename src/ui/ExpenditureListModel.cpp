@@ -1,33 +1,10 @@
 #include "ExpenditureListModel.h"
 
+#include "GridLineDelegate.h"
 #include "ImageList.h"
 
 #include <QHeaderView>
-#include <QPainter>
-#include <QStyledItemDelegate>
 #include <QTreeView>
-
-namespace {
-
-// Grid lines drawn after the style's own item: a style sheet on the items would take over their
-// painting and draw the selected row's light text on no highlight at all.
-class GridLineDelegate final : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
-    {
-        QStyledItemDelegate::paint(painter, option, index);
-        painter->save();
-        painter->setPen(QColor(0xd8, 0xd8, 0xd8));
-        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
-        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
-        painter->restore();
-    }
-};
-
-} // namespace
 
 ExpenditureListModel::ExpenditureListModel(const QStringList &headers, QObject *parent)
     : QAbstractTableModel(parent), m_headers(headers)
@@ -85,5 +62,6 @@ void setUpReportList(QTreeView *list, ExpenditureListModel *model)
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setSortingEnabled(false);
     list->header()->setSectionsClickable(false);
-    list->setItemDelegate(new GridLineDelegate(list));
+    list->setItemDelegate(
+        new GridLineDelegate(GridLineDelegate::Lines::UnderRowsAndBetweenColumns, QColor(0xd8, 0xd8, 0xd8), list));
 }
