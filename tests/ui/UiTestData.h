@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QString>
+#include <QTest>
 
 // Puts the program's seams into test mode: no real message boxes or file dialogs.
 inline void enterUiTestMode()
@@ -28,4 +29,12 @@ inline void writeAll(const QString &path, const QByteArray &data)
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(data);
+}
+
+// One row, named after the file, for each data file besides data.txt, in a column "name".
+inline void addOtherDataFileRows()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"notepad.txt", "settings.xml", "expenditures.txt", "passwd.txt"})
+        QTest::newRow(name) << QString::fromLatin1(name);
 }

@@ -121,9 +121,7 @@ void TestHostileConditions::badDataFile_keptAsideAndStartCarriesOn()
 
 void TestHostileConditions::namedPipeForAnyDataFile_neverBlocksTheStart_data()
 {
-    QTest::addColumn<QString>("name");
-    for (const char *name : {"notepad.txt", "settings.xml", "expenditures.txt", "passwd.txt"})
-        QTest::newRow(name) << QString::fromLatin1(name);
+    addOtherDataFileRows();
 }
 
 void TestHostileConditions::namedPipeForAnyDataFile_neverBlocksTheStart()

@@ -96,16 +96,14 @@ void TestStartAndSave::firstStart_asksNothingAndCloseCreatesFiles()
 
 void TestStartAndSave::missingDataFile_warnsWhereOtherDataFilesAre_data()
 {
-    QTest::addColumn<QString>("otherFile");
-    for (const char *name : {"notepad.txt", "settings.xml", "expenditures.txt", "passwd.txt"})
-        QTest::newRow(name) << QString::fromLatin1(name);
+    addOtherDataFileRows();
 }
 
 void TestStartAndSave::missingDataFile_warnsWhereOtherDataFilesAre()
 {
-    QFETCH(QString, otherFile);
+    QFETCH(QString, name);
     QTemporaryDir dir;
-    QFile other(dir.filePath(otherFile));
+    QFile other(dir.filePath(name));
     QVERIFY(other.open(QIODevice::WriteOnly));
     other.close();
     TForm1 window(dir.path() + QLatin1Char('/'));
