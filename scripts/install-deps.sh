@@ -14,5 +14,5 @@ apt-get install -y -q --no-install-recommends \
     libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev \
     libbenchmark-dev \
     clang libclang-rt-14-dev \
-    xvfb xauth xdotool trayer ccache \
+    xvfb xauth xdotool trayer dbus ccache \
     help2man desktop-file-utils appstream fonts-liberation debootstrap

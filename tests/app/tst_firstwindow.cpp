@@ -1,6 +1,7 @@
 // The program as a new user first meets it: started on a real X server in an empty folder.
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +54,11 @@ void TestFirstWindow::firstStart_showsOnlyTheMainWindowWithItsCaption()
     QProcess program;
     program.start(QStringLiteral(MAREVO_EXECUTABLE), {QStringLiteral("--data-dir"), dataDir});
     QVERIFY(program.waitForStarted(10000));
+    auto reportOnFailure = qScopeGuard([&program] {
+        if (QTest::currentTestFailed())
+            qWarning("program state %d, its output:\n%s", int(program.state()),
+                     QByteArray(program.readAllStandardOutput() + program.readAllStandardError()).constData());
+    });
 
     // The title is the caption alone, with no program name appended; a new folder asks nothing first.
     const QStringList expected{QStringLiteral("Marevo Notes [ver. 1.0.4.4]")};
