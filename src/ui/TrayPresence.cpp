@@ -7,8 +7,8 @@
 
 #include "core/Clock.h"
 #include "reminders/AutoHide.h"
-#include "reminders/DesktopProbe.h"
-#include "reminders/GlobalHotKeys.h"
+#include "desktop/DesktopProbe.h"
+#include "desktop/GlobalHotKeys.h"
 #include "reminders/TodayEvents.h"
 
 #include <QApplication>
