@@ -6,9 +6,9 @@
 #include "Settings.h"
 
 #include "core/Clock.h"
-#include "reminders/AutoHide.h"
 #include "desktop/DesktopProbe.h"
 #include "desktop/GlobalHotKeys.h"
+#include "reminders/AutoHide.h"
 #include "reminders/TodayEvents.h"
 
 #include <QApplication>
