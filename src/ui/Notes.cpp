@@ -33,12 +33,13 @@
 
 #include "core/Clock.h"
 #include "core/FileIo.h"
+#include "core/Version.h"
+#include "desktop/Autostart.h"
+#include "desktop/DesktopWallpaper.h"
 #include "expenditures/ExpendituresFile.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesSort.h"
 #include "protection/Protection.h"
-#include "desktop/Autostart.h"
-#include "desktop/DesktopWallpaper.h"
 #include "reminders/WallpaperPainter.h"
 #include "schedule/WeekDayChange.h"
 #include "settings/SettingsEffects.h"
@@ -61,7 +62,7 @@
 
 namespace {
 
-const QString kCaption = QStringLiteral("Marevo Notes [ver. 1.0.4.4]");
+const QString kCaption = QStringLiteral("Marevo Notes [ver. " MAREVO_VERSION "]");
 
 // The data files besides data.txt; any of them shows the folder has been used before.
 const char *const kOtherDataFiles[] = {"notepad.txt", "settings.xml", "expenditures.txt", "passwd.txt"};
