@@ -530,28 +530,12 @@ void TForm1::openNoteEditor(int editorMode, int editIndex, TDateTime day)
 
 NotesSortOrder TForm1::currentSortOrder() const
 {
-    switch (SettingsEffects::sortOrder(m_settings)) {
-    case SettingsEffects::SortOrder::ByPriority:
-        return NotesSortOrder::ByPriority;
-    case SettingsEffects::SortOrder::ByDaysLeft:
-        return NotesSortOrder::ByDaysLeft;
-    case SettingsEffects::SortOrder::ByPercentDone:
-        return NotesSortOrder::ByPercentDone;
-    case SettingsEffects::SortOrder::ByPrivateNonPrivate:
-        return NotesSortOrder::ByPrivateNonPrivate;
-    case SettingsEffects::SortOrder::Disabled:
-        break;
-    }
-    return NotesSortOrder::Disabled;
+    return SettingsEffects::sortOrder(m_settings);
 }
 
 void TForm1::chooseSortOrder(NotesSortOrder order)
 {
-    const SettingsEffects::SortOrder choices[] = {
-        SettingsEffects::SortOrder::Disabled, SettingsEffects::SortOrder::ByPriority,
-        SettingsEffects::SortOrder::ByDaysLeft, SettingsEffects::SortOrder::ByPercentDone,
-        SettingsEffects::SortOrder::ByPrivateNonPrivate};
-    SettingsEffects::chooseSortOrder(m_settings, choices[static_cast<int>(order)]);
+    SettingsEffects::chooseSortOrder(m_settings, order);
 }
 
 NotesFilter TForm1::notesFilter() const
