@@ -7,8 +7,10 @@ set(MAREVO_ICON_SVG ${PROJECT_SOURCE_DIR}/resources/icons/marevo-notes.svg)
 install(TARGETS marevo-notes RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/${MAREVO_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/${MAREVO_APP_ID}.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The release entry carries the version of project().
+set(MAREVO_METAINFO ${PROJECT_BINARY_DIR}/packaging/${MAREVO_APP_ID}.metainfo.xml)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/${MAREVO_APP_ID}.metainfo.xml.in ${MAREVO_METAINFO} @ONLY)
+install(FILES ${MAREVO_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${MAREVO_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 # The about window's link opens this README; its pictures keep their relative place.
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/packaging/copyright
@@ -72,5 +74,5 @@ endif()
 find_program(APPSTREAMCLI appstreamcli)
 if(APPSTREAMCLI)
     add_test(NAME packaging_metainfo
-             COMMAND ${APPSTREAMCLI} validate --no-net ${PROJECT_SOURCE_DIR}/packaging/${MAREVO_APP_ID}.metainfo.xml)
+             COMMAND ${APPSTREAMCLI} validate --no-net ${MAREVO_METAINFO})
 endif()

@@ -8,6 +8,9 @@ build=${1:-build/ci}
 rm -f "$build"/marevo-notes_*.deb
 (cd "$build" && cpack -G DEB > cpack.log) || { cat "$build/cpack.log"; exit 1; }
 deb=$(ls "$PWD/$build"/marevo-notes_*.deb)
+# The version project() gave the build.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+test -n "$version"
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -q "$deb" > /dev/null
 trap 'apt-get remove -y -q marevo-notes > /dev/null' EXIT
@@ -18,7 +21,7 @@ test -f /usr/share/icons/hicolor/scalable/apps/marevo-notes.svg
 test -f /usr/share/icons/hicolor/48x48/apps/marevo-notes.png
 test -f /usr/share/doc/marevo-notes/copyright && test -f /usr/share/doc/marevo-notes/README.md
 man -w marevo-notes > /dev/null 2>&1 || test -f /usr/share/man/man1/marevo-notes.1.gz || test -f /usr/share/man/man1/marevo-notes.1
-/usr/bin/marevo-notes --version | grep -q "1.0.4.4"
+/usr/bin/marevo-notes --version | grep -qxF "marevo-notes $version"
 
 # Started as an ordinary user it keeps its data in that user's data folder, not beside /usr/bin.
 home=$(mktemp -d)
@@ -50,7 +53,7 @@ if [ "${MAREVO_CLEAN_INSTALL_CHECK:-1}" != 0 ] && command -v debootstrap > /dev/
         export DEBIAN_FRONTEND=noninteractive
         apt-get update -q > /dev/null
         apt-get install -y -q --no-install-recommends /tmp/$(basename "$deb") > /tmp/install.log
-        marevo-notes --version | grep -q 1.0.4.4
+        marevo-notes --version | grep -qxF 'marevo-notes $version'
         useradd -m user
         su user -c 'cd && QT_QPA_PLATFORM=offscreen timeout 5 marevo-notes > /dev/null 2>&1; test \$? -eq 124'
         test -d /home/user/.local/share/marevo-notes"

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "core/Version.h"
+
 #include <QStringBuilder>
 
 namespace CommandLine {
@@ -147,7 +149,7 @@ QString usage()
 
 QString version()
 {
-    return QStringLiteral("marevo-notes 1.0.4.4");
+    return QStringLiteral("marevo-notes " MAREVO_VERSION);
 }
 
 } // namespace CommandLine

@@ -37,6 +37,6 @@ bool runsWithoutWindows(const Options &options);
 bool mayBeToolkitOption(const Options &options, const QStringList &arguments);
 
 QString usage();
-QString version(); // "marevo-notes 1.0.4.4"
+QString version(); // "marevo-notes " and the version
 
 } // namespace CommandLine

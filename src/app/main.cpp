@@ -4,6 +4,7 @@
 #include "SingleInstance.h"
 
 #include "core/AppDir.h"
+#include "core/Version.h"
 #include "ui/ImageList.h"
 #include "ui/Messages.h"
 #include "ui/Notes.h"
@@ -49,7 +50,7 @@ int runWithoutWindows(int argc, char *argv[], const CommandLine::Options &option
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("marevo-notes"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.4.4"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MAREVO_VERSION));
     return runCommand(options);
 }
 
@@ -71,7 +72,7 @@ int main(int argc, char *argv[])
             return runCommand(options); // only an error can be left here: usage and 2
     }
     QApplication::setApplicationName(QStringLiteral("marevo-notes"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.4.4"));
+    QApplication::setApplicationVersion(QStringLiteral(MAREVO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.marevo.Notes"));
     // The program lives in the notification area: closing the window only hides it.
     QApplication::setQuitOnLastWindowClosed(false);

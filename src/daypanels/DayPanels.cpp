@@ -2,6 +2,8 @@
 
 #include "SunTime.h"
 
+#include "core/Rounding.h"
+
 #include <cmath>
 
 namespace {
@@ -115,11 +117,7 @@ std::optional<int> barPercent(double percent)
     // NaN (zero over zero at the very instant a phase both starts and ends) keeps the bar too.
     if (!(percent > -1.0 && percent < 101.0))
         return std::nullopt;
-    const double below = std::floor(percent);
-    const double fraction = percent - below;
-    double rounded = below;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0.0))
-        rounded = below + 1.0;
+    const double rounded = Rounding::halfToEven(percent);
     if (rounded < 0.0 || rounded > 100.0)
         return std::nullopt;
     return static_cast<int>(rounded);

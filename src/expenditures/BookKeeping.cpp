@@ -2,6 +2,8 @@
 
 #include "NextDate.h"
 
+#include "core/Rounding.h"
+
 #include <cmath>
 #include <limits>
 
@@ -89,7 +91,7 @@ qint64 balanceFieldValue(double allMoney)
 {
     if (std::isnan(allMoney))
         return 0;
-    const double rounded = std::nearbyint(allMoney);
+    const double rounded = Rounding::halfToEven(allMoney);
     // 2^63 as a double; anything at or beyond it does not convert.
     constexpr double kLimit = 9223372036854775808.0;
     if (rounded < -kLimit)

@@ -2,6 +2,8 @@
 
 #include "NextDate.h"
 
+#include "core/Rounding.h"
+
 #include <QStringBuilder>
 
 #include <algorithm>
@@ -97,12 +99,7 @@ int effectivePredictFor(int predictFor)
 
 int copiesPerTemplate(int predictFor)
 {
-    const int p = effectivePredictFor(predictFor);
-    int months = p / 30;
-    const int rest = p % 30;
-    if (rest > 15 || (rest == 15 && months % 2 == 1))
-        ++months;
-    return 2 + months;
+    return 2 + int(Rounding::divideHalfToEven(effectivePredictFor(predictFor), 30));
 }
 
 ExpenditureCollection predictionWorkingList(const ExpenditureCollection &expenditures, int predictFor)
@@ -254,7 +251,7 @@ std::optional<double> readout(const ChartLine &line, TDateTime t)
         return std::nullopt;
     const double share = static_cast<double>(line.size() - 1) * (t - smallest) / (largest - smallest);
     const auto idx = std::min(static_cast<qsizetype>(std::floor(share)), line.size() - 1);
-    return std::nearbyint(line.at(idx).y);
+    return Rounding::halfToEven(line.at(idx).y);
 }
 
 } // namespace ExpenditureCharts

@@ -1,19 +1,10 @@
 #pragma once
 
 #include "NotesData.h"
+#include "NotesSortOrder.h"
 
 #include <algorithm>
 #include <cmath>
-
-// The sort orders of the notes list's "Sort" menu; Disabled leaves the order alone.
-enum class NotesSortOrder
-{
-    Disabled,
-    ByPriority,
-    ByDaysLeft,
-    ByPercentDone,
-    ByPrivateNonPrivate
-};
 
 // Deadline order: earliest first, notes without a deadline (-1) last, ties keep their order.
 // A NaN deadline never trades places with a neighbour, so it stays where it is and the notes

@@ -1,5 +1,7 @@
 #include "WallpaperPainter.h"
 
+#include "core/Rounding.h"
+
 #include <QBuffer>
 #include <QFontMetrics>
 #include <QPainter>
@@ -16,15 +18,7 @@ QColor storedColor(quint32 value)
 
 int scaled(int length, int percent)
 {
-    // In whole numbers, so a half pixel is exactly a half and goes to the even side.
-    const qint64 hundredths = qint64(length) * percent;
-    qint64 whole = hundredths / 100;
-    const qint64 rest = hundredths % 100;
-    if (rest > 50 || (rest == 50 && whole % 2 != 0))
-        ++whole;
-    else if (rest < -50 || (rest == -50 && whole % 2 != 0))
-        --whole;
-    return int(whole);
+    return int(Rounding::divideHalfToEven(qint64(length) * percent, 100));
 }
 
 QPoint origin(QSize screen, int percentX, int percentY)

@@ -31,17 +31,17 @@ StartPage startPage(const Settings &settings)
     return StartPage::Notes;
 }
 
-SortOrder sortOrder(const Settings &settings)
+NotesSortOrder sortOrder(const Settings &settings)
 {
     if (settings.SortByPriority)
-        return SortOrder::ByPriority;
+        return NotesSortOrder::ByPriority;
     if (settings.SortByDaysLeft)
-        return SortOrder::ByDaysLeft;
+        return NotesSortOrder::ByDaysLeft;
     if (settings.SortByPercentDone)
-        return SortOrder::ByPercentDone;
+        return NotesSortOrder::ByPercentDone;
     if (settings.SortByPrivateNonPrivate)
-        return SortOrder::ByPrivateNonPrivate;
-    return SortOrder::Disabled;
+        return NotesSortOrder::ByPrivateNonPrivate;
+    return NotesSortOrder::Disabled;
 }
 
 ViewFonts viewFonts(const Settings &settings)
@@ -168,22 +168,22 @@ void setWeekSortFromSwitch(Settings &settings, bool on)
     choose(settings, on ? &Settings::WeekSortByTime : &Settings::WeekSortByPriority);
 }
 
-void chooseSortOrder(Settings &settings, SortOrder order)
+void chooseSortOrder(Settings &settings, NotesSortOrder order)
 {
     switch (order) {
-    case SortOrder::Disabled:
+    case NotesSortOrder::Disabled:
         choose(settings, &Settings::SortDisabled);
         return;
-    case SortOrder::ByPriority:
+    case NotesSortOrder::ByPriority:
         choose(settings, &Settings::SortByPriority);
         return;
-    case SortOrder::ByDaysLeft:
+    case NotesSortOrder::ByDaysLeft:
         choose(settings, &Settings::SortByDaysLeft);
         return;
-    case SortOrder::ByPercentDone:
+    case NotesSortOrder::ByPercentDone:
         choose(settings, &Settings::SortByPercentDone);
         return;
-    case SortOrder::ByPrivateNonPrivate:
+    case NotesSortOrder::ByPrivateNonPrivate:
         choose(settings, &Settings::SortByPrivateNonPrivate);
         return;
     }

@@ -2,6 +2,8 @@
 
 #include "Settings.h"
 
+#include "notes/NotesSortOrder.h"
+
 #include <QChar>
 #include <QString>
 
@@ -18,16 +20,6 @@ enum class StartPage
     Notepad = 1,
     WeekSchedule = 2,
     Expenditures = 3
-};
-
-// The notes list's sort order; the first marked one counts, tested in this order.
-enum class SortOrder
-{
-    Disabled,
-    ByPriority,
-    ByDaysLeft,
-    ByPercentDone,
-    ByPrivateNonPrivate
 };
 
 struct FontChoice
@@ -125,7 +117,9 @@ LoadEffects effectsOfLoad(const Settings &settings);
 
 // Testing in the order Notepad, Week schedule, Expenditure management; Notes otherwise.
 StartPage startPage(const Settings &settings);
-SortOrder sortOrder(const Settings &settings);
+// The notes list's sort order: the first marked item counts, tested by priority, days left,
+// % done, private / non private.
+NotesSortOrder sortOrder(const Settings &settings);
 ViewFonts viewFonts(const Settings &settings);
 SunPlace sunPlace(const Settings &settings);
 ClockPanelLayout clockPanel(const Settings &settings);
@@ -154,6 +148,6 @@ DialogOkEffects confirmDialog(Settings &settings);
 
 // The week schedule's "sorting" switch chooses "by time" when on, "by priority" when off.
 void setWeekSortFromSwitch(Settings &settings, bool on);
-void chooseSortOrder(Settings &settings, SortOrder order);
+void chooseSortOrder(Settings &settings, NotesSortOrder order);
 
 } // namespace SettingsEffects

@@ -3,6 +3,7 @@
 #include "SettingsTable.h"
 
 #include "core/DateTime.h"
+#include "core/Rounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -88,11 +89,7 @@ std::optional<quint32> colourFromFloat(double value)
 {
     if (!std::isfinite(value))
         return std::nullopt;
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    double rounded = below;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0))
-        rounded = below + 1;
+    const double rounded = Rounding::halfToEven(value);
     // 2^63 itself does not fit a signed 64-bit integer.
     if (rounded >= 9223372036854775808.0 || rounded < -9223372036854775808.0)
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "About.h"
 
 #include "ImageList.h"
+#include "core/Version.h"
 #include "ui_About.h"
 
 #include <QCoreApplication>
@@ -14,7 +15,7 @@ TForm5::TForm5(QWidget *parent)
       m_ui(std::make_unique<Ui::TForm5>())
 {
     m_ui->setupUi(this);
-    m_ui->Label1->setText(QStringLiteral("Marevo Notes ver. 1.0.4.4"));
+    m_ui->Label1->setText(QStringLiteral("Marevo Notes ver. " MAREVO_VERSION));
     m_ui->Image1->setPixmap(ImageList1::applicationIcon().pixmap(64, 64));
     QFont link = m_ui->JvStaticText4->font();
     link.setUnderline(true);

@@ -8,6 +8,23 @@ static void registerResources()
     Q_INIT_RESOURCE(resources);
 }
 
+namespace {
+
+// Each list's icons are loaded once, the first time they are asked for.
+QIcon cachedIcon(QHash<int, QIcon> &cache, const char *folder, int index, int count)
+{
+    if (index < 0 || index >= count)
+        return {};
+    auto it = cache.find(index);
+    if (it == cache.end())
+        it = cache.insert(index, QIcon(QStringLiteral(":/icons/%1/%2.svg")
+                                           .arg(QLatin1String(folder))
+                                           .arg(index, 2, 10, QLatin1Char('0'))));
+    return *it;
+}
+
+} // namespace
+
 namespace ImageList1 {
 
 void initResources()
@@ -19,12 +36,7 @@ void initResources()
 QIcon icon(int index)
 {
     static QHash<int, QIcon> cache;
-    if (index < 0 || index >= kCount)
-        return {};
-    auto it = cache.find(index);
-    if (it == cache.end())
-        it = cache.insert(index, QIcon(QStringLiteral(":/icons/imagelist1/%1.svg").arg(index, 2, 10, QLatin1Char('0'))));
-    return *it;
+    return cachedIcon(cache, "imagelist1", index, kCount);
 }
 
 QIcon applicationIcon()
@@ -40,12 +52,7 @@ namespace ImageList2 {
 QIcon icon(int index)
 {
     static QHash<int, QIcon> cache;
-    if (index < 0 || index >= kCount)
-        return {};
-    auto it = cache.find(index);
-    if (it == cache.end())
-        it = cache.insert(index, QIcon(QStringLiteral(":/icons/imagelist2/%1.svg").arg(index, 2, 10, QLatin1Char('0'))));
-    return *it;
+    return cachedIcon(cache, "imagelist2", index, kCount);
 }
 
 } // namespace ImageList2

@@ -33,12 +33,13 @@
 
 #include "core/Clock.h"
 #include "core/FileIo.h"
+#include "core/Version.h"
+#include "desktop/Autostart.h"
+#include "desktop/DesktopWallpaper.h"
 #include "expenditures/ExpendituresFile.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesSort.h"
 #include "protection/Protection.h"
-#include "reminders/Autostart.h"
-#include "reminders/DesktopWallpaper.h"
 #include "reminders/WallpaperPainter.h"
 #include "schedule/WeekDayChange.h"
 #include "settings/SettingsEffects.h"
@@ -61,7 +62,7 @@
 
 namespace {
 
-const QString kCaption = QStringLiteral("Marevo Notes [ver. 1.0.4.4]");
+const QString kCaption = QStringLiteral("Marevo Notes [ver. " MAREVO_VERSION "]");
 
 // The data files besides data.txt; any of them shows the folder has been used before.
 const char *const kOtherDataFiles[] = {"notepad.txt", "settings.xml", "expenditures.txt", "passwd.txt"};
@@ -529,28 +530,12 @@ void TForm1::openNoteEditor(int editorMode, int editIndex, TDateTime day)
 
 NotesSortOrder TForm1::currentSortOrder() const
 {
-    switch (SettingsEffects::sortOrder(m_settings)) {
-    case SettingsEffects::SortOrder::ByPriority:
-        return NotesSortOrder::ByPriority;
-    case SettingsEffects::SortOrder::ByDaysLeft:
-        return NotesSortOrder::ByDaysLeft;
-    case SettingsEffects::SortOrder::ByPercentDone:
-        return NotesSortOrder::ByPercentDone;
-    case SettingsEffects::SortOrder::ByPrivateNonPrivate:
-        return NotesSortOrder::ByPrivateNonPrivate;
-    case SettingsEffects::SortOrder::Disabled:
-        break;
-    }
-    return NotesSortOrder::Disabled;
+    return SettingsEffects::sortOrder(m_settings);
 }
 
 void TForm1::chooseSortOrder(NotesSortOrder order)
 {
-    const SettingsEffects::SortOrder choices[] = {
-        SettingsEffects::SortOrder::Disabled, SettingsEffects::SortOrder::ByPriority,
-        SettingsEffects::SortOrder::ByDaysLeft, SettingsEffects::SortOrder::ByPercentDone,
-        SettingsEffects::SortOrder::ByPrivateNonPrivate};
-    SettingsEffects::chooseSortOrder(m_settings, choices[static_cast<int>(order)]);
+    SettingsEffects::chooseSortOrder(m_settings, order);
 }
 
 NotesFilter TForm1::notesFilter() const

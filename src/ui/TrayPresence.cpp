@@ -6,9 +6,9 @@
 #include "Settings.h"
 
 #include "core/Clock.h"
+#include "desktop/DesktopProbe.h"
+#include "desktop/GlobalHotKeys.h"
 #include "reminders/AutoHide.h"
-#include "reminders/DesktopProbe.h"
-#include "reminders/GlobalHotKeys.h"
 #include "reminders/TodayEvents.h"
 
 #include <QApplication>

@@ -6,7 +6,7 @@
 using namespace SettingsEffects;
 
 Q_DECLARE_METATYPE(SettingsEffects::StartPage)
-Q_DECLARE_METATYPE(SettingsEffects::SortOrder)
+Q_DECLARE_METATYPE(NotesSortOrder)
 
 namespace {
 
@@ -80,18 +80,18 @@ void TestSettingsEffects::startPage_twoOnTestsNotepadFirst()
 void TestSettingsEffects::sortOrder_followsTheMarkedItem_data()
 {
     QTest::addColumn<int>("item");
-    QTest::addColumn<SortOrder>("order");
-    QTest::newRow("by priority") << 0 << SortOrder::ByPriority;
-    QTest::newRow("by days left") << 1 << SortOrder::ByDaysLeft;
-    QTest::newRow("private / non private") << 2 << SortOrder::ByPrivateNonPrivate;
-    QTest::newRow("by % done") << 3 << SortOrder::ByPercentDone;
-    QTest::newRow("disabled") << 4 << SortOrder::Disabled;
+    QTest::addColumn<NotesSortOrder>("order");
+    QTest::newRow("by priority") << 0 << NotesSortOrder::ByPriority;
+    QTest::newRow("by days left") << 1 << NotesSortOrder::ByDaysLeft;
+    QTest::newRow("private / non private") << 2 << NotesSortOrder::ByPrivateNonPrivate;
+    QTest::newRow("by % done") << 3 << NotesSortOrder::ByPercentDone;
+    QTest::newRow("disabled") << 4 << NotesSortOrder::Disabled;
 }
 
 void TestSettingsEffects::sortOrder_followsTheMarkedItem()
 {
     QFETCH(int, item);
-    QFETCH(SortOrder, order);
+    QFETCH(NotesSortOrder, order);
     const ChoiceGroup *group = choiceGroupOf(&Settings::SortDisabled);
     QVERIFY(group);
     const Settings settings = withChoices({group->choices[static_cast<std::size_t>(item)]});
@@ -101,14 +101,14 @@ void TestSettingsEffects::sortOrder_followsTheMarkedItem()
 void TestSettingsEffects::chooseSortOrder_leavesOneMarked()
 {
     Settings settings;
-    chooseSortOrder(settings, SortOrder::ByDaysLeft);
+    chooseSortOrder(settings, NotesSortOrder::ByDaysLeft);
     QVERIFY(settings.SortByDaysLeft);
     QVERIFY(!settings.SortByPercentDone);
-    chooseSortOrder(settings, SortOrder::Disabled);
+    chooseSortOrder(settings, NotesSortOrder::Disabled);
     QVERIFY(settings.SortDisabled);
     QVERIFY(!settings.SortByDaysLeft);
-    QCOMPARE(sortOrder(settings), SortOrder::Disabled);
-    QCOMPARE(sortOrder(Settings()), SortOrder::ByPercentDone);
+    QCOMPARE(sortOrder(settings), NotesSortOrder::Disabled);
+    QCOMPARE(sortOrder(Settings()), NotesSortOrder::ByPercentDone);
 }
 
 void TestSettingsEffects::statusBarAtLoad_panelWidths_data()

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "reminders/DesktopProbe.h"
-#include "reminders/GlobalHotKeys.h"
+#include "desktop/DesktopProbe.h"
+#include "desktop/GlobalHotKeys.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
-#include "../reminders/RecordingRunner.h"
+#include "../desktop/RecordingRunner.h"
 #include "UiTestData.h"
 
 #include "core/Clock.h"
-#include "reminders/Autostart.h"
-#include "reminders/DesktopWallpaper.h"
+#include "desktop/Autostart.h"
+#include "desktop/DesktopWallpaper.h"
 #include "reminders/UpcomingEvents.h"
 #include "reminders/WallpaperPainter.h"
 #include "ui/Notes.h"

@@ -1,7 +1,7 @@
 #include "SettingsTestData.h"
 
-#include "reminders/GlobalHotKeys.h"
-#include "reminders/X11Desktop.h"
+#include "desktop/GlobalHotKeys.h"
+#include "desktop/X11Desktop.h"
 #include "ui/Notes.h"
 #include "ui/Settings.h"
 #include "ui/TrayPresence.h"

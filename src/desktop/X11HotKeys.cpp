@@ -182,3 +182,10 @@ bool X11HotKeys::nativeEventFilter(const QByteArray &eventType, void *message, q
         }
     return false;
 }
+
+std::unique_ptr<GlobalHotKeys> GlobalHotKeys::create()
+{
+    if (X11HotKeys::available())
+        return std::make_unique<X11HotKeys>();
+    return std::make_unique<NoGlobalHotKeys>();
+}

@@ -30,7 +30,8 @@ public:
     bool registerOnly(bool addNote, bool showWindow, bool todayEvents);
     void unregisterAll();
 
-    // X11 where the program runs on an X server, otherwise one that registers nothing.
+    // The backend the build chose (X11HotKeys.cpp or NoX11.cpp): X11 where the program runs on an
+    // X server, otherwise one that registers nothing.
     static std::unique_ptr<GlobalHotKeys> create();
 
 Q_SIGNALS:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reminders/DesktopWallpaper.h"
+#include "desktop/DesktopWallpaper.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AutoHide.h"
+#include "reminders/AutoHide.h"
 
 // Reads the mouse, the primary screen and the key states; tests put a scripted one in its place.
 class DesktopProbe

@@ -1,7 +1,7 @@
 #include "RecordingRunner.h"
 
-#include "reminders/Autostart.h"
-#include "reminders/DesktopWallpaper.h"
+#include "desktop/Autostart.h"
+#include "desktop/DesktopWallpaper.h"
 
 #include <QDir>
 #include <QFile>

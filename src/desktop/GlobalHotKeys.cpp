@@ -1,7 +1,5 @@
 #include "GlobalHotKeys.h"
 
-#include "X11HotKeys.h"
-
 #include <iterator>
 
 namespace {
@@ -28,13 +26,6 @@ void GlobalHotKeys::unregisterAll()
 {
     for (Key key : kAllKeys)
         unregisterKey(key);
-}
-
-std::unique_ptr<GlobalHotKeys> GlobalHotKeys::create()
-{
-    if (X11HotKeys::available())
-        return std::make_unique<X11HotKeys>();
-    return std::make_unique<NoGlobalHotKeys>();
 }
 
 void GlobalHotKeys::emitPressed(Key key)
