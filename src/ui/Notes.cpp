@@ -101,7 +101,7 @@ TForm1::TForm1(const QString &appDir, QWidget *parent)
     m_editor = new TForm2(this);
     m_settingsApplier = std::make_unique<SettingsApplier>(
         m_settings, SettingsTargets{this, m_ui->PageControl1, m_timeZonePanel, m_customPanel, m_sunPanel, m_upcoming,
-                                    m_notesPage, m_notepadPage, m_weekPage, m_statusBar, m_timeInfo.get()});
+                                    m_quickBar, m_notesPage, m_notepadPage, m_weekPage, m_statusBar, m_timeInfo.get()});
     m_settingsDialog = new TForm4(*this, *m_settingsApplier);
     m_about = new TForm5(this);
     m_encryption = new EncryptionControl(*this, *m_settingsDialog);
@@ -345,31 +345,12 @@ void TForm1::ReadAllNotes()
 
 void TForm1::applyLoadedSettings()
 {
-    const SettingsEffects::LoadEffects effects = SettingsEffects::effectsOfLoad(m_settings);
-    resize(effects.windowWidth, effects.windowHeight);
-    m_notesPage->setListHeight(effects.notesListHeight);
-    {
-        // Loading must not count as the person flipping the switches.
-        const QSignalBlocker blockPrivate(m_quickBar->hidePrivateSwitch());
-        const QSignalBlocker blockFinished(m_quickBar->showFinishedSwitch());
-        m_quickBar->hidePrivateSwitch()->setChecked(effects.hidePrivateNotes);
-        m_quickBar->showFinishedSwitch()->setChecked(effects.showFinishedTasks);
-    }
-    m_upcoming->rollOut()->setCollapsed(effects.upcomingEventsCollapsed);
-    if (effects.upcomingListColumnWidths[0] >= 0 && effects.upcomingListColumnWidths[1] >= 0)
-        m_upcoming->setColumnWidths(effects.upcomingListColumnWidths[0], effects.upcomingListColumnWidths[1]);
-    if (effects.refreshTimerEnabled)
+    m_settingsApplier->applyAfterLoad();
+    if (SettingsEffects::effectsOfLoad(m_settings).refreshTimerEnabled)
         m_timer2->start();
     else
         m_timer2->stop();
-    auto *header = m_notesPage->ui().ListView1->header();
-    for (int column = 0; column < 3; ++column)
-        if (effects.notesListColumnWidths[column] >= 0)
-            header->resizeSection(column, effects.notesListColumnWidths[column]);
-    m_statusBar->setVisible(effects.statusBar.visible);
-    m_weekPage->applySettings();
     findChild<QAction *>(QLatin1String(sortActionName(currentSortOrder())))->setChecked(true);
-    m_settingsApplier->applyAfterLoad();
     m_settingsApplier->applyFonts();
     m_presence->updateTimer1();
     m_presence->applyHotKeys();

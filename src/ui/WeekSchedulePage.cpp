@@ -164,25 +164,18 @@ void WeekSchedulePage::buildDayList(int day)
     buildMenu(day);
 }
 
-void WeekSchedulePage::applySettings()
+void WeekSchedulePage::setSwitches(bool showTime, bool sortByTime)
 {
-    if (!attached())
-        return;
-    const Settings &settings = *m_host.settings;
-    m_timeSwitch->setChecked(settings.ShowTimeWeekSchedule);
-    if (settings.WeekSortByTime)
-        m_sortingSwitch->setChecked(true);
-    else if (settings.WeekSortByPriority)
-        m_sortingSwitch->setChecked(false);
-    const SettingsEffects::FontChoice choice = SettingsEffects::viewFonts(settings).weekSchedule;
-    for (DayListView *list : m_days) {
-        QFont font = list->font();
-        if (!choice.family.isEmpty())
-            font.setFamily(choice.family);
-        if (choice.size > 0)
-            font.setPointSize(choice.size);
+    const QSignalBlocker blockTime(m_timeSwitch);
+    const QSignalBlocker blockSorting(m_sortingSwitch);
+    m_timeSwitch->setChecked(showTime);
+    m_sortingSwitch->setChecked(sortByTime);
+}
+
+void WeekSchedulePage::setListsFont(const QFont &font)
+{
+    for (DayListView *list : m_days)
         list->setFont(font);
-    }
 }
 
 void WeekSchedulePage::FillWeekSchedule()

@@ -50,8 +50,9 @@ public:
 
     // Rebuilds headers, colours and rows of the seven lists; reads the collection only.
     void FillWeekSchedule();
-    // The switches and the lists' font from the settings record (after loading and after the settings dialog).
-    void applySettings();
+    // "time" and "sorting" (on: by time) as stored; setting them is no click.
+    void setSwitches(bool showTime, bool sortByTime);
+    void setListsFont(const QFont &font);
     // One tick of the 5-second timer: a page that shows today as its first day follows midnight.
     void followDayChange();
 
