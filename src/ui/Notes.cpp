@@ -36,6 +36,8 @@
 #include "expenditures/ExpendituresFile.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesSort.h"
+#include "noteviews/NotesViews.h"
+#include "reminders/AlarmWatcher.h"
 #include "protection/Protection.h"
 #include "reminders/Autostart.h"
 #include "reminders/DesktopWallpaper.h"
@@ -394,29 +396,39 @@ bool TForm1::reportSaveFailure(const IoResult &result)
 
 void TForm1::RefreshNotes()
 {
-    m_lastRefreshDay = Clock::now().date();
-    applySortOrder(m_notes, currentSortOrder());
-    renumberNotes(m_notes);
-    rebuildNotesList();
-    RefreshUpcomingEvents();
-    m_weekPage->FillWeekSchedule();
+    const QDateTime now = Clock::now();
+    m_lastRefreshDay = now.date();
+    AlarmWatcher *alarms = m_alerts->JvAlarms1();
+    NotesRefreshOptions options =
+        notesRefreshOptions(m_settings, currentSortOrder(), notesFilter(), DateTime::toQDate(m_state.WeekStart),
+                            DateTime::fromQDateTime(now), m_formats);
+    options.waitingAlarms = alarms->entries();
+    options.alarmsCheckedUpTo = alarms->checkedUpTo(now);
+    const NotesViews views = ::RefreshNotes(m_notes, options);
+    // First, before anything below can open a box: the list must follow the new positions.
+    alarms->setEntries(views.alarms);
+    m_notesModel->setRows(views.rows);
+    showUpcomingEvents(views.upcoming);
+    m_weekPage->showWeek(views.week);
     RefreshExpenditures();
-    if (m_settings.ShowNumberOfNotes) {
-        const NoteCounters counters = countNotes(m_notes);
-        m_statusBar->counter(3)->setText(QString::number(counters.highest));
-        m_statusBar->counter(2)->setText(QString::number(counters.increased));
-        m_statusBar->counter(1)->setText(QString::number(counters.normal));
-        m_statusBar->counter(0)->setText(QString::number(counters.finished));
+    if (views.counters) {
+        m_statusBar->counter(3)->setText(QString::number(views.counters->highest));
+        m_statusBar->counter(2)->setText(QString::number(views.counters->increased));
+        m_statusBar->counter(1)->setText(QString::number(views.counters->normal));
+        m_statusBar->counter(0)->setText(QString::number(views.counters->finished));
     }
-    m_alerts->fillAlarms(m_notes);
     if (m_presence)
         m_presence->refreshToolTip();
 }
 
 void TForm1::RefreshUpcomingEvents()
 {
-    const QList<UpcomingEvent> events =
-        m_upcoming->RefreshUpcomingEvents(m_notes, notesFilter(), m_settings.UpcomingEventsTime, Clock::nowValue());
+    showUpcomingEvents(::upcomingEvents(m_notes, notesFilter(), m_settings.UpcomingEventsTime, Clock::nowValue()));
+}
+
+void TForm1::showUpcomingEvents(const QList<UpcomingEvent> &events)
+{
+    m_upcoming->showEvents(events);
     if (!m_settings.ShowUpcomingEventsOnDesktop)
         return;
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -537,11 +549,6 @@ void TForm1::chooseSortOrder(NotesSortOrder order)
 NotesFilter TForm1::notesFilter() const
 {
     return {m_quickBar->hidePrivateSwitch()->isChecked(), m_quickBar->showFinishedSwitch()->isChecked()};
-}
-
-void TForm1::rebuildNotesList()
-{
-    m_notesModel->setRows(notesListRows(m_notes, notesFilter(), Clock::nowValue()));
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

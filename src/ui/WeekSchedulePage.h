@@ -4,6 +4,7 @@
 #include "core/LocaleFormats.h"
 #include "notes/NotesData.h"
 #include "notes/NotesList.h"
+#include "schedule/WeekSchedule.h"
 
 #include <QWidget>
 
@@ -50,6 +51,8 @@ public:
 
     // Rebuilds headers, colours and rows of the seven lists; reads the collection only.
     void FillWeekSchedule();
+    // The seven lists as a refresh computed them, from the week's first day.
+    void showWeek(const WeekSchedule &week);
     // "time" and "sorting" (on: by time) as stored; setting them is no click.
     void setSwitches(bool showTime, bool sortByTime);
     void setListsFont(const QFont &font);
