@@ -4,18 +4,16 @@
 
 NotesViews refreshNotesViews(NotesCollection &notes, const ChainOptions &options)
 {
-    applySortOrder(notes, options.sortOrder);
-    renumberNotes(notes);
-    NotesViews views;
-    views.rows = notesListRows(notes, options.filter, options.now);
-    views.upcoming = upcomingEvents(notes, options.filter, options.upcomingDays, options.now);
-    WeekScheduleOptions week = options.week;
-    week.filter = options.filter;
-    const QDate today = DateTime::toQDate(options.now);
-    views.week = weekSchedule(notes, today, today, week, options.formats);
-    views.counters = countNotes(notes);
-    views.alarms = alarmEntries(notes, options.alertHours, options.now);
-    return views;
+    NotesRefreshOptions refresh;
+    refresh.now = options.now;
+    refresh.sortOrder = options.sortOrder;
+    refresh.filter = options.filter;
+    refresh.upcomingDays = options.upcomingDays;
+    refresh.weekStart = DateTime::toQDate(options.now);
+    refresh.week = options.week;
+    refresh.alertHours = options.alertHours;
+    refresh.formats = options.formats;
+    return RefreshNotes(notes, refresh);
 }
 
 ExpenditurePageData refreshExpenditurePage(ExpenditureBook &book, const ChainOptions &options)

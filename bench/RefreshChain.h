@@ -1,11 +1,7 @@
 #pragma once
 
 #include "expenditures/ExpenditurePage.h"
-#include "notes/NotesList.h"
-#include "notes/NotesSort.h"
-#include "reminders/Alarms.h"
-#include "reminders/UpcomingEvents.h"
-#include "schedule/WeekSchedule.h"
+#include "noteviews/NotesViews.h"
 
 #include <QString>
 
@@ -24,18 +20,8 @@ struct ChainOptions
     LocaleFormats formats = LocaleFormats::fixedForTesting();
 };
 
-// Everything the notes part of a refresh produces for the windows.
-struct NotesViews
-{
-    QList<NoteRow> rows;
-    QList<UpcomingEvent> upcoming;
-    WeekSchedule week;
-    NoteCounters counters;
-    QList<AlarmEntry> alarms;
-};
-
-// The refresh as the organiser runs it, with the libraries' algorithms. The notes are
-// sorted and renumbered and the book is brought up to date in place, as the refresh does.
+// The refresh as the organiser runs it: the program's own RefreshNotes and RefreshExpenditures.
+// The notes are sorted and renumbered and the book is brought up to date in place.
 NotesViews refreshNotesViews(NotesCollection &notes, const ChainOptions &options);
 ExpenditurePageData refreshExpenditurePage(ExpenditureBook &book, const ChainOptions &options);
 

@@ -20,14 +20,16 @@ AlarmWatcher::AlarmWatcher(QObject *parent) : QObject(parent), m_timer(new QTime
     connect(m_timer, &QTimer::timeout, this, &AlarmWatcher::tick);
 }
 
-void AlarmWatcher::refill(const NotesCollection &notes, int alertHours)
+void AlarmWatcher::setEntries(const QList<AlarmEntry> &entries)
 {
-    const QDateTime now = Clock::now();
-    // A clock set back since the last check leaves that check's time out of account.
-    const TDateTime checkedUpTo =
-        m_lastCheck.isValid() && m_lastCheck <= now ? DateTime::fromQDateTime(m_lastCheck) : -qInf();
-    m_entries = rebuildAlarmEntries(m_entries, notes, alertHours, DateTime::fromQDateTime(now), checkedUpTo);
+    m_entries = entries;
     updateTimer();
+}
+
+TDateTime AlarmWatcher::checkedUpTo(const QDateTime &now) const
+{
+    // A clock set back since the last check leaves that check's time out of account.
+    return m_lastCheck.isValid() && m_lastCheck <= now ? DateTime::fromQDateTime(m_lastCheck) : -qInf();
 }
 
 bool AlarmWatcher::isWatching() const

@@ -19,10 +19,12 @@ class AlarmWatcher final : public QObject
 public:
     explicit AlarmWatcher(QObject *parent = nullptr);
 
-    // The list anew from the collection (every refresh). Safe while a check runs: that check
-    // holds the entries it took and fires them from their own copies of the notes.
-    void refill(const NotesCollection &notes, int alertHours);
+    // The list anew (every refresh, built from entries() and checkedUpTo()). Safe while a check
+    // runs: that check holds the entries it took and fires them from their own copies of the notes.
+    void setEntries(const QList<AlarmEntry> &entries);
     const QList<AlarmEntry> &entries() const { return m_entries; }
+    // Alerts due this early have been taken by a check; -infinity before the first one.
+    TDateTime checkedUpTo(const QDateTime &now) const;
     bool isChecking() const { return m_checking; }
     // The tick runs only while the list holds entries.
     bool isWatching() const;

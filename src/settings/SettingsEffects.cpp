@@ -130,19 +130,7 @@ LoadEffects effectsOfLoad(const Settings &settings)
     effects.notesListColumnWidths = {settings.ListView1Column0Width, settings.ListView1Column1Width,
                                      settings.ListView1Column2Width};
     effects.upcomingListColumnWidths = {settings.ListView2Column0Width, settings.ListView2Column1Width};
-    effects.weekShowTime = settings.ShowTimeWeekSchedule;
-    effects.weekSortSwitchOn = settings.WeekSortByTime;
-    effects.alwaysOnTop = settings.AlwaysOnTop;
-    effects.sunPanelVisible = settings.SunPanel;
-    effects.customPanelVisible = settings.CustomPanel;
-    effects.sunPlace = sunPlace(settings);
-    effects.hintPauseMs = hintPauseMs(settings);
-    effects.hintVisibleMs = hintVisibleMs(settings);
-    effects.fonts = viewFonts(settings);
     effects.statusBar = statusBarAtLoad(settings);
-    effects.detailsPanelVisible = settings.ShowHyperlinksPanel;
-    effects.clockPanel = clockPanel(settings);
-    effects.alertControlsEnabled = alertControlsEnabled(settings);
     return effects;
 }
 
@@ -150,17 +138,6 @@ void orderCustomPanelTimes(Settings &settings)
 {
     if (settings.CustomPanelEndTime < settings.CustomPanelStartTime)
         std::swap(settings.CustomPanelStartTime, settings.CustomPanelEndTime);
-}
-
-DialogOkEffects confirmDialog(Settings &settings)
-{
-    orderCustomPanelTimes(settings);
-    DialogOkEffects effects;
-    effects.weekShowTime = settings.ShowTimeWeekSchedule;
-    effects.weekSortSwitchOn = settings.WeekSortByTime;
-    effects.hintPauseMs = hintPauseMs(settings);
-    effects.sunPlace = sunPlace(settings);
-    return effects;
 }
 
 void setWeekSortFromSwitch(Settings &settings, bool on)

@@ -75,8 +75,8 @@ struct ClockPanelLayout
     bool operator==(const ClockPanelLayout &) const = default;
 };
 
-// Everything a load of settings.xml changes in the windows, beyond the controls
-// that show the record itself.
+// The main window's size and lists as a load of settings.xml leaves them; the rest of a
+// load's effects have their own functions below.
 struct LoadEffects
 {
     int windowWidth = 0;
@@ -89,28 +89,7 @@ struct LoadEffects
     // Column 0 of the notes list takes the remaining width when this is Settings::kWidthSizedByList.
     std::array<int, 3> notesListColumnWidths{};
     std::array<int, 2> upcomingListColumnWidths{};
-    bool weekShowTime = false;     // switch JvSwitch5
-    bool weekSortSwitchOn = false; // switch JvSwitch4: on means "by time"
-    bool alwaysOnTop = false;      // false: the window is only raised
-    bool sunPanelVisible = false;
-    bool customPanelVisible = false;
-    SunPlace sunPlace;
-    int hintPauseMs = 0;
-    int hintVisibleMs = 0;
-    ViewFonts fonts;
     StatusBarLayout statusBar;
-    bool detailsPanelVisible = false;
-    ClockPanelLayout clockPanel;
-    bool alertControlsEnabled = false;
-};
-
-// What the dialog's "Ok" changes beyond refreshing and saving.
-struct DialogOkEffects
-{
-    bool weekShowTime = false;
-    bool weekSortSwitchOn = false;
-    int hintPauseMs = 0;
-    SunPlace sunPlace;
 };
 
 LoadEffects effectsOfLoad(const Settings &settings);
@@ -143,8 +122,6 @@ QString autohideDelayText(int sliderValue, QChar decimalSeparator);
 
 // Swaps the custom panel's times when the end lies before the start.
 void orderCustomPanelTimes(Settings &settings);
-// Orders the custom panel's times in the record and returns the rest of "Ok".
-DialogOkEffects confirmDialog(Settings &settings);
 
 // The week schedule's "sorting" switch chooses "by time" when on, "by priority" when off.
 void setWeekSortFromSwitch(Settings &settings, bool on);

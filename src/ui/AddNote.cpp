@@ -248,13 +248,6 @@ TNotesData TForm2::noteFromControls() const
     return note;
 }
 
-void TForm2::AddNewNote(TDateTime deadline)
-{
-    TNotesData note = noteFromControls();
-    note.Deadline = deadline;
-    m_form->notes().append(note);
-}
-
 void TForm2::DsFancyButton1Click()
 {
     NotesCollection &notes = m_form->notes();
@@ -267,19 +260,17 @@ void TForm2::DsFancyButton1Click()
         }
     } else {
         const RepeatRule rule = repeatRule();
-        if (!m_ui->CheckBox1->isChecked() || rule.kind == RepeatKind::None) {
-            AddNewNote(composedDeadline());
-        } else {
-            const QDate start = m_ui->MonthCalendar1->selectedDate();
-            const QDate end = m_ui->JvDatePickerEdit2->date();
+        const bool hasDeadline = m_ui->CheckBox1->isChecked();
+        const QDate start = m_ui->MonthCalendar1->selectedDate();
+        const QDate end = m_ui->JvDatePickerEdit2->date();
+        if (hasDeadline && rule.kind != RepeatKind::None) {
             const qint64 count = repetitionCount(start, end, rule);
             // A wrong end date or period could flood the list; No leaves the editor open to change them.
             if (count > kNotesWithoutAsking &&
                 !Messages::question(this, QStringLiteral("This adds %1 notes. Add them?").arg(count)))
                 return;
-            for (const TDateTime deadline : repetitionDeadlines(start, end, m_ui->JvTimeEdit1->time(), rule))
-                AddNewNote(deadline);
         }
+        appendEditorNotes(notes, noteFromControls(), hasDeadline, start, m_ui->JvTimeEdit1->time(), rule, end);
     }
     m_form->RefreshNotes();
     m_form->SaveAllNotes();

@@ -41,7 +41,6 @@ public:
     void FormKeyDown(QKeyEvent *event);
     void DsFancyButton1Click();
     void DsFancyButton2Click();
-    void AddNewNote(TDateTime deadline);
 
     void CheckBox1Click();
     void RadioButton4Click();

@@ -39,6 +39,8 @@
 #include "expenditures/ExpendituresFile.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesSort.h"
+#include "noteviews/NotesViews.h"
+#include "reminders/AlarmWatcher.h"
 #include "protection/Protection.h"
 #include "reminders/WallpaperPainter.h"
 #include "schedule/WeekDayChange.h"
@@ -102,7 +104,7 @@ TForm1::TForm1(const QString &appDir, QWidget *parent)
     m_editor = new TForm2(this);
     m_settingsApplier = std::make_unique<SettingsApplier>(
         m_settings, SettingsTargets{this, m_ui->PageControl1, m_timeZonePanel, m_customPanel, m_sunPanel, m_upcoming,
-                                    m_notesPage, m_notepadPage, m_weekPage, m_statusBar, m_timeInfo.get()});
+                                    m_quickBar, m_notesPage, m_notepadPage, m_weekPage, m_statusBar, m_timeInfo.get()});
     m_settingsDialog = new TForm4(*this, *m_settingsApplier);
     m_about = new TForm5(this);
     m_encryption = new EncryptionControl(*this, *m_settingsDialog);
@@ -346,31 +348,12 @@ void TForm1::ReadAllNotes()
 
 void TForm1::applyLoadedSettings()
 {
-    const SettingsEffects::LoadEffects effects = SettingsEffects::effectsOfLoad(m_settings);
-    resize(effects.windowWidth, effects.windowHeight);
-    m_notesPage->setListHeight(effects.notesListHeight);
-    {
-        // Loading must not count as the person flipping the switches.
-        const QSignalBlocker blockPrivate(m_quickBar->hidePrivateSwitch());
-        const QSignalBlocker blockFinished(m_quickBar->showFinishedSwitch());
-        m_quickBar->hidePrivateSwitch()->setChecked(effects.hidePrivateNotes);
-        m_quickBar->showFinishedSwitch()->setChecked(effects.showFinishedTasks);
-    }
-    m_upcoming->rollOut()->setCollapsed(effects.upcomingEventsCollapsed);
-    if (effects.upcomingListColumnWidths[0] >= 0 && effects.upcomingListColumnWidths[1] >= 0)
-        m_upcoming->setColumnWidths(effects.upcomingListColumnWidths[0], effects.upcomingListColumnWidths[1]);
-    if (effects.refreshTimerEnabled)
+    m_settingsApplier->applyAfterLoad();
+    if (SettingsEffects::effectsOfLoad(m_settings).refreshTimerEnabled)
         m_timer2->start();
     else
         m_timer2->stop();
-    auto *header = m_notesPage->ui().ListView1->header();
-    for (int column = 0; column < 3; ++column)
-        if (effects.notesListColumnWidths[column] >= 0)
-            header->resizeSection(column, effects.notesListColumnWidths[column]);
-    m_statusBar->setVisible(effects.statusBar.visible);
-    m_weekPage->applySettings();
     findChild<QAction *>(QLatin1String(sortActionName(currentSortOrder())))->setChecked(true);
-    m_settingsApplier->applyAfterLoad();
     m_settingsApplier->applyFonts();
     m_presence->updateTimer1();
     m_presence->applyHotKeys();
@@ -414,29 +397,39 @@ bool TForm1::reportSaveFailure(const IoResult &result)
 
 void TForm1::RefreshNotes()
 {
-    m_lastRefreshDay = Clock::now().date();
-    applySortOrder(m_notes, currentSortOrder());
-    renumberNotes(m_notes);
-    rebuildNotesList();
-    RefreshUpcomingEvents();
-    m_weekPage->FillWeekSchedule();
+    const QDateTime now = Clock::now();
+    m_lastRefreshDay = now.date();
+    AlarmWatcher *alarms = m_alerts->JvAlarms1();
+    NotesRefreshOptions options =
+        notesRefreshOptions(m_settings, currentSortOrder(), notesFilter(), DateTime::toQDate(m_state.WeekStart),
+                            DateTime::fromQDateTime(now), m_formats);
+    options.waitingAlarms = alarms->entries();
+    options.alarmsCheckedUpTo = alarms->checkedUpTo(now);
+    const NotesViews views = ::RefreshNotes(m_notes, options);
+    // First, before anything below can open a box: the list must follow the new positions.
+    alarms->setEntries(views.alarms);
+    m_notesModel->setRows(views.rows);
+    showUpcomingEvents(views.upcoming);
+    m_weekPage->showWeek(views.week);
     RefreshExpenditures();
-    if (m_settings.ShowNumberOfNotes) {
-        const NoteCounters counters = countNotes(m_notes);
-        m_statusBar->counter(3)->setText(QString::number(counters.highest));
-        m_statusBar->counter(2)->setText(QString::number(counters.increased));
-        m_statusBar->counter(1)->setText(QString::number(counters.normal));
-        m_statusBar->counter(0)->setText(QString::number(counters.finished));
+    if (views.counters) {
+        m_statusBar->counter(3)->setText(QString::number(views.counters->highest));
+        m_statusBar->counter(2)->setText(QString::number(views.counters->increased));
+        m_statusBar->counter(1)->setText(QString::number(views.counters->normal));
+        m_statusBar->counter(0)->setText(QString::number(views.counters->finished));
     }
-    m_alerts->fillAlarms(m_notes);
     if (m_presence)
         m_presence->refreshToolTip();
 }
 
 void TForm1::RefreshUpcomingEvents()
 {
-    const QList<UpcomingEvent> events =
-        m_upcoming->RefreshUpcomingEvents(m_notes, notesFilter(), m_settings.UpcomingEventsTime, Clock::nowValue());
+    showUpcomingEvents(::upcomingEvents(m_notes, notesFilter(), m_settings.UpcomingEventsTime, Clock::nowValue()));
+}
+
+void TForm1::showUpcomingEvents(const QList<UpcomingEvent> &events)
+{
+    m_upcoming->showEvents(events);
     if (!m_settings.ShowUpcomingEventsOnDesktop)
         return;
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -541,11 +534,6 @@ void TForm1::chooseSortOrder(NotesSortOrder order)
 NotesFilter TForm1::notesFilter() const
 {
     return {m_quickBar->hidePrivateSwitch()->isChecked(), m_quickBar->showFinishedSwitch()->isChecked()};
-}
-
-void TForm1::rebuildNotesList()
-{
-    m_notesModel->setRows(notesListRows(m_notes, notesFilter(), Clock::nowValue()));
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

@@ -8,6 +8,7 @@
 #include "notes/NotesData.h"
 #include "notes/NotesList.h"
 #include "notes/NotesSort.h"
+#include "reminders/UpcomingEvents.h"
 #include "settings/Settings.h"
 
 #include <QMainWindow>
@@ -145,7 +146,8 @@ private:
     void connectCommands();
     void placeAtTopRight();
     bool reportSaveFailure(const IoResult &result);
-    void rebuildNotesList();
+    // The list, and the wallpaper painted from it while that option is on.
+    void showUpcomingEvents(const QList<UpcomingEvent> &events);
     void applyLoadedSettings();
     // Copies what the main window itself holds (size, switches, panel state) into the record.
     void collectWindowSettings();

@@ -231,6 +231,28 @@ void NotesPage::setListHeight(int height)
     applyListHeight();
 }
 
+void NotesPage::setColumnWidths(const std::array<int, 3> &widths)
+{
+    for (int column = 0; column < 3; ++column)
+        if (widths[column] >= 0)
+            m_ui->ListView1->header()->resizeSection(column, widths[column]);
+}
+
+void NotesPage::setListFont(const QFont &font)
+{
+    m_ui->ListView1->setFont(font);
+}
+
+void NotesPage::setDetailsFont(const QFont &font)
+{
+    m_ui->JvMemo1->setFont(font);
+}
+
+void NotesPage::setDetailsPanelVisible(bool visible)
+{
+    m_ui->Panel1->setVisible(visible);
+}
+
 int NotesPage::listHeight() const
 {
     return m_listHeightPending ? m_listHeight : m_ui->ListView1->height();

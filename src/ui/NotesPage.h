@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 class BalloonHint;
@@ -43,6 +44,11 @@ public:
     int selectedRow() const;
     // The list's height as stored; it takes it once the page is laid out, within the room there is.
     void setListHeight(int height);
+    // "Note", "%" and "Left"; a negative width leaves its column as it is.
+    void setColumnWidths(const std::array<int, 3> &widths);
+    void setListFont(const QFont &font);
+    void setDetailsFont(const QFont &font);
+    void setDetailsPanelVisible(bool visible);
     // The height the list is shown with; the stored one until the page has been laid out.
     int listHeight() const;
 

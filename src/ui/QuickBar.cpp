@@ -5,6 +5,7 @@
 
 #include <QGridLayout>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 QuickBar::QuickBar(QWidget *parent) : QFrame(parent)
 {
@@ -25,4 +26,12 @@ QuickBar::QuickBar(QWidget *parent) : QFrame(parent)
     layout->addWidget(m_hidePrivate, 0, 1);
     layout->addWidget(m_showFinished, 1, 1);
     layout->setColumnStretch(1, 1);
+}
+
+void QuickBar::setSwitches(bool hidePrivate, bool showFinished)
+{
+    const QSignalBlocker blockPrivate(m_hidePrivate);
+    const QSignalBlocker blockFinished(m_showFinished);
+    m_hidePrivate->setChecked(hidePrivate);
+    m_showFinished->setChecked(showFinished);
 }

@@ -17,6 +17,8 @@ public:
     QPushButton *addNoteButton() const { return m_addNote; }
     Switch *hidePrivateSwitch() const { return m_hidePrivate; }
     Switch *showFinishedSwitch() const { return m_showFinished; }
+    // As stored; setting them is no flip of a switch, so nothing is refreshed.
+    void setSwitches(bool hidePrivate, bool showFinished);
 
 private:
     QPushButton *m_addNote = nullptr;

@@ -17,11 +17,6 @@ ReminderAlerts::ReminderAlerts(const Settings &settings, LocaleFormats formats, 
 
 ReminderAlerts::~ReminderAlerts() = default;
 
-void ReminderAlerts::fillAlarms(const NotesCollection &notes)
-{
-    m_alarms->refill(notes, m_settings.AlertsTime);
-}
-
 void ReminderAlerts::JvAlarms1Alarm(const AlarmEntry &entry)
 {
     if (!m_settings.ShowAlerts)

@@ -31,8 +31,6 @@ public:
     QSoundEffect *wavePlayer() const { return m_wavePlayer; }
     void setLocaleFormats(const LocaleFormats &formats) { m_formats = formats; }
 
-    // The last step of every refresh of the notes.
-    void fillAlarms(const NotesCollection &notes);
     // An alarm is due: sound, then the reminder, modal; the next alarm waits until it closes.
     void JvAlarms1Alarm(const AlarmEntry &entry);
 

@@ -3,19 +3,18 @@
 #include "NotepadPage.h"
 #include "NotesPage.h"
 #include "ProgressPanel.h"
+#include "QuickBar.h"
+#include "RollOutPanel.h"
 #include "StatusBar.h"
 #include "TimeInfoPanels.h"
 #include "TimeZonePanel.h"
 #include "UpcomingEventsPanel.h"
 #include "WeekSchedulePage.h"
-#include "ui_NotesPage.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QProxyStyle>
-#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTreeView>
 
@@ -55,6 +54,15 @@ SettingsApplier::SettingsApplier(const Settings &settings, const SettingsTargets
 
 void SettingsApplier::applyAfterLoad()
 {
+    const SettingsEffects::LoadEffects effects = SettingsEffects::effectsOfLoad(m_settings);
+    m_targets.window->resize(effects.windowWidth, effects.windowHeight);
+    m_targets.notesPage->setListHeight(effects.notesListHeight);
+    m_targets.quickBar->setSwitches(effects.hidePrivateNotes, effects.showFinishedTasks);
+    m_targets.upcoming->rollOut()->setCollapsed(effects.upcomingEventsCollapsed);
+    if (effects.upcomingListColumnWidths[0] >= 0 && effects.upcomingListColumnWidths[1] >= 0)
+        m_targets.upcoming->setColumnWidths(effects.upcomingListColumnWidths[0], effects.upcomingListColumnWidths[1]);
+    m_targets.notesPage->setColumnWidths(effects.notesListColumnWidths);
+    setStatusBarVisible(effects.statusBar.visible);
     applyClockPanel();
     applyWeekSwitches();
     applyAlwaysOnTop();
@@ -146,25 +154,19 @@ void SettingsApplier::applySunPlace()
 
 void SettingsApplier::applyWeekSwitches()
 {
-    const auto set = [this](const char *name, bool on) {
-        auto *button = m_targets.weekPage->findChild<QAbstractButton *>(QLatin1String(name));
-        const QSignalBlocker block(button);
-        button->setChecked(on);
-    };
-    set("JvSwitch5", m_settings.ShowTimeWeekSchedule);
-    set("JvSwitch4", m_settings.WeekSortByTime);
+    m_targets.weekPage->setSwitches(m_settings.ShowTimeWeekSchedule, m_settings.WeekSortByTime);
 }
 
 void SettingsApplier::applyListFont()
 {
     const QFont font = fontOf(SettingsEffects::viewFonts(m_settings).notesList);
-    m_targets.notesPage->ui().ListView1->setFont(font);
+    m_targets.notesPage->setListFont(font);
     m_targets.upcoming->list()->setFont(font);
 }
 
 void SettingsApplier::applyDetailsFont()
 {
-    m_targets.notesPage->ui().JvMemo1->setFont(fontOf(SettingsEffects::viewFonts(m_settings).details));
+    m_targets.notesPage->setDetailsFont(fontOf(SettingsEffects::viewFonts(m_settings).details));
 }
 
 void SettingsApplier::applyNotepadFont()
@@ -174,9 +176,7 @@ void SettingsApplier::applyNotepadFont()
 
 void SettingsApplier::applyWeekFont()
 {
-    const QFont font = fontOf(SettingsEffects::viewFonts(m_settings).weekSchedule);
-    for (int day = 0; day < 7; ++day)
-        m_targets.weekPage->dayList(day)->setFont(font);
+    m_targets.weekPage->setListsFont(fontOf(SettingsEffects::viewFonts(m_settings).weekSchedule));
 }
 
 void SettingsApplier::applyFonts()
@@ -210,5 +210,5 @@ void SettingsApplier::setClockPanelWidth(int width)
 
 void SettingsApplier::setDetailsPanelVisible(bool visible)
 {
-    m_targets.notesPage->ui().Panel1->setVisible(visible);
+    m_targets.notesPage->setDetailsPanelVisible(visible);
 }

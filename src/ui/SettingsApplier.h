@@ -6,6 +6,7 @@
 class NotepadPage;
 class NotesPage;
 class ProgressPanel;
+class QuickBar;
 class QMainWindow;
 class QTabWidget;
 class StatusBar;
@@ -23,6 +24,7 @@ struct SettingsTargets
     ProgressPanel *customPanel = nullptr;
     ProgressPanel *sunPanel = nullptr;
     UpcomingEventsPanel *upcoming = nullptr;
+    QuickBar *quickBar = nullptr;
     NotesPage *notesPage = nullptr;
     NotepadPage *notepadPage = nullptr;
     WeekSchedulePage *weekPage = nullptr;
@@ -31,7 +33,8 @@ struct SettingsTargets
 };
 
 // Carries settings over to the main window: once after a load, and piece by piece
-// when a control of the settings dialog acts at once.
+// when a control of the settings dialog acts at once. The only code that puts a setting
+// into a control outside the settings dialog.
 class SettingsApplier final
 {
     Q_DISABLE_COPY_MOVE(SettingsApplier)
@@ -39,8 +42,8 @@ class SettingsApplier final
 public:
     SettingsApplier(const Settings &settings, const SettingsTargets &targets);
 
-    // After every key has been read: the window, the panels, the place and the hint pause.
-    // The fonts follow once the 60-second timer's handler has run.
+    // After every key has been read: the window's size and lists, the switches, the panels,
+    // the place and the hint pause. The fonts follow once the 60-second timer's handler has run.
     void applyAfterLoad();
     // After the notes have been refreshed.
     void applyStatusBarAtLoad();

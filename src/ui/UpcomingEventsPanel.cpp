@@ -31,12 +31,9 @@ UpcomingEventsPanel::UpcomingEventsPanel(QWidget *parent) : QWidget(parent)
     layout->addWidget(m_rollOut);
 }
 
-QList<UpcomingEvent> UpcomingEventsPanel::RefreshUpcomingEvents(const NotesCollection &notes, NotesFilter filter,
-                                                                int horizonDays, TDateTime now)
+void UpcomingEventsPanel::showEvents(const QList<UpcomingEvent> &events)
 {
-    QList<UpcomingEvent> events = upcomingEvents(notes, filter, horizonDays, now);
     m_model->setRows(events);
-    return events;
 }
 
 void UpcomingEventsPanel::setColumnWidths(int note, int left)

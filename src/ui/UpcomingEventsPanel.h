@@ -23,10 +23,8 @@ public:
     QTreeView *list() const { return m_list; }
     UpcomingEventsModel *model() const { return m_model; }
 
-    // The list anew from the collection (which stays as it is); returns the rows it shows,
-    // in order, for whoever paints them elsewhere.
-    QList<UpcomingEvent> RefreshUpcomingEvents(const NotesCollection &notes, NotesFilter filter, int horizonDays,
-                                               TDateTime now);
+    // The list anew, as a refresh computed it.
+    void showEvents(const QList<UpcomingEvent> &events);
     // Timer2Timer's counting step: true on the tick that is due for a rebuild.
     bool countRefreshTick(int refreshMinutes) { return m_refreshCounter.tick(refreshMinutes); }
     int refreshCount() const { return m_refreshCounter.count(); }

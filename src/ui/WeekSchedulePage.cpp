@@ -6,6 +6,7 @@
 
 #include "core/Clock.h"
 #include "core/ProgramState.h"
+#include "noteviews/NotesViews.h"
 #include "schedule/WeekDayChange.h"
 #include "schedule/WeekSchedule.h"
 #include "settings/Settings.h"
@@ -37,21 +38,6 @@ quint32 weekdayColour(const Settings &settings, int dayOfWeek)
     if (dayOfWeek < 1 || dayOfWeek > 7)
         return 0xFFFFFF; // a date out of range has no weekday
     return settings.*kColours[dayOfWeek - 1];
-}
-
-WeekScheduleOptions scheduleOptions(const Settings &settings, const NotesFilter &filter)
-{
-    WeekScheduleOptions options;
-    options.showTime = settings.ShowTimeWeekSchedule;
-    options.order = settings.WeekSortByTime       ? WeekOrder::ByTime
-                    : settings.WeekSortByPriority ? WeekOrder::ByPriority
-                                                  : WeekOrder::Unsorted;
-    // With both chosen the long names are written last and stay.
-    options.dayNames = settings.LongDayNames    ? DayNameForm::Long
-                       : settings.ShortDayNames ? DayNameForm::Short
-                                                : DayNameForm::Unchanged;
-    options.filter = filter;
-    return options;
 }
 
 QList<QStandardItem *> rowItems(const DayRow &row)
@@ -164,40 +150,38 @@ void WeekSchedulePage::buildDayList(int day)
     buildMenu(day);
 }
 
-void WeekSchedulePage::applySettings()
+void WeekSchedulePage::setSwitches(bool showTime, bool sortByTime)
 {
-    if (!attached())
-        return;
-    const Settings &settings = *m_host.settings;
-    m_timeSwitch->setChecked(settings.ShowTimeWeekSchedule);
-    if (settings.WeekSortByTime)
-        m_sortingSwitch->setChecked(true);
-    else if (settings.WeekSortByPriority)
-        m_sortingSwitch->setChecked(false);
-    const SettingsEffects::FontChoice choice = SettingsEffects::viewFonts(settings).weekSchedule;
-    for (DayListView *list : m_days) {
-        QFont font = list->font();
-        if (!choice.family.isEmpty())
-            font.setFamily(choice.family);
-        if (choice.size > 0)
-            font.setPointSize(choice.size);
+    const QSignalBlocker blockTime(m_timeSwitch);
+    const QSignalBlocker blockSorting(m_sortingSwitch);
+    m_timeSwitch->setChecked(showTime);
+    m_sortingSwitch->setChecked(sortByTime);
+}
+
+void WeekSchedulePage::setListsFont(const QFont &font)
+{
+    for (DayListView *list : m_days)
         list->setFont(font);
-    }
 }
 
 void WeekSchedulePage::FillWeekSchedule()
 {
     if (!attached())
         return;
+    const NotesFilter filter = m_host.filter ? m_host.filter() : NotesFilter{};
+    showWeek(weekSchedule(*m_host.notes, DateTime::toQDate(m_host.state->WeekStart),
+                          DateTime::toQDate(Clock::today()), weekScheduleOptions(*m_host.settings, filter), m_formats));
+}
+
+void WeekSchedulePage::showWeek(const WeekSchedule &week)
+{
+    if (!attached())
+        return;
     const Settings &settings = *m_host.settings;
-    const QDate weekStart = DateTime::toQDate(m_host.state->WeekStart);
     {
         const QSignalBlocker blocker(m_picker);
-        m_picker->setDate(weekStart);
+        m_picker->setDate(week[0].date);
     }
-    const NotesFilter filter = m_host.filter ? m_host.filter() : NotesFilter{};
-    const WeekSchedule week = weekSchedule(*m_host.notes, weekStart, DateTime::toQDate(Clock::today()),
-                                           scheduleOptions(settings, filter), m_formats);
     for (int k = 0; k < kDays; ++k) {
         const DayList &day = week[static_cast<size_t>(k)];
         QStandardItemModel *model = m_models[k];

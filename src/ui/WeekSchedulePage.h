@@ -4,6 +4,7 @@
 #include "core/LocaleFormats.h"
 #include "notes/NotesData.h"
 #include "notes/NotesList.h"
+#include "schedule/WeekSchedule.h"
 
 #include <QWidget>
 
@@ -50,8 +51,11 @@ public:
 
     // Rebuilds headers, colours and rows of the seven lists; reads the collection only.
     void FillWeekSchedule();
-    // The switches and the lists' font from the settings record (after loading and after the settings dialog).
-    void applySettings();
+    // The seven lists as a refresh computed them, from the week's first day.
+    void showWeek(const WeekSchedule &week);
+    // "time" and "sorting" (on: by time) as stored; setting them is no click.
+    void setSwitches(bool showTime, bool sortByTime);
+    void setListsFont(const QFont &font);
     // One tick of the 5-second timer: a page that shows today as its first day follows midnight.
     void followDayChange();
 

@@ -54,6 +54,9 @@ private Q_SLOTS:
     void tick_sleepsUntilFirstEntryFallsDue();
 
 private:
+    // What every refresh of the notes does to the watcher.
+    void refill(const NotesCollection &notes, int alertHours);
+
     AlarmWatcher *m_watcher = nullptr;
     QList<AlarmEntry> m_fired;
 };
@@ -64,6 +67,13 @@ void TestAlarmWatcher::init()
     m_watcher = new AlarmWatcher;
     m_fired.clear();
     connect(m_watcher, &AlarmWatcher::alarm, this, [this](const AlarmEntry &entry) { m_fired.append(entry); });
+}
+
+void TestAlarmWatcher::refill(const NotesCollection &notes, int alertHours)
+{
+    const QDateTime now = Clock::now();
+    m_watcher->setEntries(rebuildAlarmEntries(m_watcher->entries(), notes, alertHours, DateTime::fromQDateTime(now),
+                                              m_watcher->checkedUpTo(now)));
 }
 
 void TestAlarmWatcher::cleanup()
@@ -139,7 +149,7 @@ void TestAlarmWatcher::priority_texts()
 
 void TestAlarmWatcher::firesOnce_atItsTime()
 {
-    m_watcher->refill({note(QStringLiteral("a"), at(15, 0))}, 1);
+    refill({note(QStringLiteral("a"), at(15, 0))}, 1);
     Clock::setNowForTesting(at(13, 59, 59));
     m_watcher->tick();
     QVERIFY(m_fired.isEmpty());
@@ -156,7 +166,7 @@ void TestAlarmWatcher::firesOnce_atItsTime()
 
 void TestAlarmWatcher::dueWhileSuspended_firesOnceAfterWaking()
 {
-    m_watcher->refill({note(QStringLiteral("a"), at(15, 0))}, 1);
+    refill({note(QStringLiteral("a"), at(15, 0))}, 1);
     Clock::setNowForTesting(at(13, 0));
     m_watcher->tick();
     QVERIFY(m_fired.isEmpty());
@@ -173,7 +183,7 @@ void TestAlarmWatcher::dueWhileSuspended_firesOnceAfterWaking()
 
 void TestAlarmWatcher::firesDueEntries_lastFirst()
 {
-    m_watcher->refill({note(QStringLiteral("first"), at(14, 0)), note(QStringLiteral("second"), at(14, 30)),
+    refill({note(QStringLiteral("first"), at(14, 0)), note(QStringLiteral("second"), at(14, 30)),
                        note(QStringLiteral("later"), at(18, 0))},
                       1);
     Clock::setNowForTesting(at(13, 45));
@@ -186,7 +196,7 @@ void TestAlarmWatcher::firesDueEntries_lastFirst()
 
 void TestAlarmWatcher::checksAtMostOncePerSecond()
 {
-    m_watcher->refill({note(QStringLiteral("a"), QDateTime(kStart.date(), QTime(13, 0, 0, 600)))}, 1);
+    refill({note(QStringLiteral("a"), QDateTime(kStart.date(), QTime(13, 0, 0, 600)))}, 1);
     m_watcher->tick(); // 12:00:00.000, checks, nothing due
     Clock::advanceForTesting(600);
     m_watcher->tick(); // due now, but only 600 ms since the last check
@@ -199,7 +209,7 @@ void TestAlarmWatcher::checksAtMostOncePerSecond()
 void TestAlarmWatcher::newDate_checksAtOnce()
 {
     Clock::setNowForTesting(QDateTime(kStart.date(), QTime(23, 59, 59, 800)));
-    m_watcher->refill({note(QStringLiteral("a"), QDateTime(kStart.date().addDays(1), QTime(1, 0)))}, 1);
+    refill({note(QStringLiteral("a"), QDateTime(kStart.date().addDays(1), QTime(1, 0)))}, 1);
     m_watcher->tick();
     Clock::advanceForTesting(200); // midnight, 200 ms after the last check
     m_watcher->tick();
@@ -211,7 +221,7 @@ void TestAlarmWatcher::clockSetBack_doesNotStallChecks()
     Clock::setNowForTesting(at(12, 30));
     m_watcher->tick();
     Clock::setNowForTesting(at(12, 0));
-    m_watcher->refill({note(QStringLiteral("a"), at(13, 20))}, 1);
+    refill({note(QStringLiteral("a"), at(13, 20))}, 1);
     // Ten minutes "before" the last check, yet due: checks go on from the new time.
     Clock::setNowForTesting(at(12, 20));
     m_watcher->tick();
@@ -220,7 +230,7 @@ void TestAlarmWatcher::clockSetBack_doesNotStallChecks()
 
 void TestAlarmWatcher::check_notReenteredWhileAlarmHandled()
 {
-    m_watcher->refill({note(QStringLiteral("a"), at(13, 0)), note(QStringLiteral("b"), at(13, 10)),
+    refill({note(QStringLiteral("a"), at(13, 0)), note(QStringLiteral("b"), at(13, 10)),
                        note(QStringLiteral("c"), at(13, 30))},
                       1);
     int depth = 0;
@@ -249,7 +259,7 @@ void TestAlarmWatcher::check_notReenteredWhileAlarmHandled()
 void TestAlarmWatcher::refillDuringAlarm_firesRemainingFromTheirOwnNotes()
 {
     NotesCollection notes{note(QStringLiteral("a"), at(13, 0)), note(QStringLiteral("b"), at(13, 5))};
-    m_watcher->refill(notes, 1);
+    refill(notes, 1);
     bool refilled = false;
     connect(m_watcher, &AlarmWatcher::alarm, this, [&] {
         if (refilled)
@@ -257,7 +267,7 @@ void TestAlarmWatcher::refillDuringAlarm_firesRemainingFromTheirOwnNotes()
         refilled = true;
         // While "b" is shown, a new note lands in front and the list is rebuilt.
         notes.prepend(note(QStringLiteral("new"), at(20, 0)));
-        m_watcher->refill(notes, 1);
+        refill(notes, 1);
     });
     Clock::setNowForTesting(at(12, 10));
     m_watcher->tick();
@@ -275,7 +285,7 @@ void TestAlarmWatcher::refillDuringAlarm_firesRemainingFromTheirOwnNotes()
 void TestAlarmWatcher::refillDuringAlarm_keepsAlertsThatFellDueMeanwhile()
 {
     NotesCollection notes{note(QStringLiteral("a"), at(13, 0)), note(QStringLiteral("b"), at(13, 30))};
-    m_watcher->refill(notes, 1);
+    refill(notes, 1);
     bool refilled = false;
     connect(m_watcher, &AlarmWatcher::alarm, this, [&] {
         if (refilled)
@@ -283,7 +293,7 @@ void TestAlarmWatcher::refillDuringAlarm_keepsAlertsThatFellDueMeanwhile()
         refilled = true;
         // "a" stays open past "b"'s alert time; the midnight-style refresh rebuilds meanwhile.
         Clock::setNowForTesting(at(12, 45));
-        m_watcher->refill(notes, 1);
+        refill(notes, 1);
     });
     Clock::setNowForTesting(at(12, 0, 1));
     m_watcher->tick();
@@ -297,27 +307,27 @@ void TestAlarmWatcher::refillDuringAlarm_keepsAlertsThatFellDueMeanwhile()
 void TestAlarmWatcher::firedAlert_notBroughtBackByRefill()
 {
     const NotesCollection notes{note(QStringLiteral("a"), at(13, 0))};
-    m_watcher->refill(notes, 1);
+    refill(notes, 1);
     Clock::setNowForTesting(at(12, 0, 1));
     m_watcher->tick();
     QCOMPARE(m_fired.size(), 1);
-    m_watcher->refill(notes, 1);
+    refill(notes, 1);
     QVERIFY(m_watcher->entries().isEmpty());
     // Moving the deadline on gives a new alert.
     NotesCollection moved = notes;
     moved[0].Deadline = DateTime::fromQDateTime(at(16, 0));
-    m_watcher->refill(moved, 1);
+    refill(moved, 1);
     QCOMPARE(m_watcher->entries().size(), 1);
 }
 
 void TestAlarmWatcher::refillInTheMillisecondOfTheCheck_doesNotRepeat()
 {
     const NotesCollection notes{note(QStringLiteral("a"), at(13, 0))};
-    m_watcher->refill(notes, 1);
+    refill(notes, 1);
     Clock::setNowForTesting(at(12, 0)); // due exactly now
     m_watcher->tick();
     QCOMPARE(m_fired.size(), 1);
-    m_watcher->refill(notes, 1);
+    refill(notes, 1);
     QVERIFY(m_watcher->entries().isEmpty());
     // Without the check's time the rule "not earlier than now" alone would take it back.
     QCOMPARE(alarmEntries(notes, 1, DateTime::fromQDateTime(at(12, 0))).size(), 1);
@@ -326,14 +336,14 @@ void TestAlarmWatcher::refillInTheMillisecondOfTheCheck_doesNotRepeat()
 void TestAlarmWatcher::tick_runsOnlyWhileListHoldsEntries()
 {
     QVERIFY(!m_watcher->isWatching());
-    m_watcher->refill({note(QStringLiteral("a"), at(13, 0))}, 1);
+    refill({note(QStringLiteral("a"), at(13, 0))}, 1);
     QVERIFY(m_watcher->isWatching());
     Clock::setNowForTesting(at(12, 0, 1));
     m_watcher->tick();
     QVERIFY(!m_watcher->isWatching());
     // The real timer drives it too; it sleeps the two seconds until the entry falls due, so the
     // wait allows for a slow (sanitized) build.
-    m_watcher->refill({note(QStringLiteral("b"), at(13, 0, 3))}, 1);
+    refill({note(QStringLiteral("b"), at(13, 0, 3))}, 1);
     Clock::setNowForTesting(at(12, 0, 3));
     QTRY_COMPARE_WITH_TIMEOUT(m_fired.size(), 2, 10000);
 }
@@ -342,15 +352,15 @@ void TestAlarmWatcher::tick_sleepsUntilFirstEntryFallsDue()
 {
     // Alerts hours away: one wake-up in ten seconds, so a clock jump or a suspend delays an alert
     // no longer than that. A refill between ticks does not postpone it.
-    m_watcher->refill({note(QStringLiteral("a"), at(15, 0)), note(QStringLiteral("b"), at(18, 0))}, 1);
+    refill({note(QStringLiteral("a"), at(15, 0)), note(QStringLiteral("b"), at(18, 0))}, 1);
     QCOMPARE(m_watcher->tickInterval(), 10 * 1000);
     // One due in eight seconds: woken then, not before.
-    m_watcher->refill({note(QStringLiteral("a"), at(15, 0)), note(QStringLiteral("c"), at(13, 0, 8))}, 1);
+    refill({note(QStringLiteral("a"), at(15, 0)), note(QStringLiteral("c"), at(13, 0, 8))}, 1);
     QVERIFY(m_watcher->tickInterval() <= 8 * 1000);
     QVERIFY(m_watcher->tickInterval() > 7 * 1000);
     // Due now: the plain half-second tick, and it fires.
     Clock::setNowForTesting(at(12, 0, 8));
-    m_watcher->refill({note(QStringLiteral("c"), at(13, 0, 8))}, 1);
+    refill({note(QStringLiteral("c"), at(13, 0, 8))}, 1);
     QCOMPARE(m_watcher->tickInterval(), 500);
     m_watcher->tick();
     QCOMPARE(m_fired.size(), 1);

@@ -36,13 +36,12 @@ private Q_SLOTS:
     void statusBarAtLoad_panelWidths();
     void statusBarFromDialog_countersNarrowerThanAtLoad();
     void fonts_listFontLeavesWeekScheduleAlone();
-    void load_weekSortSwitchOnlyForByTime();
     void clockPanel_heightFollowsClockType_data();
     void clockPanel_heightFollowsClockType();
     void autohideDelayText_inSeconds_data();
     void autohideDelayText_inSeconds();
-    void confirmDialog_swapsReversedTimes_data();
-    void confirmDialog_swapsReversedTimes();
+    void orderCustomPanelTimes_swapsReversedTimes_data();
+    void orderCustomPanelTimes_swapsReversedTimes();
     void weekSortSwitch_choosesInTheRecord();
 };
 
@@ -168,22 +167,12 @@ void TestSettingsEffects::fonts_listFontLeavesWeekScheduleAlone()
     const ViewFonts before = viewFonts(settings);
     settings.Font1 = QStringLiteral("DejaVu Sans");
     settings.FontSize1 = 14;
-    const ViewFonts after = effectsOfLoad(settings).fonts;
+    const ViewFonts after = viewFonts(settings);
     QCOMPARE(after.notesList, (FontChoice{QStringLiteral("DejaVu Sans"), 14}));
     QCOMPARE(after.weekSchedule, before.weekSchedule);
     QCOMPARE(after.details, before.details);
     QCOMPARE(after.notepad, before.notepad);
     QCOMPARE(after.weekSchedule, (FontChoice{QStringLiteral("Cantarell"), 9}));
-}
-
-void TestSettingsEffects::load_weekSortSwitchOnlyForByTime()
-{
-    Settings settings;
-    settings.ShowTimeWeekSchedule = true;
-    QVERIFY(effectsOfLoad(settings).weekSortSwitchOn);
-    QVERIFY(effectsOfLoad(settings).weekShowTime);
-    choose(settings, &Settings::WeekSortByPriority);
-    QVERIFY(!effectsOfLoad(settings).weekSortSwitchOn);
 }
 
 void TestSettingsEffects::clockPanel_heightFollowsClockType_data()
@@ -202,7 +191,7 @@ void TestSettingsEffects::clockPanel_heightFollowsClockType()
     settings.ClockType = analogue;
     settings.TimeZonePanel = false;
     settings.TimeZone3Name = QStringLiteral("Tokyo");
-    const ClockPanelLayout layout = effectsOfLoad(settings).clockPanel;
+    const ClockPanelLayout layout = clockPanel(settings);
     QCOMPARE(layout.height, height);
     QCOMPARE(layout.analogue, analogue);
     QVERIFY(!layout.visible);
@@ -230,7 +219,7 @@ void TestSettingsEffects::autohideDelayText_inSeconds()
     QCOMPARE(autohideDelayText(value, separator), text);
 }
 
-void TestSettingsEffects::confirmDialog_swapsReversedTimes_data()
+void TestSettingsEffects::orderCustomPanelTimes_swapsReversedTimes_data()
 {
     QTest::addColumn<QTime>("start");
     QTest::addColumn<QTime>("end");
@@ -242,7 +231,7 @@ void TestSettingsEffects::confirmDialog_swapsReversedTimes_data()
     QTest::newRow("one second apart") << QTime(9, 0, 1) << QTime(9, 0) << QTime(9, 0) << QTime(9, 0, 1);
 }
 
-void TestSettingsEffects::confirmDialog_swapsReversedTimes()
+void TestSettingsEffects::orderCustomPanelTimes_swapsReversedTimes()
 {
     QFETCH(QTime, start);
     QFETCH(QTime, end);
@@ -251,14 +240,9 @@ void TestSettingsEffects::confirmDialog_swapsReversedTimes()
     Settings settings;
     settings.CustomPanelStartTime = start;
     settings.CustomPanelEndTime = end;
-    settings.HintDelayTime = 640;
-    settings.LatDeg = 10;
-    const DialogOkEffects effects = confirmDialog(settings);
+    orderCustomPanelTimes(settings);
     QCOMPARE(settings.CustomPanelStartTime, newStart);
     QCOMPARE(settings.CustomPanelEndTime, newEnd);
-    QCOMPARE(effects.hintPauseMs, 640);
-    QCOMPARE(effects.sunPlace.latitudeDegrees, 10);
-    QVERIFY(effects.weekSortSwitchOn);
 }
 
 void TestSettingsEffects::weekSortSwitch_choosesInTheRecord()
@@ -267,7 +251,6 @@ void TestSettingsEffects::weekSortSwitch_choosesInTheRecord()
     setWeekSortFromSwitch(settings, false);
     QVERIFY(settings.WeekSortByPriority);
     QVERIFY(!settings.WeekSortByTime);
-    QVERIFY(!confirmDialog(settings).weekSortSwitchOn);
     setWeekSortFromSwitch(settings, true);
     QVERIFY(settings.WeekSortByTime);
     QVERIFY(!settings.WeekSortByPriority);

@@ -6,6 +6,7 @@
 #include "schedule/WeekSchedule.h"
 #include "ui/AddNote.h"
 #include "ui/Notes.h"
+#include "ui/SettingsApplier.h"
 #include "ui/Switch.h"
 #include "ui/WeekSchedulePage.h"
 
@@ -312,13 +313,13 @@ void TestWeekSchedulePage::switches_followTheSettings()
     settings.ShowTimeWeekSchedule = true;
     settings.WeekSortByTime = false;
     settings.WeekSortByPriority = true;
-    page()->applySettings();
+    m_window->settingsApplier().applyWeekSwitches();
     QVERIFY(time->isChecked());
     QVERIFY(!sorting->isChecked());
     settings.ShowTimeWeekSchedule = false;
     settings.WeekSortByTime = true;
     settings.WeekSortByPriority = false;
-    page()->applySettings();
+    m_window->settingsApplier().applyWeekSwitches();
     QVERIFY(!time->isChecked());
     QVERIFY(sorting->isChecked());
     // Following the settings is no click: the record keeps what it says.

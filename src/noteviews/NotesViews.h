@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/DateTime.h"
+#include "core/LocaleFormats.h"
+#include "notes/NotesData.h"
+#include "notes/NotesList.h"
+#include "notes/NotesSort.h"
+#include "reminders/Alarms.h"
+#include "reminders/UpcomingEvents.h"
+#include "schedule/WeekSchedule.h"
+
+#include <QDate>
+#include <QList>
+#include <QtNumeric>
+
+#include <optional>
+
+struct Settings;
+
+// What a refresh of the notes views reads besides the collection.
+struct NotesRefreshOptions
+{
+    TDateTime now = 0;
+    NotesSortOrder sortOrder = NotesSortOrder::Disabled;
+    NotesFilter filter;             // the switches above the notes list; every view follows them
+    int upcomingDays = 1;           // UpcomingEventsTime
+    QDate weekStart;                // the week schedule's first day; invalid: today
+    WeekScheduleOptions week;       // its filter is replaced by `filter`
+    bool countNotes = true;         // ShowNumberOfNotes
+    int alertHours = 1;             // AlertsTime
+    QList<AlarmEntry> waitingAlarms; // the alarm list as it stands: alerts due but not yet taken survive
+    TDateTime alarmsCheckedUpTo = -qInf(); // alerts due this early have been taken already
+    LocaleFormats formats = LocaleFormats::system();
+};
+
+// Everything the notes part of a refresh produces for the windows.
+struct NotesViews
+{
+    QList<NoteRow> rows;                  // the notes list
+    QList<UpcomingEvent> upcoming;        // "Upcoming events"
+    WeekSchedule week;                    // the seven day lists
+    std::optional<NoteCounters> counters; // none: the status bar keeps its numbers
+    QList<AlarmEntry> alarms;             // what the alarm watcher holds from now on
+};
+
+// Sorts and renumbers the collection in place, then computes every view of it.
+NotesViews RefreshNotes(NotesCollection &notes, const NotesRefreshOptions &options);
+
+// The options the settings record gives, with the switches in force and the clock's now.
+NotesRefreshOptions notesRefreshOptions(const Settings &settings, NotesSortOrder order, NotesFilter filter,
+                                        QDate weekStart, TDateTime now, const LocaleFormats &formats);
+// How the week schedule shows its days under these settings.
+WeekScheduleOptions weekScheduleOptions(const Settings &settings, NotesFilter filter);
