@@ -170,34 +170,6 @@ private Q_SLOTS:
         QCOMPARE(folder.codec()->encode(QByteArray()), TFileCipher(QString()).EncryptFile(QByteArray()));
     }
 
-    void turnProtectionOff_data()
-    {
-        QTest::addColumn<bool>("saveSucceeds");
-        QTest::newRow("saved") << true;
-        QTest::newRow("saveFailed") << false;
-    }
-
-    void turnProtectionOff()
-    {
-        QFETCH(bool, saveSucceeds);
-        QTemporaryDir dir;
-        DataFolder folder(folderOf(dir));
-        QRandomGenerator random(2);
-        const QByteArray salt = folder.acceptPassPhrase(QStringLiteral("p"), QStringLiteral("p"), random).salt;
-        bool plainWhileSaving = false;
-        const IoResult result = folder.turnProtectionOff([&] {
-            plainWhileSaving = folder.codec() == nullptr && folder.passPhrase().isEmpty();
-            return saveSucceeds;
-        });
-        QCOMPARE(result.ok, saveSucceeds);
-        QVERIFY(plainWhileSaving);
-        QCOMPARE(folder.isProtected(), !saveSucceeds);
-        // A failed save keeps the pass phrase in force.
-        QCOMPARE(folder.codec() != nullptr, !saveSucceeds);
-        QCOMPARE(folder.passPhrase(), saveSucceeds ? QString() : QStringLiteral("p"));
-        QCOMPARE(folder.passPhraseSalt(), saveSucceeds ? QByteArray() : salt);
-    }
-
     void unreadableFile_data()
     {
         QTest::addColumn<int>("file");
@@ -298,46 +270,6 @@ private Q_SLOTS:
         QVERIFY(!folder.turnProtectionOff([&] { return saveAsked = true; }));
         QVERIFY(!saveAsked);
         QCOMPARE(snapshot(folderOf(dir)), before);
-    }
-
-    void hasOtherDataFiles_data()
-    {
-        QTest::addColumn<QStringList>("present");
-        QTest::addColumn<bool>("used");
-        QTest::newRow("empty") << QStringList() << false;
-        QTest::newRow("onlyNotes") << QStringList{QStringLiteral("data.txt")} << false;
-        QTest::newRow("unrelated") << QStringList{QStringLiteral("Wallpaper.bmp")} << false;
-        for (const char *name : {"notepad.txt", "settings.xml", "expenditures.txt", "passwd.txt"})
-            QTest::newRow(name) << QStringList{QLatin1String(name)} << true;
-    }
-
-    void hasOtherDataFiles()
-    {
-        QFETCH(QStringList, present);
-        QFETCH(bool, used);
-        QTemporaryDir dir;
-        for (const QString &name : present)
-            QVERIFY(writeRaw(dir.filePath(name), "x"));
-        QCOMPARE(DataFolder(folderOf(dir)).hasOtherDataFiles(), used);
-    }
-
-    void checkExportTarget_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("allowed");
-        for (const char *own : {"data.txt", "notepad.txt", "settings.xml", "expenditures.txt", "passwd.txt",
-                                ".marevo-notes.lock", "Wallpaper.bmp", "data.txt.unreadable-20260314-093000"})
-            QTest::newRow(own) << QString::fromLatin1(own) << false;
-        QTest::newRow("export") << QStringLiteral("notes.csv") << true;
-        QTest::newRow("prefixOnly") << QStringLiteral("data.txt.bak") << true;
-    }
-
-    void checkExportTarget()
-    {
-        QFETCH(QString, name);
-        QFETCH(bool, allowed);
-        QTemporaryDir dir;
-        QCOMPARE(DataFolder(folderOf(dir)).checkExportTarget(dir.filePath(name)).ok, allowed);
     }
 };
 
