@@ -468,7 +468,7 @@ bool writeDataSet(const QString &dir)
     QDir().mkpath(dir);
     return DataFile::save(QDir(dir).filePath(QStringLiteral("data.txt")), NotesFile::notesData(notesOf(10000)),
                           nullptr) &&
-           ExpendituresFile::saveFile(QDir(dir).filePath(ExpendituresFile::fileName()), nullptr, bookOf(10000));
+           ExpendituresFile::saveFile(QDir(dir).filePath(QStringLiteral("expenditures.txt")), nullptr, bookOf(10000));
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "core/AppDir.h"
 #include "core/Clock.h"
-#include "core/DataFile.h"
 #include "core/ExportFile.h"
 #include "core/KeyValueXmlFile.h"
 #include "core/LocaleFormats.h"
@@ -10,17 +9,17 @@
 #include "notes/NotesCsv.h"
 #include "notes/NotesFile.h"
 #include "notes/NotesList.h"
-#include "protection/Protection.h"
 #include "reminders/TodayEvents.h"
 #include "reminders/UpcomingEvents.h"
-#include "settings/SettingsFile.h"
+#include "settings/Settings.h"
+#include "storage/DataFolder.h"
 
 #include <QFileInfo>
 #include <QStringBuilder>
 
 #include <csignal>
 #include <cstdio>
-#include <memory>
+#include <optional>
 
 #include <termios.h>
 #include <unistd.h>
@@ -30,14 +29,6 @@ namespace CommandRunner {
 namespace {
 
 using CommandLine::Command;
-
-// What a command reads: the folder, the pass phrase's codec and the notes.
-struct DataFolder
-{
-    QString appDir;
-    std::unique_ptr<DataFileCodec> codec;
-    NotesCollection notes;
-};
 
 class Run
 {
@@ -82,7 +73,6 @@ public:
 private:
     void error(const QString &text) { m_env.writeErr((text % QLatin1Char('\n')).toUtf8()); }
     void print(const QString &line) { m_env.writeOut((line % QLatin1Char('\n')).toUtf8()); }
-    QString dataPath(const QString &name) const { return m_folder.appDir + name; }
 
     bool openFolder()
     {
@@ -92,63 +82,55 @@ private:
             return false;
         }
         QString why;
-        m_folder.appDir = AppDir::resolve(m_options.dataDir, m_env.executableDir, &why);
-        if (m_folder.appDir.isEmpty()) {
+        const QString appDir = AppDir::resolve(m_options.dataDir, m_env.executableDir, &why);
+        if (appDir.isEmpty()) {
             error(why);
             return false;
         }
+        // Beside a running organiser: no lock taken, nothing written.
+        m_folder.emplace(appDir, DataFolder::Access::ReadOnly);
         return true;
     }
 
     bool unlock()
     {
-        if (!Protection::isProtected(m_folder.appDir))
+        if (!m_folder->isProtected())
             return true;
-        const Protection::TUnlock unlock =
-            Protection::verifyPassPhraseFile(Protection::passwordFilePath(m_folder.appDir), m_env.readPassPhrase());
+        const Protection::TUnlock unlock = m_folder->unlock(m_env.readPassPhrase());
         if (unlock.verdict != Protection::Verdict::Correct) {
             error(unlock.message);
             return false;
         }
-        m_folder.codec = Protection::codecFor(m_folder.appDir, unlock.passPhrase);
         return true;
     }
 
     bool readNotes()
     {
-        const QString path = dataPath(QStringLiteral("data.txt"));
-        if (!QFileInfo::exists(path)) {
+        const DataFolder::LoadResult result = m_folder->loadNotes(&m_notes, Clock::now());
+        if (result.outcome == DataFolder::Outcome::Missing) {
             error(QStringLiteral("Data file not found!"));
             return true;
         }
-        // Read as the organiser reads, but a damaged file is only reported, never moved aside.
-        const IoResult result = DataFile::read(path, m_folder.codec.get(), [this](const QByteArray &plain) {
-            return NotesFile::parseNotes(plain, &m_folder.notes);
-        });
-        if (!result)
-            error(QStringLiteral("data.txt could not be read: ") % result.error);
-        return result.ok;
+        if (result.outcome == DataFolder::Outcome::Unreadable)
+            error(DataFolder::fileName(DataFolder::File::Notes) % QStringLiteral(" could not be read: ") % result.error);
+        return result.outcome == DataFolder::Outcome::Loaded;
     }
 
     Settings readSettings()
     {
         Settings settings;
-        const QString path = dataPath(QStringLiteral("settings.xml"));
-        if (!QFileInfo::exists(path))
-            return settings;
         TKeyValueXmlFile store;
-        const IoResult result = DataFile::read(path, nullptr, [&](const QByteArray &plain) { // never enciphered
-            return SettingsFile::parseSettings(plain, store, &settings);
-        });
-        if (!result)
-            error(QStringLiteral("settings.xml could not be read, the default settings apply: ") % result.error);
+        const DataFolder::LoadResult result = m_folder->loadSettings(store, &settings, Clock::now());
+        if (result.outcome == DataFolder::Outcome::Unreadable)
+            error(DataFolder::fileName(DataFolder::File::Settings) %
+                  QStringLiteral(" could not be read, the default settings apply: ") % result.error);
         return settings;
     }
 
     int printToday()
     {
         // The balloon keeps a note's line breaks; a terminal line cannot.
-        for (const QString &line : TodayEvents::lines(m_folder.notes, Clock::nowValue()))
+        for (const QString &line : TodayEvents::lines(m_notes, Clock::nowValue()))
             print(singleLineText(line));
         return 0;
     }
@@ -158,7 +140,7 @@ private:
         const Settings settings = readSettings();
         const NotesFilter filter{settings.SwitchState1, settings.SwitchState2};
         for (const UpcomingEvent &event :
-             upcomingEvents(m_folder.notes, filter, settings.UpcomingEventsTime, Clock::nowValue()))
+             upcomingEvents(m_notes, filter, settings.UpcomingEventsTime, Clock::nowValue()))
             print(wallpaperLine(event));
         return 0;
     }
@@ -178,7 +160,7 @@ private:
     {
         if (toStandardOutput())
             return false;
-        const IoResult allowed = ExportFile::check(m_options.file, m_folder.appDir);
+        const IoResult allowed = m_folder->checkExportTarget(m_options.file);
         if (!allowed)
             error(allowed.error);
         return !allowed;
@@ -190,10 +172,10 @@ private:
         if (refuseTarget())
             return 1;
         if (toStandardOutput()) {
-            m_env.writeOut(NotesCsv::csvData(m_folder.notes, LocaleFormats::system()));
+            m_env.writeOut(NotesCsv::csvData(m_notes, LocaleFormats::system()));
             return 0;
         }
-        return finishExport(NotesCsv::ExportDataToCSV(m_options.file, m_folder.notes, LocaleFormats::system(),
+        return finishExport(NotesCsv::ExportDataToCSV(m_options.file, m_notes, LocaleFormats::system(),
                                                       ExportFile::NoReader::Wait));
     }
 
@@ -202,15 +184,16 @@ private:
         if (refuseTarget())
             return 1;
         if (toStandardOutput()) {
-            m_env.writeOut(NotesFile::notesData(m_folder.notes));
+            m_env.writeOut(NotesFile::notesData(m_notes));
             return 0;
         }
-        return finishExport(NotesBackup::writeNotesFile(m_options.file, m_folder.notes, ExportFile::NoReader::Wait));
+        return finishExport(NotesBackup::writeNotesFile(m_options.file, m_notes, ExportFile::NoReader::Wait));
     }
 
     const CommandLine::Options &m_options;
     const Environment &m_env;
-    DataFolder m_folder;
+    std::optional<DataFolder> m_folder;
+    NotesCollection m_notes;
 };
 
 // The terminal's settings while echo is off, restored also when the prompt is interrupted.

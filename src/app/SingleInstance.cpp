@@ -1,5 +1,7 @@
 #include "SingleInstance.h"
 
+#include "storage/DataFolder.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
@@ -25,7 +27,7 @@ SingleInstance::SingleInstance(const QString &appDir, QObject *parent)
           QStringLiteral("marevo-notes-") +
           QString::fromLatin1(
               QCryptographicHash::hash(canonicalFolder(appDir).toUtf8(), QCryptographicHash::Sha1).toHex().left(16))),
-      m_lock(canonicalFolder(appDir) + QStringLiteral(".marevo-notes.lock"))
+      m_lock(canonicalFolder(appDir) + DataFolder::fileName(DataFolder::File::Lock))
 {
     // A lock left by a crashed process is taken over at once.
     m_lock.setStaleLockTime(0);

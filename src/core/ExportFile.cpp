@@ -69,27 +69,24 @@ QString finalPath(QString path)
     return {};
 }
 
-bool isOwnFile(const QString &target, const QString &folder)
+bool isOwnFile(const QString &target, const QString &folder, const QStringList &ownNames)
 {
     if (target.isEmpty() || folder.isEmpty() || !target.startsWith(folder + QLatin1Char('/')))
         return false;
     const QString name = target.mid(folder.size() + 1);
-    // Wallpaper.bmp is repainted at every refresh, which would replace the export.
-    for (const char *own : {"data.txt", "notepad.txt", "settings.xml", "expenditures.txt", "passwd.txt",
-                            ".marevo-notes.lock", "Wallpaper.bmp"}) {
-        const QString ownName = QLatin1String(own);
+    for (const QString &ownName : ownNames) {
         if (name == ownName || name.startsWith(ownName + QStringLiteral(".unreadable-")))
             return true;
     }
     return false;
 }
 
-bool isDataFolderFile(const QString &path, const QString &appDir)
+bool isDataFolderFile(const QString &path, const QString &appDir, const QStringList &ownNames)
 {
     const QString folder = realPath(appDir);
     // Also as the path reads, ".." taken first, the way the file classes may take it.
-    return isOwnFile(finalPath(path), folder) ||
-           isOwnFile(finalPath(QDir::cleanPath(QDir::current().absoluteFilePath(path))), folder);
+    return isOwnFile(finalPath(path), folder, ownNames) ||
+           isOwnFile(finalPath(QDir::cleanPath(QDir::current().absoluteFilePath(path))), folder, ownNames);
 }
 
 // A reader that goes away fails the export instead of ending the program with SIGPIPE.
@@ -165,9 +162,9 @@ IoResult write(const QString &path, const QByteArray &data, NoReader noReader)
     return FileIo::writeFileAtomically(path, data); // refuses a folder or a device itself
 }
 
-IoResult check(const QString &path, const QString &appDir)
+IoResult check(const QString &path, const QString &appDir, const QStringList &ownNames)
 {
-    if (isDataFolderFile(path, appDir))
+    if (isDataFolderFile(path, appDir, ownNames))
         return IoResult::failure(
             QStringLiteral("\"%1\" is a data file of the organiser; choose another file.").arg(path));
     if (const QString kind = FileIo::nonFileKind(path); !kind.isEmpty() && !isStream(path))

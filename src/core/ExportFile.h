@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Where an export may go. A regular file, or none yet, is replaced whole; a named pipe or a
 // terminal gets the bytes straight, as a shell's redirection would; anything else is refused, so
@@ -21,8 +22,8 @@ enum class NoReader
 IoResult write(const QString &path, const QByteArray &data, NoReader noReader);
 
 // Refuses, before anything is written, what no export may write to: the data folder's own files
-// and the copies kept aside (by whatever name leads to them), and what is neither a file, a named
-// pipe nor a terminal.
-IoResult check(const QString &path, const QString &appDir);
+// (ownNames) and the copies kept aside (by whatever name leads to them), and what is neither a
+// file, a named pipe nor a terminal.
+IoResult check(const QString &path, const QString &appDir, const QStringList &ownNames);
 
 } // namespace ExportFile

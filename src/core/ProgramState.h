@@ -16,8 +16,6 @@ struct ProgramState
     bool HintShown = false;
     qint32 HideCountdown = 0;
     qint32 TrayPopupDelay = 0;
-    QString PassPhrase;
-    QString PassPhraseSalt;
 
     QString dataPath(const QString &fileName) const { return AppDir + fileName; }
 };

@@ -5,11 +5,6 @@
 
 namespace ExpendituresFile {
 
-QString fileName()
-{
-    return QStringLiteral("expenditures.txt");
-}
-
 IoResult parseExpenditures(const QByteArray &plain, ExpenditureBook *book, QString *rootName)
 {
     enum Name

@@ -8,10 +8,8 @@
 #include <QByteArray>
 #include <QString>
 
-// expenditures.txt: the balance, the count and seven keys per transaction.
+// The book's data file: the balance, the count and seven keys per transaction.
 namespace ExpendituresFile {
-
-QString fileName(); // "expenditures.txt"
 
 // The plain bytes of the file, as the data-file loader and saver hand them over, and the name of
 // its root element. A negative count, or one beyond the entries of the file, is refused before

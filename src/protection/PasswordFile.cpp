@@ -46,11 +46,6 @@ bool isCrLf(const QByteArray &data, qsizetype at)
 
 } // namespace
 
-QString fileName()
-{
-    return QStringLiteral("passwd.txt");
-}
-
 bool isLineBreaking(quint8 byte)
 {
     return byte == 10 || byte == 13 || byte == 26;

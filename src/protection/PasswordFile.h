@@ -28,8 +28,6 @@ inline constexpr int kCheckLength = 15;
 // Salt line, CR LF, check line, CR LF.
 inline constexpr int kFixedFileSize = kSaltLength + 2 + kCheckLength + 2;
 
-QString fileName();
-
 // Bytes that the text line rule would cut, drop or stop at.
 bool isLineBreaking(quint8 byte);
 bool holdsLineBreaking(const QByteArray &bytes);

@@ -28,24 +28,7 @@ QString encryptionTurnedOnText()
     return QStringLiteral("Encryption turned on");
 }
 
-QString passwordFilePath(const QString &appDir)
-{
-    return QDir(appDir).filePath(PasswordFile::fileName());
-}
-
-bool isProtected(const QString &appDir)
-{
-    return QFileInfo::exists(passwordFilePath(appDir));
-}
-
-std::unique_ptr<DataFileCodec> codecFor(const QString &appDir, const QString &passPhrase)
-{
-    if (!isProtected(appDir))
-        return nullptr;
-    return std::make_unique<PassPhraseCodec>(passPhrase);
-}
-
-TUnlock verifyPassPhrase(const TPasswordFile &file, const QString &typed)
+TUnlock verifyPassPhrase(const TPasswordFile &file, const QString &typed, const QString &fileName)
 {
     TUnlock result;
     result.salt = file.salt;
@@ -55,7 +38,7 @@ TUnlock verifyPassPhrase(const TPasswordFile &file, const QString &typed)
         result.verdict = Verdict::Damaged;
         result.message = QStringLiteral("The password file \"%1\" is damaged; no password can match it. "
                                         "No file was changed.")
-                             .arg(PasswordFile::fileName());
+                             .arg(fileName);
         result.exitCode = 1;
         return result;
     }
@@ -80,7 +63,7 @@ TUnlock verifyPassPhraseFile(const QString &path, const QString &typed)
         result.exitCode = 1;
         return result;
     }
-    return verifyPassPhrase(file, typed);
+    return verifyPassPhrase(file, typed, QFileInfo(path).fileName());
 }
 
 TEncryptToggle decideEncryptToggle(bool checked, bool startupInProgress)

@@ -22,13 +22,6 @@ QString typeAndRetypeText();      // "Type password and retype it. Then click Ac
 QString passwordsDifferText();    // "Typed passwords are different! Try again."
 QString encryptionTurnedOnText(); // "Encryption turned on"
 
-QString passwordFilePath(const QString &appDir);
-// passwd.txt's presence is the one sign that the data files are enciphered.
-bool isProtected(const QString &appDir);
-// What a save or a load uses: enciphering under the pass phrase in force while
-// passwd.txt exists, none otherwise (an empty pass phrase is a pass phrase too).
-std::unique_ptr<DataFileCodec> codecFor(const QString &appDir, const QString &passPhrase);
-
 enum class Verdict { Correct, Wrong, Damaged, Unreadable };
 
 // The pass phrase window's "Ok" (and the command line's pass phrase prompt).
@@ -43,7 +36,8 @@ struct TUnlock
     int exitCode = 0;
 };
 
-TUnlock verifyPassPhrase(const TPasswordFile &file, const QString &typed);
+// fileName names the password file in the message of a damaged one.
+TUnlock verifyPassPhrase(const TPasswordFile &file, const QString &typed, const QString &fileName);
 TUnlock verifyPassPhraseFile(const QString &path, const QString &typed);
 
 enum class ToggleAction { Nothing, PrepareNewPassPhrase, TurnOff };

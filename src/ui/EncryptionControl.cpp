@@ -23,7 +23,7 @@ EncryptionControl::EncryptionControl(TForm1 &mainWindow, TForm4 &dialog)
 
 void EncryptionControl::showStartState()
 {
-    setEncryptNotes(Protection::isProtected(m_main.state().AppDir), false);
+    setEncryptNotes(m_main.dataFolder().isProtected(), false);
 }
 
 void EncryptionControl::setEncryptNotes(bool checked, bool runHandler)
@@ -63,15 +63,9 @@ void EncryptionControl::CheckBox3Click(bool checked)
         return;
 
     // The files go plain first; passwd.txt goes only when every one of them was written.
-    const QString passPhrase = m_main.state().PassPhrase;
-    const QByteArray salt = m_main.state().PassPhraseSalt.toLatin1();
-    const IoResult turnedOff = Protection::turnProtectionOff(Protection::passwordFilePath(m_main.state().AppDir), [this] {
-        m_main.clearPassPhrase();
-        return saveEverything() ? IoResult::success() : IoResult::failure(QString());
-    });
+    const IoResult turnedOff = m_main.dataFolder().turnProtectionOff([this] { return saveEverything(); });
     if (turnedOff)
         return;
-    m_main.usePassPhrase(passPhrase, salt);
     m_main.statusBarPro()->encryptionSwitch()->setChecked(true);
     setEncryptNotes(true, false);
     if (!turnedOff.error.isEmpty())
@@ -82,8 +76,7 @@ void EncryptionControl::DsFancyButton1Click()
 {
     auto &ui = m_dialog.ui();
     const Protection::TAccept accepted =
-        Protection::Accept(Protection::passwordFilePath(m_main.state().AppDir), ui.JvEdit1->text(), ui.JvEdit2->text(),
-                           *QRandomGenerator::system());
+        m_main.dataFolder().acceptPassPhrase(ui.JvEdit1->text(), ui.JvEdit2->text(), *QRandomGenerator::system());
     switch (accepted.outcome) {
     case Protection::AcceptOutcome::PassPhrasesDiffer:
         setEncryptNotes(false, true);
@@ -93,7 +86,6 @@ void EncryptionControl::DsFancyButton1Click()
         Messages::error(&m_dialog, accepted.message);
         return;
     case Protection::AcceptOutcome::TurnedOn:
-        m_main.usePassPhrase(accepted.passPhrase, accepted.salt);
         setEncryptNotes(true, false);
         m_main.statusBarPro()->encryptionSwitch()->setChecked(true);
         // Every data file is enciphered at once, not only at its next save.

@@ -36,20 +36,15 @@
 #include "core/Version.h"
 #include "desktop/Autostart.h"
 #include "desktop/DesktopWallpaper.h"
-#include "expenditures/ExpendituresFile.h"
-#include "notes/NotesFile.h"
 #include "notes/NotesSort.h"
 #include "noteviews/NotesViews.h"
 #include "reminders/AlarmWatcher.h"
-#include "protection/Protection.h"
 #include "reminders/WallpaperPainter.h"
 #include "schedule/WeekDayChange.h"
 #include "settings/SettingsEffects.h"
-#include "settings/SettingsFile.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -66,9 +61,6 @@ namespace {
 
 const QString kCaption = QStringLiteral("Marevo Notes [ver. " MAREVO_VERSION "]");
 
-// The data files besides data.txt; any of them shows the folder has been used before.
-const char *const kOtherDataFiles[] = {"notepad.txt", "settings.xml", "expenditures.txt", "passwd.txt"};
-
 // The notes list menu's sort items, in the order of NotesSortOrder.
 const char *const kSortActions[] = {"Sortingdisabled", "bypriority1", "bydaysleft1", "bydonedesc1",
                                     "privatenonprivate1"};
@@ -82,7 +74,7 @@ const char *sortActionName(NotesSortOrder order)
 
 TForm1::TForm1(const QString &appDir, QWidget *parent)
     : QMainWindow(parent), m_ui(std::make_unique<Ui::TForm1>()),
-      m_desktopWallpaper(std::make_unique<DesktopWallpaper>())
+      m_folder(appDir), m_desktopWallpaper(std::make_unique<DesktopWallpaper>())
 {
     m_ui->setupUi(this);
     setWindowIcon(ImageList1::applicationIcon());
@@ -97,7 +89,7 @@ TForm1::TForm1(const QString &appDir, QWidget *parent)
     buildRegions();
     m_timeInfo = std::make_unique<TimeInfoPanels>(m_settings, m_formats, m_sunPanel, m_customPanel, m_timeZonePanel,
                                                   Clock::nowValue());
-    m_statusBar->encryptionSwitch()->setChecked(QFileInfo::exists(m_state.dataPath(QStringLiteral("passwd.txt"))));
+    m_statusBar->encryptionSwitch()->setChecked(m_folder.isProtected());
     setWindowTitle(kCaption);
     resize(377, 867);
 
@@ -245,22 +237,6 @@ void TForm1::loadAllData()
     ReadAllExpenditures();
 }
 
-void TForm1::usePassPhrase(const QString &passPhrase, const QByteArray &salt)
-{
-    m_state.PassPhrase = passPhrase;
-    m_state.PassPhraseSalt = QString::fromLatin1(salt);
-    m_codecOwner = Protection::codecFor(m_state.AppDir, passPhrase);
-    m_codec = m_codecOwner.get();
-}
-
-void TForm1::clearPassPhrase()
-{
-    m_state.PassPhrase.clear();
-    m_state.PassPhraseSalt.clear();
-    m_codecOwner.reset();
-    m_codec = nullptr;
-}
-
 bool TForm1::saveAllDataFiles()
 {
     return SaveAllNotes() && SaveAllExpenditures();
@@ -306,39 +282,26 @@ void TForm1::showEvent(QShowEvent *event)
 void TForm1::ReadAllNotes()
 {
     const QDateTime now = Clock::now();
-    const auto notes = DataFile::load(
-        m_state.dataPath(QStringLiteral("data.txt")), m_codec,
-        [this](const QByteArray &plain) { return NotesFile::parseNotes(plain, &m_notes, &m_dataRootName); }, now);
+    const auto notes = m_folder.loadNotes(&m_notes, now);
     // A folder without any data file is a first start: nothing was lost there, so nothing to warn of.
-    const bool otherDataFiles = std::any_of(std::begin(kOtherDataFiles), std::end(kOtherDataFiles),
-                                            [this](const char *name) {
-                                                return QFileInfo::exists(m_state.dataPath(QLatin1String(name)));
-                                            });
-    if (notes.outcome == DataFile::Outcome::Missing && otherDataFiles)
+    if (notes.outcome == DataFolder::Outcome::Missing && m_folder.hasOtherDataFiles())
         Messages::warning(this, QStringLiteral("Data file not found!"));
-    else if (notes.outcome == DataFile::Outcome::KeptAside)
-        Messages::error(this, notes.message);
+    else if (notes.outcome == DataFolder::Outcome::Unreadable)
+        Messages::error(this, notes.error);
 
-    const auto notepad = DataFile::load(
-        m_state.dataPath(QStringLiteral("notepad.txt")), m_codec,
-        [this](const QByteArray &plain) {
-            m_notepadPage->appendLines(NotesFile::parseNotepad(plain));
-            return IoResult::success();
-        },
-        now);
-    if (notepad.outcome == DataFile::Outcome::KeptAside)
-        Messages::error(this, notepad.message);
+    QStringList notepadLines;
+    const auto notepad = m_folder.loadNotepad(&notepadLines, now);
+    if (notepad.outcome == DataFolder::Outcome::Loaded)
+        m_notepadPage->appendLines(notepadLines);
+    else if (notepad.outcome == DataFolder::Outcome::Unreadable)
+        Messages::error(this, notepad.error);
 
-    // settings.xml is never enciphered.
-    const auto settings = DataFile::load(
-        m_state.dataPath(QStringLiteral("settings.xml")), nullptr,
-        [this](const QByteArray &plain) { return SettingsFile::parseSettings(plain, m_settingsStore, &m_settings); },
-        now);
-    if (settings.outcome == DataFile::Outcome::KeptAside)
-        Messages::error(this, settings.message);
+    const auto settings = m_folder.loadSettings(m_settingsStore, &m_settings, now);
+    if (settings.outcome == DataFolder::Outcome::Unreadable)
+        Messages::error(this, settings.error);
     applyLoadedSettings();
     // Only a settings file read counts as the first tick; without one the count starts at 0.
-    if (settings.outcome == DataFile::Outcome::Loaded)
+    if (settings.outcome == DataFolder::Outcome::Loaded)
         Timer2Timer();
     RefreshNotes();
     m_settingsApplier->applyStatusBarAtLoad();
@@ -377,15 +340,12 @@ void TForm1::collectWindowSettings()
 
 bool TForm1::SaveAllNotes()
 {
-    const QByteArray notesData = NotesFile::notesData(m_notes, m_dataRootName);
-    if (!reportSaveFailure(DataFile::save(m_state.dataPath(QStringLiteral("data.txt")), notesData, m_codec)))
+    if (!reportSaveFailure(m_folder.saveNotes(m_notes)))
         return false;
-    const QByteArray notepadData = NotesFile::notepadData(m_notepadPage->lines());
-    if (!reportSaveFailure(DataFile::save(m_state.dataPath(QStringLiteral("notepad.txt")), notepadData, m_codec)))
+    if (!reportSaveFailure(m_folder.saveNotepad(m_notepadPage->lines())))
         return false;
     collectWindowSettings();
-    const QByteArray settings = SettingsFile::settingsData(m_settingsStore, m_settings);
-    return reportSaveFailure(DataFile::save(m_state.dataPath(QStringLiteral("settings.xml")), settings, nullptr));
+    return reportSaveFailure(m_folder.saveSettings(m_settingsStore, m_settings));
 }
 
 bool TForm1::reportSaveFailure(const IoResult &result)
@@ -443,7 +403,7 @@ void TForm1::showUpcomingEvents(const QList<UpcomingEvent> &events)
     QStringList lines;
     for (const UpcomingEvent &event : events)
         lines.append(wallpaperLine(event));
-    const QString path = m_state.dataPath(QStringLiteral("Wallpaper.bmp"));
+    const QString path = m_folder.path(DataFolder::File::Wallpaper);
     const IoResult saved = FileIo::writeFileAtomically(path, wallpaperBmp(paintWallpaper(look, lines, size)));
     if (!saved) {
         Messages::error(this, saved.error);
@@ -468,18 +428,16 @@ void TForm1::RunOnStartup()
 
 void TForm1::ReadAllExpenditures()
 {
-    const auto loaded = ExpendituresFile::loadFile(m_state.dataPath(ExpendituresFile::fileName()), m_codec, &m_book,
-                                                   Clock::now(), &m_dataRootName);
-    if (loaded.outcome == DataFile::Outcome::KeptAside)
-        Messages::error(this, loaded.message);
-    else if (loaded.outcome == DataFile::Outcome::Loaded)
+    const auto loaded = m_folder.loadExpenditures(&m_book, Clock::now());
+    if (loaded.outcome == DataFolder::Outcome::Unreadable)
+        Messages::error(this, loaded.error);
+    else if (loaded.outcome == DataFolder::Outcome::Loaded)
         RefreshExpenditures();
 }
 
 bool TForm1::SaveAllExpenditures()
 {
-    return reportSaveFailure(
-        ExpendituresFile::saveFile(m_state.dataPath(ExpendituresFile::fileName()), m_codec, m_book, m_dataRootName));
+    return reportSaveFailure(m_folder.saveExpenditures(m_book));
 }
 
 void TForm1::RefreshExpenditures()

@@ -10,6 +10,7 @@
 #include "notes/NotesSort.h"
 #include "reminders/UpcomingEvents.h"
 #include "settings/Settings.h"
+#include "storage/DataFolder.h"
 
 #include <QMainWindow>
 
@@ -58,9 +59,8 @@ public:
 
     // Start: load every data file (the pass-phrase step decides when), then place the window.
     void loadAllData();
-    // The pass phrase in force; data files are enciphered under it while passwd.txt exists.
-    void usePassPhrase(const QString &passPhrase, const QByteArray &salt);
-    void clearPassPhrase();
+    // The data folder's files, the pass phrase in force and the loading and saving.
+    DataFolder &dataFolder() { return m_folder; }
     // Notes, notepad, settings and transactions, stopping at the first failure (already shown).
     bool saveAllDataFiles();
     void finishStartup();
@@ -160,11 +160,8 @@ private:
     ExpenditureBook m_book;
     Settings m_settings;
     LocaleFormats m_formats = LocaleFormats::system();
-    TKeyValueXmlFile m_settingsStore; // JvAppXMLFileStorage1: settings.xml
-    // The root element of the data file read last; a hand-edited name is kept on saving.
-    QString m_dataRootName = QStringLiteral("Configuration");
-    std::unique_ptr<DataFileCodec> m_codecOwner;
-    const DataFileCodec *m_codec = nullptr;
+    TKeyValueXmlFile m_settingsStore; // JvAppXMLFileStorage1: the settings file's store
+    DataFolder m_folder;
     bool m_ending = false;
     bool m_dataDirChosen = false;
     QDate m_lastRefreshDay; // a day change is noticed against this

@@ -4,7 +4,6 @@
 #include "Messages.h"
 #include "Notes.h"
 
-#include "core/ExportFile.h"
 #include "notes/NotesBackup.h"
 #include "notes/NotesCsv.h"
 #include "notes/OldNotesImport.h"
@@ -40,7 +39,7 @@ QString NotesTransfer::chooseExportFile(const QString &caption, const QString &f
     if (fileName.isEmpty())
         return {};
     // A folder, a device or a file of the data folder is not asked about: it is never replaced.
-    if (const IoResult allowed = ExportFile::check(fileName, m_window.state().AppDir); !allowed) {
+    if (const IoResult allowed = m_window.dataFolder().checkExportTarget(fileName); !allowed) {
         Messages::error(&m_window, allowed.error);
         return {};
     }

@@ -10,7 +10,6 @@
 #include "core/LocaleFormats.h"
 #include "settings/SettingsEffects.h"
 
-#include <QFileInfo>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSoundEffect>
@@ -27,7 +26,7 @@ TForm4::TForm4(TForm1 &mainWindow, SettingsApplier &applier)
     {
         // Set while the program starts, so that it acts on nothing.
         const QSignalBlocker block(m_ui->CheckBox3);
-        m_ui->CheckBox3->setChecked(QFileInfo::exists(m_main.state().dataPath(QStringLiteral("passwd.txt"))));
+        m_ui->CheckBox3->setChecked(m_main.dataFolder().isProtected());
     }
     // The record first: the handlers below read what the controls have just written.
     SettingsBinder::connectControls(this, m_main.settings());

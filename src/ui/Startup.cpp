@@ -26,20 +26,19 @@ QString askWithPasswordWindow()
 
 std::optional<int> loadData(TForm1 &window, const PassPhrasePrompt &prompt)
 {
-    const QString appDir = window.state().AppDir;
-    if (!Protection::isProtected(appDir)) {
+    DataFolder &folder = window.dataFolder();
+    if (!folder.isProtected()) {
         window.loadAllData();
         return g_abandoned ? std::optional<int>(0) : std::nullopt;
     }
     const QString typed = prompt();
     if (g_abandoned)
         return 0;
-    const Protection::TUnlock unlock = Protection::verifyPassPhraseFile(Protection::passwordFilePath(appDir), typed);
+    const Protection::TUnlock unlock = folder.unlock(typed);
     if (unlock.verdict != Protection::Verdict::Correct) {
         Messages::error(nullptr, unlock.message);
         return unlock.exitCode;
     }
-    window.usePassPhrase(unlock.passPhrase, unlock.salt);
     window.loadAllData();
     if (g_abandoned)
         return 0;

@@ -241,7 +241,7 @@ void TestExpendituresFile::loadFile_missing_leavesBookAsItIs()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     ExpenditureBook book = sampleBook();
-    const DataFile::LoadResult result = ExpendituresFile::loadFile(dir.filePath(ExpendituresFile::fileName()), nullptr,
+    const DataFile::LoadResult result = ExpendituresFile::loadFile(dir.filePath(QStringLiteral("expenditures.txt")), nullptr,
                                                                    &book, QDateTime::currentDateTime());
     QCOMPARE(result.outcome, DataFile::Outcome::Missing);
     QCOMPARE(book, sampleBook());
@@ -251,7 +251,7 @@ void TestExpendituresFile::saveFileThenLoadFile_roundTrip()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString path = dir.filePath(ExpendituresFile::fileName());
+    const QString path = dir.filePath(QStringLiteral("expenditures.txt"));
     QVERIFY(ExpendituresFile::saveFile(path, nullptr, sampleBook()));
     ExpenditureBook book;
     const DataFile::LoadResult result = ExpendituresFile::loadFile(path, nullptr, &book, QDateTime::currentDateTime());
@@ -263,7 +263,7 @@ void TestExpendituresFile::loadFile_unreadable_keepsFileAside()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString path = dir.filePath(ExpendituresFile::fileName());
+    const QString path = dir.filePath(QStringLiteral("expenditures.txt"));
     QVERIFY(QFile::copy(QStringLiteral(MAREVO_TEST_DATA "/expenditures/count_beyond_entries.txt"), path));
     ExpenditureBook book = sampleBook();
     const DataFile::LoadResult result =

@@ -107,7 +107,7 @@ inline QList<File> files()
              const QStringList lines = NotesFile::parseNotepad(plain);
              return lines == notepad(0) ? 0 : lines == notepad(1) ? 1 : -1;
          }},
-        {ExpendituresFile::fileName(), true, [](int state) { return ExpendituresFile::expendituresData(book(state)); },
+        {QStringLiteral("expenditures.txt"), true, [](int state) { return ExpendituresFile::expendituresData(book(state)); },
          [](const QByteArray &plain) {
              ExpenditureBook read;
              return ExpendituresFile::parseExpenditures(plain, &read) ? bookState(read) : -1;

@@ -121,14 +121,14 @@ private Q_SLOTS:
         QVERIFY(PasswordFile::holdsLineBreaking(data.left(21)));
         QVERIFY(PasswordFile::holdsLineBreaking(data.mid(23, 15)));
         const TPasswordFile file = PasswordFile::parse(data);
-        QCOMPARE(Protection::verifyPassPhrase(file, QStringLiteral("Marevo")).verdict, Protection::Verdict::Correct);
-        QCOMPARE(Protection::verifyPassPhrase(file, QStringLiteral("marevo")).verdict, Protection::Verdict::Wrong);
+        QCOMPARE(Protection::verifyPassPhrase(file, QStringLiteral("Marevo"), QStringLiteral("passwd.txt")).verdict, Protection::Verdict::Correct);
+        QCOMPARE(Protection::verifyPassPhrase(file, QStringLiteral("marevo"), QStringLiteral("passwd.txt")).verdict, Protection::Verdict::Wrong);
     }
 
     void lineRuleFile_verifies()
     {
         const TPasswordFile file = PasswordFile::parse(readFixture(QStringLiteral("passwd-lf-only.txt")));
-        QCOMPARE(Protection::verifyPassPhrase(file, QStringLiteral("Marevo")).verdict, Protection::Verdict::Correct);
+        QCOMPARE(Protection::verifyPassPhrase(file, QStringLiteral("Marevo"), QStringLiteral("passwd.txt")).verdict, Protection::Verdict::Correct);
     }
 
     void drawSalt_neverHoldsLineBytes_butAllOthers()
@@ -262,7 +262,7 @@ private Q_SLOTS:
         QFETCH(QString, phrase);
         QFETCH(bool, replacing);
         QTemporaryDir dir;
-        const QString path = Protection::passwordFilePath(dir.path());
+        const QString path = dir.filePath(QStringLiteral("passwd.txt"));
         QRandomGenerator random(11);
         if (replacing)
             QVERIFY(Protection::Accept(path, QStringLiteral("old"), QStringLiteral("old"), random).outcome
@@ -271,7 +271,7 @@ private Q_SLOTS:
         QCOMPARE(accepted.outcome, Protection::AcceptOutcome::TurnedOn);
         QCOMPARE(accepted.message, QStringLiteral("Encryption turned on"));
         QCOMPARE(accepted.passPhrase, phrase);
-        QVERIFY(Protection::isProtected(dir.path()));
+        QVERIFY(QFile::exists(path));
         const Protection::TUnlock unlock = Protection::verifyPassPhraseFile(path, phrase);
         QCOMPARE(unlock.verdict, Protection::Verdict::Correct);
         QCOMPARE(unlock.salt, accepted.salt);
@@ -283,14 +283,14 @@ private Q_SLOTS:
     void Accept_differentTexts_writesNothing()
     {
         QTemporaryDir dir;
-        const QString path = Protection::passwordFilePath(dir.path());
+        const QString path = dir.filePath(QStringLiteral("passwd.txt"));
         QRandomGenerator random(5);
         const Protection::TAccept accepted =
             Protection::Accept(path, QStringLiteral("one"), QStringLiteral("One"), random);
         QCOMPARE(accepted.outcome, Protection::AcceptOutcome::PassPhrasesDiffer);
         QCOMPARE(accepted.message, QStringLiteral("Typed passwords are different! Try again."));
         QVERIFY(accepted.passPhrase.isEmpty());
-        QVERIFY(!Protection::isProtected(dir.path()));
+        QVERIFY(!QFile::exists(path));
     }
 
     void Accept_missingFolder_failsWithMessage()
@@ -301,18 +301,6 @@ private Q_SLOTS:
             dir.filePath(QStringLiteral("gone/passwd.txt")), QStringLiteral("a"), QStringLiteral("a"), random);
         QCOMPARE(accepted.outcome, Protection::AcceptOutcome::WriteFailed);
         QVERIFY(accepted.message.contains(QStringLiteral("passwd.txt")));
-    }
-
-    void codecFor_followsPasswdPresence()
-    {
-        QTemporaryDir dir;
-        QVERIFY(!Protection::codecFor(dir.path(), QStringLiteral("x")));
-        QRandomGenerator random(9);
-        QVERIFY(Protection::Accept(Protection::passwordFilePath(dir.path()), QString(), QString(), random).outcome
-                == Protection::AcceptOutcome::TurnedOn);
-        const std::unique_ptr<DataFileCodec> codec = Protection::codecFor(dir.path(), QString());
-        QVERIFY(codec);
-        QCOMPARE(codec->encode(QByteArray()), TFileCipher(QString()).EncryptFile(QByteArray()));
     }
 
     void turnProtectionOff_data()
@@ -333,7 +321,7 @@ private Q_SLOTS:
         QFETCH(bool, ok);
         QFETCH(bool, passwdAfter);
         QTemporaryDir dir;
-        const QString path = Protection::passwordFilePath(dir.path());
+        const QString path = dir.filePath(QStringLiteral("passwd.txt"));
         if (passwdExists)
             QVERIFY(writeRaw(path, kSalt21 + "\r\n" + CheckPassword(QString(), kSalt21) + "\r\n"));
         bool passwdPresentWhileSaving = false;

@@ -215,10 +215,10 @@ void TestNotesTransfer::exportCommands_refuseWhatIsNotTheirs()
 void TestNotesTransfer::exportNotes_savesThenWritesPlainXmlWhileEnciphered()
 {
     QRandomGenerator random(7);
-    const auto accepted = Protection::Accept(Protection::passwordFilePath(appDir()), kPassPhrase, kPassPhrase, random);
+    const auto accepted = Protection::Accept(DataFolder(appDir()).path(DataFolder::File::Password), kPassPhrase, kPassPhrase, random);
     QCOMPARE(accepted.outcome, Protection::AcceptOutcome::TurnedOn);
     auto window = startWithNotes(m_dir->path(), fiveNotes());
-    window->usePassPhrase(accepted.passPhrase, accepted.salt);
+    window->dataFolder().usePassPhrase(accepted.passPhrase, accepted.salt);
 
     const QString target = m_elsewhere->filePath(QStringLiteral("backup.xml"));
     FileChoosers::queuePath(target);
@@ -324,8 +324,8 @@ void TestNotesTransfer::organiserSaved_commandLinePrintsToday()
         if (protect) {
             QRandomGenerator random(11);
             const auto accepted =
-                Protection::Accept(Protection::passwordFilePath(appDir()), kPassPhrase, kPassPhrase, random);
-            window->usePassPhrase(accepted.passPhrase, accepted.salt);
+                Protection::Accept(DataFolder(appDir()).path(DataFolder::File::Password), kPassPhrase, kPassPhrase, random);
+            window->dataFolder().usePassPhrase(accepted.passPhrase, accepted.salt);
         }
         window->notepadPage()->editor()->setPlainText(QStringLiteral("a line"));
         QVERIFY(window->saveAllDataFiles());

@@ -19,11 +19,11 @@ const QString kPassPhrase = QStringLiteral("Correct Horse");
 void prepareProtectedFolder(const QString &dir)
 {
     QRandomGenerator random(7);
-    const auto accepted = Protection::Accept(Protection::passwordFilePath(dir + QLatin1Char('/')), kPassPhrase,
+    const auto accepted = Protection::Accept(DataFolder(dir + QLatin1Char('/')).path(DataFolder::File::Password), kPassPhrase,
                                              kPassPhrase, random);
     QCOMPARE(accepted.outcome, Protection::AcceptOutcome::TurnedOn);
     TForm1 window(dir + QLatin1Char('/'));
-    window.usePassPhrase(accepted.passPhrase, accepted.salt);
+    window.dataFolder().usePassPhrase(accepted.passPhrase, accepted.salt);
     window.notes().append(TNotesData{2, 10, true, -1, QStringLiteral("secret plan"), QString(), 0});
     window.notepadPage()->editor()->setPlainText(QStringLiteral("hidden line"));
     QVERIFY(window.SaveAllNotes());

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "core/DataFile.h"
+#include "core/IoResult.h"
+#include "expenditures/Expenditure.h"
+#include "notes/NotesData.h"
+#include "protection/Protection.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class QRandomGenerator;
+class TKeyValueXmlFile;
+struct Settings;
+
+// The data folder as one object: its files, the pass phrase and codec in force, and the loading and
+// saving of notes, notepad, settings and the book. It shows nothing; the callers show the results.
+// Read-only, it never writes, renames or creates anything, so it can be used beside a running organiser.
+class DataFolder final
+{
+    Q_DISABLE_COPY_MOVE(DataFolder)
+
+public:
+    enum class Access
+    {
+        ReadWrite,
+        ReadOnly
+    };
+
+    enum class File
+    {
+        Notes,
+        Notepad,
+        Settings,
+        Expenditures,
+        Password,
+        Lock,
+        Wallpaper
+    };
+
+    enum class Outcome
+    {
+        Missing,
+        Loaded,
+        Unreadable
+    };
+
+    struct LoadResult
+    {
+        Outcome outcome = Outcome::Missing;
+        QString error;        // Unreadable: what went wrong and, when set aside, where the file now is
+        bool setAside = false; // the unreadable file was renamed, so that no later save overwrites it
+        QString setAsidePath;
+    };
+
+    explicit DataFolder(const QString &appDir, Access access = Access::ReadWrite);
+    ~DataFolder();
+
+    static QString fileName(File file);
+    QString appDir() const { return m_appDir; } // ends with "/"
+    QString path(File file) const;
+
+    // Any data file besides data.txt: the folder has been used before.
+    bool hasOtherDataFiles() const;
+    // Refuses an export target that is one of this folder's own files (see ExportFile::check).
+    IoResult checkExportTarget(const QString &target) const;
+
+    // passwd.txt's presence is the one sign that the data files are enciphered.
+    bool isProtected() const;
+    // Checks a typed pass phrase against passwd.txt; when it is right it is in force from now on.
+    Protection::TUnlock unlock(const QString &typed);
+    // Data files are enciphered under the pass phrase while passwd.txt exists (an empty one too).
+    void usePassPhrase(const QString &passPhrase, const QByteArray &salt);
+    void clearPassPhrase();
+    QString passPhrase() const { return m_passPhrase; }
+    QByteArray passPhraseSalt() const { return m_passPhraseSalt; }
+    const DataFileCodec *codec() const { return m_codec.get(); }
+
+    // "Accept" of the settings dialog: a new passwd.txt, and its pass phrase in force once written.
+    Protection::TAccept acceptPassPhrase(const QString &first, const QString &second, QRandomGenerator &random);
+    // The files are saved plain by saveAllPlain first; passwd.txt goes only when that succeeded.
+    // On failure the pass phrase stays in force.
+    IoResult turnProtectionOff(const std::function<bool()> &saveAllPlain);
+
+    LoadResult loadNotes(NotesCollection *notes, const QDateTime &now);
+    // The notepad's lines are appended to `lines`.
+    LoadResult loadNotepad(QStringList *lines, const QDateTime &now);
+    LoadResult loadSettings(TKeyValueXmlFile &store, Settings *settings, const QDateTime &now);
+    LoadResult loadExpenditures(ExpenditureBook *book, const QDateTime &now);
+
+    IoResult saveNotes(const NotesCollection &notes) const;
+    IoResult saveNotepad(const QStringList &lines) const;
+    IoResult saveSettings(TKeyValueXmlFile &store, const Settings &settings) const;
+    IoResult saveExpenditures(const ExpenditureBook &book) const;
+
+private:
+    LoadResult load(File file, const DataFileCodec *codec, const DataFile::Parser &parse, const QDateTime &now);
+    IoResult save(File file, const QByteArray &plain, const DataFileCodec *codec) const;
+    IoResult refuseWrite(File file) const;
+
+    QString m_appDir;
+    Access m_access;
+    QString m_passPhrase;
+    QByteArray m_passPhraseSalt;
+    std::unique_ptr<DataFileCodec> m_codec;
+    // The root element of the data file read last; a hand-edited name is kept on saving.
+    QString m_dataRootName = QStringLiteral("Configuration");
+};
