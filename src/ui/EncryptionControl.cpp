@@ -1,29 +1,29 @@
 #include "EncryptionControl.h"
 
 #include "Messages.h"
-#include "Notes.h"
 #include "Settings.h"
-#include "StatusBar.h"
 #include "Switch.h"
 #include "ui_Settings.h"
 
+#include "core/ProgramState.h"
 #include "protection/Protection.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRandomGenerator>
 
-EncryptionControl::EncryptionControl(TForm1 &mainWindow, TForm4 &dialog)
-    : QObject(&mainWindow), m_main(mainWindow), m_dialog(dialog)
+EncryptionControl::EncryptionControl(const ProgramState &state, Switch *statusSwitch, TForm4 &dialog,
+                                     EncryptionHooks hooks, QObject *parent)
+    : QObject(parent), m_state(state), m_switch(statusSwitch), m_hooks(std::move(hooks)), m_dialog(dialog)
 {
     connect(&m_dialog, &TForm4::encryptNotesToggled, this, &EncryptionControl::CheckBox3Click);
     connect(&m_dialog, &TForm4::acceptPassPhrase, this, &EncryptionControl::DsFancyButton1Click);
-    connect(m_main.statusBarPro()->encryptionSwitch(), &Switch::clicked, this, &EncryptionControl::JvSwitch2Click);
+    connect(m_switch, &Switch::clicked, this, &EncryptionControl::JvSwitch2Click);
 }
 
 void EncryptionControl::showStartState()
 {
-    setEncryptNotes(Protection::isProtected(m_main.state().AppDir), false);
+    setEncryptNotes(Protection::isProtected(m_state.AppDir), false);
 }
 
 void EncryptionControl::setEncryptNotes(bool checked, bool runHandler)
@@ -39,12 +39,12 @@ void EncryptionControl::setEncryptNotes(bool checked, bool runHandler)
 
 bool EncryptionControl::saveEverything()
 {
-    return m_main.saveAllDataFiles();
+    return m_hooks.saveAllDataFiles();
 }
 
 void EncryptionControl::CheckBox3Click(bool checked)
 {
-    const Protection::TEncryptToggle toggle = Protection::decideEncryptToggle(checked, m_main.state().StartupInProgress);
+    const Protection::TEncryptToggle toggle = Protection::decideEncryptToggle(checked, m_state.StartupInProgress);
     if (toggle.action == Protection::ToggleAction::Nothing)
         return;
     auto &ui = m_dialog.ui();
@@ -58,21 +58,21 @@ void EncryptionControl::CheckBox3Click(bool checked)
     }
     if (toggle.focusFirstField)
         ui.JvEdit1->setFocus();
-    m_main.statusBarPro()->encryptionSwitch()->setChecked(toggle.switchOn);
+    m_switch->setChecked(toggle.switchOn);
     if (toggle.action != Protection::ToggleAction::TurnOff)
         return;
 
     // The files go plain first; passwd.txt goes only when every one of them was written.
-    const QString passPhrase = m_main.state().PassPhrase;
-    const QByteArray salt = m_main.state().PassPhraseSalt.toLatin1();
-    const IoResult turnedOff = Protection::turnProtectionOff(Protection::passwordFilePath(m_main.state().AppDir), [this] {
-        m_main.clearPassPhrase();
+    const QString passPhrase = m_state.PassPhrase;
+    const QByteArray salt = m_state.PassPhraseSalt.toLatin1();
+    const IoResult turnedOff = Protection::turnProtectionOff(Protection::passwordFilePath(m_state.AppDir), [this] {
+        m_hooks.clearPassPhrase();
         return saveEverything() ? IoResult::success() : IoResult::failure(QString());
     });
     if (turnedOff)
         return;
-    m_main.usePassPhrase(passPhrase, salt);
-    m_main.statusBarPro()->encryptionSwitch()->setChecked(true);
+    m_hooks.usePassPhrase(passPhrase, salt);
+    m_switch->setChecked(true);
     setEncryptNotes(true, false);
     if (!turnedOff.error.isEmpty())
         Messages::error(&m_dialog, turnedOff.error);
@@ -82,7 +82,7 @@ void EncryptionControl::DsFancyButton1Click()
 {
     auto &ui = m_dialog.ui();
     const Protection::TAccept accepted =
-        Protection::Accept(Protection::passwordFilePath(m_main.state().AppDir), ui.JvEdit1->text(), ui.JvEdit2->text(),
+        Protection::Accept(Protection::passwordFilePath(m_state.AppDir), ui.JvEdit1->text(), ui.JvEdit2->text(),
                            *QRandomGenerator::system());
     switch (accepted.outcome) {
     case Protection::AcceptOutcome::PassPhrasesDiffer:
@@ -93,9 +93,9 @@ void EncryptionControl::DsFancyButton1Click()
         Messages::error(&m_dialog, accepted.message);
         return;
     case Protection::AcceptOutcome::TurnedOn:
-        m_main.usePassPhrase(accepted.passPhrase, accepted.salt);
+        m_hooks.usePassPhrase(accepted.passPhrase, accepted.salt);
         setEncryptNotes(true, false);
-        m_main.statusBarPro()->encryptionSwitch()->setChecked(true);
+        m_switch->setChecked(true);
         // Every data file is enciphered at once, not only at its next save.
         if (saveEverything())
             Messages::information(&m_dialog, accepted.message);
@@ -105,6 +105,6 @@ void EncryptionControl::DsFancyButton1Click()
 
 void EncryptionControl::JvSwitch2Click()
 {
-    m_main.statusBarPro()->encryptionSwitch()->setChecked(m_dialog.ui().CheckBox3->isChecked());
+    m_switch->setChecked(m_dialog.ui().CheckBox3->isChecked());
     m_dialog.executeOn(TForm4::Page::Privacy);
 }

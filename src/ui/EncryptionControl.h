@@ -2,8 +2,19 @@
 
 #include <QObject>
 
-class TForm1;
+#include <functional>
+
+class Switch;
 class TForm4;
+struct ProgramState;
+
+// The main window's side of the protection: the pass phrase in force and saving every data file.
+struct EncryptionHooks
+{
+    std::function<void(const QString &passPhrase, const QByteArray &salt)> usePassPhrase;
+    std::function<void()> clearPassPhrase;
+    std::function<bool()> saveAllDataFiles; // false when a file was not written; the error has been shown
+};
 
 // The "Encryption" group of the settings dialog and the status bar's encryption
 // switch: turning the pass phrase protection on and off.
@@ -13,7 +24,8 @@ class EncryptionControl final : public QObject
     Q_DISABLE_COPY_MOVE(EncryptionControl)
 
 public:
-    EncryptionControl(TForm1 &mainWindow, TForm4 &dialog);
+    EncryptionControl(const ProgramState &state, Switch *statusSwitch, TForm4 &dialog, EncryptionHooks hooks,
+                      QObject *parent);
 
     // Start: "Encrypt notes" shows whether passwd.txt exists (no action while starting).
     void showStartState();
@@ -28,6 +40,8 @@ private:
     void setEncryptNotes(bool checked, bool runHandler);
     bool saveEverything();
 
-    TForm1 &m_main;
+    const ProgramState &m_state;
+    Switch *m_switch;
+    EncryptionHooks m_hooks;
     TForm4 &m_dialog;
 };

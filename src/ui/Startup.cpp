@@ -1,7 +1,6 @@
 #include "Startup.h"
 
 #include "Messages.h"
-#include "Notes.h"
 #include "Password.h"
 
 #include "protection/Protection.h"
@@ -24,9 +23,9 @@ QString askWithPasswordWindow()
     return prompt.typedPassPhrase();
 }
 
-std::optional<int> loadData(TForm1 &window, const PassPhrasePrompt &prompt)
+std::optional<int> loadData(DataOwner &window, const PassPhrasePrompt &prompt)
 {
-    const QString appDir = window.state().AppDir;
+    const QString appDir = window.dataFolder();
     if (!Protection::isProtected(appDir)) {
         window.loadAllData();
         return g_abandoned ? std::optional<int>(0) : std::nullopt;
