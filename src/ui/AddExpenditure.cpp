@@ -2,7 +2,6 @@
 
 #include "ImageList.h"
 #include "Messages.h"
-#include "Notes.h"
 #include "ui_AddExpenditure.h"
 
 #include "core/Clock.h"
@@ -10,9 +9,9 @@
 
 #include <QRegularExpressionValidator>
 
-TForm7::TForm7(TForm1 &form1)
-    : QDialog(&form1, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_ui(std::make_unique<Ui::TForm7>()), m_form1(form1)
+TForm7::TForm7(ExpenditureBook &book, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_ui(std::make_unique<Ui::TForm7>()), m_book(book)
 {
     m_ui->setupUi(this);
     m_expenseButtons = {m_ui->RadioButton1, m_ui->RadioButton2,  m_ui->RadioButton3, m_ui->RadioButton4,
@@ -104,9 +103,8 @@ void TForm7::DsFancyButton1Click()
         input.type = static_cast<quint8>(checkedIndex(m_expenseButtons.data(), 11));
     else
         input.type = m_ui->RadioButton12->isChecked() ? Category::kSalary : Category::kOther;
-    m_form1.expenditures().Expenditures.append(BookKeeping::makeTransaction(input, Clock::nowValue()));
-    m_form1.SaveAllExpenditures();
-    m_form1.RefreshExpenditures();
+    m_book.Expenditures.append(BookKeeping::makeTransaction(input, Clock::nowValue()));
+    Q_EMIT transactionAdded();
     accept();
 }
 

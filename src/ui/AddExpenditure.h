@@ -6,7 +6,7 @@
 #include <memory>
 
 class QRadioButton;
-class TForm1;
+struct ExpenditureBook;
 
 namespace Ui {
 class TForm7;
@@ -19,7 +19,7 @@ class TForm7 final : public QDialog
     Q_DISABLE_COPY_MOVE(TForm7)
 
 public:
-    explicit TForm7(TForm1 &form1);
+    explicit TForm7(ExpenditureBook &book, QWidget *parent = nullptr);
     ~TForm7() override;
 
     void FormShow();
@@ -30,6 +30,10 @@ public:
 
     Ui::TForm7 &ui() { return *m_ui; }
 
+Q_SIGNALS:
+    // "Add" put a transaction into the book; the window saves, then shows it.
+    void transactionAdded();
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -37,7 +41,7 @@ private:
     int checkedIndex(const QRadioButton *const *buttons, int count) const;
 
     std::unique_ptr<Ui::TForm7> m_ui;
-    TForm1 &m_form1;
+    ExpenditureBook &m_book;
     std::array<QRadioButton *, 11> m_expenseButtons{};
     std::array<QRadioButton *, 6> m_periodButtons{};
 };

@@ -2,10 +2,10 @@
 
 #include "CalendarTyping.h"
 #include "Messages.h"
-#include "Notes.h"
 #include "ui_AddNote.h"
 
 #include "core/Clock.h"
+#include "core/LocaleFormats.h"
 
 #include <QKeyEvent>
 #include <QScreen>
@@ -29,13 +29,14 @@ QPixmap padlock()
 
 } // namespace
 
-TForm2::TForm2(TForm1 *form) : QDialog(form), m_ui(std::make_unique<Ui::TForm2>()), m_form(form)
+TForm2::TForm2(NotesCollection &notes, const LocaleFormats &formats, QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::TForm2>()), m_notes(notes)
 {
     m_ui->setupUi(this);
     m_ui->Image1->setPixmap(padlock());
     // Only the four periods have a step; nothing else may be typed in.
     m_ui->ComboBox1->setEditable(false);
-    QString dateFormat = form->localeFormats().shortDate;
+    QString dateFormat = formats.shortDate;
     if (!dateFormat.contains(QLatin1String("yyyy")))
         dateFormat.replace(QLatin1String("yy"), QLatin1String("yyyy")); // two-digit years would guess the century
     m_ui->JvDatePickerEdit2->setDisplayFormat(dateFormat);
@@ -70,6 +71,35 @@ TForm2::TForm2(TForm1 *form) : QDialog(form), m_ui(std::make_unique<Ui::TForm2>(
 
 TForm2::~TForm2() = default;
 
+void TForm2::openForAdd()
+{
+    // Modal: a second opening while it is up would nest it inside itself.
+    if (isVisible())
+        return;
+    m_mode = AddMode;
+    exec();
+}
+
+void TForm2::openForEdit(int position)
+{
+    if (isVisible())
+        return;
+    m_mode = EditMode;
+    m_editIndex = position;
+    if (position < 0 || position >= m_notes.size())
+        return;
+    exec();
+}
+
+void TForm2::openForDay(TDateTime day)
+{
+    if (isVisible())
+        return;
+    m_mode = AddForDayMode;
+    m_ui->MonthCalendar1->setSelectedDate(DateTime::toQDate(day));
+    exec();
+}
+
 void TForm2::FormCreate()
 {
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -90,10 +120,10 @@ void TForm2::showEvent(QShowEvent *event)
 
 void TForm2::FormShow()
 {
-    if (EditorMode == EditMode)
+    if (m_mode == EditMode)
         prepareForEditing();
     else
-        prepareForAdding(EditorMode == AddForDayMode);
+        prepareForAdding(m_mode == AddForDayMode);
 }
 
 void TForm2::prepareForAdding(bool deadline)
@@ -120,10 +150,9 @@ void TForm2::prepareForAdding(bool deadline)
 void TForm2::prepareForEditing()
 {
     setWindowTitle(QStringLiteral("Edit"));
-    const NotesCollection &notes = m_form->notes();
-    if (EditIndex < 0 || EditIndex >= notes.size())
+    if (m_editIndex < 0 || m_editIndex >= m_notes.size())
         return;
-    const TNotesData &note = notes[EditIndex];
+    const TNotesData &note = m_notes[m_editIndex];
     m_ui->JvMemo1->setPlainText(note.Text);
     m_ui->JvMemo1->setFocus();
     switch (note.Importance) {
@@ -171,7 +200,7 @@ void TForm2::CheckBox1Click()
 {
     const bool ticked = m_ui->CheckBox1->isChecked();
     m_ui->MonthCalendar1->setEnabled(ticked);
-    if (EditorMode == EditMode)
+    if (m_mode == EditMode)
         return;
     if (ticked) {
         m_ui->JvDatePickerEdit2->setDate(m_ui->MonthCalendar1->selectedDate());
@@ -250,13 +279,12 @@ TNotesData TForm2::noteFromControls() const
 
 void TForm2::DsFancyButton1Click()
 {
-    NotesCollection &notes = m_form->notes();
-    if (EditorMode == EditMode) {
-        if (EditIndex >= 0 && EditIndex < notes.size()) {
+    if (m_mode == EditMode) {
+        if (m_editIndex >= 0 && m_editIndex < m_notes.size()) {
             TNotesData note = noteFromControls();
             note.Deadline = composedDeadline();
-            note.ID = notes[EditIndex].ID;
-            notes[EditIndex] = note;
+            note.ID = m_notes[m_editIndex].ID;
+            m_notes[m_editIndex] = note;
         }
     } else {
         const RepeatRule rule = repeatRule();
@@ -270,10 +298,9 @@ void TForm2::DsFancyButton1Click()
                 !Messages::question(this, QStringLiteral("This adds %1 notes. Add them?").arg(count)))
                 return;
         }
-        appendEditorNotes(notes, noteFromControls(), hasDeadline, start, m_ui->JvTimeEdit1->time(), rule, end);
+        appendEditorNotes(m_notes, noteFromControls(), hasDeadline, start, m_ui->JvTimeEdit1->time(), rule, end);
     }
-    m_form->RefreshNotes();
-    m_form->SaveAllNotes();
+    Q_EMIT notesEdited();
     reject();
 }
 

@@ -2,12 +2,13 @@
 
 #include "core/DateTime.h"
 #include "notes/NoteRepetition.h"
+#include "notes/NotesData.h"
 
 #include <QDialog>
 
 #include <memory>
 
-class TForm1;
+struct LocaleFormats;
 
 namespace Ui {
 class TForm2;
@@ -27,14 +28,20 @@ public:
         AddForDayMode = 2
     };
 
-    explicit TForm2(TForm1 *form);
+    TForm2(NotesCollection &notes, const LocaleFormats &formats, QWidget *parent = nullptr);
     ~TForm2() override;
 
     Ui::TForm2 &ui() { return *m_ui; }
 
-    // Written by whoever opens the editor, read when it is shown.
-    quint8 EditorMode = AddMode;
-    qint32 EditIndex = 0; // collection position of the note being edited
+    // Each opens the editor modally unless it is already open.
+    void openForAdd();
+    // Only when `position` is a note of the collection; the mode is taken even when it is not.
+    void openForEdit(int position);
+    // A new note whose deadline starts on `day`.
+    void openForDay(TDateTime day);
+    // What the last opening asked for; closing leaves it as it was.
+    Mode mode() const { return m_mode; }
+    int editedPosition() const { return m_editIndex; }
 
     void FormCreate();
     void FormShow();
@@ -49,6 +56,10 @@ public:
     void MonthCalendar1Click();
     void JvxSlider1Change();
 
+Q_SIGNALS:
+    // "OK" changed the collection; the editor closes right after.
+    void notesEdited();
+
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -62,5 +73,7 @@ private:
     RepeatRule repeatRule() const;
 
     std::unique_ptr<Ui::TForm2> m_ui;
-    TForm1 *m_form = nullptr;
+    NotesCollection &m_notes;
+    Mode m_mode = AddMode;
+    int m_editIndex = 0; // collection position of the note being edited
 };

@@ -1,16 +1,15 @@
 #include "ChangeValue.h"
 
 #include "Messages.h"
-#include "Notes.h"
 #include "ui_ChangeValue.h"
 
 #include "expenditures/BookKeeping.h"
 
 #include <QRegularExpressionValidator>
 
-TForm9::TForm9(TForm1 &form1)
-    : QDialog(&form1, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_ui(std::make_unique<Ui::TForm9>()), m_form1(form1)
+TForm9::TForm9(ExpenditureBook &book, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_ui(std::make_unique<Ui::TForm9>()), m_book(book)
 {
     m_ui->setupUi(this);
     m_ui->JvValidateEdit1->setValidator(
@@ -29,7 +28,7 @@ void TForm9::showEvent(QShowEvent *event)
 
 void TForm9::FormShow()
 {
-    m_ui->JvValidateEdit1->setText(QString::number(BookKeeping::balanceFieldValue(m_form1.expenditures().AllMoney)));
+    m_ui->JvValidateEdit1->setText(QString::number(BookKeeping::balanceFieldValue(m_book.AllMoney)));
     m_ui->JvValidateEdit1->setFocus();
 }
 
@@ -41,7 +40,7 @@ void TForm9::DsFancyButton8Click()
         m_ui->JvValidateEdit1->setFocus();
         return;
     }
-    BookKeeping::SetBalance(m_form1.expenditures(), *value);
-    m_form1.RefreshExpenditures();
+    BookKeeping::SetBalance(m_book, *value);
+    Q_EMIT balanceChanged();
     accept();
 }

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class TForm1;
+struct ExpenditureBook;
 
 namespace Ui {
 class TForm9;
@@ -17,7 +17,7 @@ class TForm9 final : public QDialog
     Q_DISABLE_COPY_MOVE(TForm9)
 
 public:
-    explicit TForm9(TForm1 &form1);
+    explicit TForm9(ExpenditureBook &book, QWidget *parent = nullptr);
     ~TForm9() override;
 
     void FormShow();
@@ -25,10 +25,14 @@ public:
 
     Ui::TForm9 &ui() { return *m_ui; }
 
+Q_SIGNALS:
+    // "OK" set the balance; the window shows it (it is saved with the next save).
+    void balanceChanged();
+
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     std::unique_ptr<Ui::TForm9> m_ui;
-    TForm1 &m_form1;
+    ExpenditureBook &m_book;
 };

@@ -1,29 +1,31 @@
 #include "EncryptionControl.h"
 
 #include "Messages.h"
-#include "Notes.h"
 #include "Settings.h"
-#include "StatusBar.h"
 #include "Switch.h"
 #include "ui_Settings.h"
 
+#include "core/ProgramState.h"
 #include "protection/Protection.h"
+#include "storage/DataFolder.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRandomGenerator>
 
-EncryptionControl::EncryptionControl(TForm1 &mainWindow, TForm4 &dialog)
-    : QObject(&mainWindow), m_main(mainWindow), m_dialog(dialog)
+EncryptionControl::EncryptionControl(DataFolder &folder, const ProgramState &state, Switch *statusSwitch,
+                                     TForm4 &dialog, std::function<bool()> saveAllDataFiles, QObject *parent)
+    : QObject(parent), m_folder(folder), m_state(state), m_switch(statusSwitch),
+      m_saveAllDataFiles(std::move(saveAllDataFiles)), m_dialog(dialog)
 {
     connect(&m_dialog, &TForm4::encryptNotesToggled, this, &EncryptionControl::CheckBox3Click);
     connect(&m_dialog, &TForm4::acceptPassPhrase, this, &EncryptionControl::DsFancyButton1Click);
-    connect(m_main.statusBarPro()->encryptionSwitch(), &Switch::clicked, this, &EncryptionControl::JvSwitch2Click);
+    connect(m_switch, &Switch::clicked, this, &EncryptionControl::JvSwitch2Click);
 }
 
 void EncryptionControl::showStartState()
 {
-    setEncryptNotes(m_main.dataFolder().isProtected(), false);
+    setEncryptNotes(m_folder.isProtected(), false);
 }
 
 void EncryptionControl::setEncryptNotes(bool checked, bool runHandler)
@@ -39,12 +41,12 @@ void EncryptionControl::setEncryptNotes(bool checked, bool runHandler)
 
 bool EncryptionControl::saveEverything()
 {
-    return m_main.saveAllDataFiles();
+    return m_saveAllDataFiles();
 }
 
 void EncryptionControl::CheckBox3Click(bool checked)
 {
-    const Protection::TEncryptToggle toggle = Protection::decideEncryptToggle(checked, m_main.state().StartupInProgress);
+    const Protection::TEncryptToggle toggle = Protection::decideEncryptToggle(checked, m_state.StartupInProgress);
     if (toggle.action == Protection::ToggleAction::Nothing)
         return;
     auto &ui = m_dialog.ui();
@@ -58,15 +60,15 @@ void EncryptionControl::CheckBox3Click(bool checked)
     }
     if (toggle.focusFirstField)
         ui.JvEdit1->setFocus();
-    m_main.statusBarPro()->encryptionSwitch()->setChecked(toggle.switchOn);
+    m_switch->setChecked(toggle.switchOn);
     if (toggle.action != Protection::ToggleAction::TurnOff)
         return;
 
     // The files go plain first; passwd.txt goes only when every one of them was written.
-    const IoResult turnedOff = m_main.dataFolder().turnProtectionOff([this] { return saveEverything(); });
+    const IoResult turnedOff = m_folder.turnProtectionOff([this] { return saveEverything(); });
     if (turnedOff)
         return;
-    m_main.statusBarPro()->encryptionSwitch()->setChecked(true);
+    m_switch->setChecked(true);
     setEncryptNotes(true, false);
     if (!turnedOff.error.isEmpty())
         Messages::error(&m_dialog, turnedOff.error);
@@ -76,7 +78,7 @@ void EncryptionControl::DsFancyButton1Click()
 {
     auto &ui = m_dialog.ui();
     const Protection::TAccept accepted =
-        m_main.dataFolder().acceptPassPhrase(ui.JvEdit1->text(), ui.JvEdit2->text(), *QRandomGenerator::system());
+        m_folder.acceptPassPhrase(ui.JvEdit1->text(), ui.JvEdit2->text(), *QRandomGenerator::system());
     switch (accepted.outcome) {
     case Protection::AcceptOutcome::PassPhrasesDiffer:
         setEncryptNotes(false, true);
@@ -87,7 +89,7 @@ void EncryptionControl::DsFancyButton1Click()
         return;
     case Protection::AcceptOutcome::TurnedOn:
         setEncryptNotes(true, false);
-        m_main.statusBarPro()->encryptionSwitch()->setChecked(true);
+        m_switch->setChecked(true);
         // Every data file is enciphered at once, not only at its next save.
         if (saveEverything())
             Messages::information(&m_dialog, accepted.message);
@@ -97,6 +99,6 @@ void EncryptionControl::DsFancyButton1Click()
 
 void EncryptionControl::JvSwitch2Click()
 {
-    m_main.statusBarPro()->encryptionSwitch()->setChecked(m_dialog.ui().CheckBox3->isChecked());
+    m_switch->setChecked(m_dialog.ui().CheckBox3->isChecked());
     m_dialog.executeOn(TForm4::Page::Privacy);
 }

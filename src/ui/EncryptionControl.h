@@ -2,8 +2,12 @@
 
 #include <QObject>
 
-class TForm1;
+#include <functional>
+
+class DataFolder;
+class Switch;
 class TForm4;
+struct ProgramState;
 
 // The "Encryption" group of the settings dialog and the status bar's encryption
 // switch: turning the pass phrase protection on and off.
@@ -13,7 +17,9 @@ class EncryptionControl final : public QObject
     Q_DISABLE_COPY_MOVE(EncryptionControl)
 
 public:
-    EncryptionControl(TForm1 &mainWindow, TForm4 &dialog);
+    // saveAllDataFiles is false when a file was not written; the error has been shown.
+    EncryptionControl(DataFolder &folder, const ProgramState &state, Switch *statusSwitch, TForm4 &dialog,
+                      std::function<bool()> saveAllDataFiles, QObject *parent);
 
     // Start: "Encrypt notes" shows whether passwd.txt exists (no action while starting).
     void showStartState();
@@ -28,6 +34,9 @@ private:
     void setEncryptNotes(bool checked, bool runHandler);
     bool saveEverything();
 
-    TForm1 &m_main;
+    DataFolder &m_folder;
+    const ProgramState &m_state;
+    Switch *m_switch;
+    std::function<bool()> m_saveAllDataFiles;
     TForm4 &m_dialog;
 };

@@ -2,18 +2,18 @@
 
 #include "ExpenditureListModel.h"
 #include "ExpenditurePage.h"
-#include "Notes.h"
 #include "ui_Manage.h"
 
 #include "expenditures/BookKeeping.h"
 #include "expenditures/ExpenditureRows.h"
+#include "settings/Settings.h"
 
 #include <QHeaderView>
 #include <QMenu>
 
-TForm8::TForm8(TForm1 &form1)
-    : QDialog(&form1, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_ui(std::make_unique<Ui::TForm8>()), m_form1(form1)
+TForm8::TForm8(ExpenditureBook &book, const Settings &settings, const LocaleFormats &formats, QWidget *parent)
+    : QDialog(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_ui(std::make_unique<Ui::TForm8>()), m_book(book), m_settings(settings), m_formats(formats)
 {
     m_ui->setupUi(this);
     m_model = new ExpenditureListModel({QStringLiteral("Description"), QStringLiteral("Amount"), QStringLiteral("Date"),
@@ -48,24 +48,20 @@ void TForm8::FormShow()
 
 void TForm8::RedrawAllExpenditures()
 {
-    const ExpenditurePage *page = m_form1.expenditurePage();
-    m_model->setRows(ExpenditureRowText::manageRows(m_form1.expenditures().Expenditures,
-                                                    expenditureSettings(m_form1.settings()), page->formats()));
+    m_model->setRows(ExpenditureRowText::manageRows(m_book.Expenditures, expenditureSettings(m_settings), m_formats));
 }
 
 void TForm8::Undotransactionifoccured1Click()
 {
     const QModelIndexList selected = m_ui->ListView3->selectionModel()->selectedRows();
     if (!selected.isEmpty())
-        BookKeeping::UndoTransaction(m_form1.expenditures(), selected.first().row());
+        BookKeeping::UndoTransaction(m_book, selected.first().row());
     RedrawAllExpenditures();
 }
 
 void TForm8::FormClose()
 {
-    m_form1.RefreshNotes();
-    m_form1.RefreshExpenditures();
-    m_form1.SaveAllExpenditures();
+    Q_EMIT bookEdited();
 }
 
 void TForm8::done(int result)

@@ -6,7 +6,9 @@
 
 class ExpenditureListModel;
 class QMenu;
-class TForm1;
+struct ExpenditureBook;
+struct LocaleFormats;
+struct Settings;
 
 namespace Ui {
 class TForm8;
@@ -19,7 +21,8 @@ class TForm8 final : public QDialog
     Q_DISABLE_COPY_MOVE(TForm8)
 
 public:
-    explicit TForm8(TForm1 &form1);
+    // `formats` are the expenditure page's, which the rows follow.
+    TForm8(ExpenditureBook &book, const Settings &settings, const LocaleFormats &formats, QWidget *parent = nullptr);
     ~TForm8() override;
 
     void FormShow();
@@ -33,12 +36,18 @@ public:
     // Every way the window closes ends here.
     void done(int result) override;
 
+Q_SIGNALS:
+    // Sent on closing, as an undo may have changed the book: the window refreshes, then saves.
+    void bookEdited();
+
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     std::unique_ptr<Ui::TForm8> m_ui;
-    TForm1 &m_form1;
+    ExpenditureBook &m_book;
+    const Settings &m_settings;
+    const LocaleFormats &m_formats;
     ExpenditureListModel *m_model = nullptr;
     QMenu *m_menu = nullptr;
 };

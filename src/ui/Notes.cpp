@@ -93,23 +93,35 @@ TForm1::TForm1(const QString &appDir, QWidget *parent)
     setWindowTitle(kCaption);
     resize(377, 867);
 
-    m_editor = new TForm2(this);
+    m_editor = new TForm2(m_notes, m_formats, this);
     m_settingsApplier = std::make_unique<SettingsApplier>(
         m_settings, SettingsTargets{this, m_ui->PageControl1, m_timeZonePanel, m_customPanel, m_sunPanel, m_upcoming,
                                     m_quickBar, m_notesPage, m_notepadPage, m_weekPage, m_statusBar, m_timeInfo.get()});
-    m_settingsDialog = new TForm4(*this, *m_settingsApplier);
+    m_settingsDialog = new TForm4(m_settings, m_state, m_folder, *m_settingsApplier, this);
     m_about = new TForm5(this);
-    m_encryption = new EncryptionControl(*this, *m_settingsDialog);
+    m_encryption = new EncryptionControl(
+        m_folder, m_state, m_statusBar->encryptionSwitch(), *m_settingsDialog, [this] { return saveAllDataFiles(); },
+        this);
     m_alerts = new ReminderAlerts(m_settings, LocaleFormats::system(), this);
-    m_addExpenditure = new TForm7(*this);
-    m_manage = new TForm8(*this);
-    m_changeValue = new TForm9(*this);
+    m_addExpenditure = new TForm7(m_book, this);
+    m_manage = new TForm8(m_book, m_settings, m_expenditurePage->formats(), this);
+    m_changeValue = new TForm9(m_book, this);
     m_expenditurePage->setWindows(m_addExpenditure, m_manage, m_changeValue);
-    m_transfer = new NotesTransfer(*this);
+    m_transfer = new NotesTransfer(
+        editedData(), m_folder, [this] { return SaveAllNotes(); }, *this);
     buildTray();
     buildTimers();
-    m_presence = new TrayPresence(*this, m_tray, m_trayMenu, m_timer1);
+    m_presence = new TrayPresence(
+        editedData(),
+        TrayWindow{*this, *m_editor, m_settingsDialog->hotKeysGroup(), [this] { return anyDialogOpen(); }}, m_tray,
+        m_trayMenu, m_timer1);
     connectCommands();
+    connectWindows();
+}
+
+EditedData TForm1::editedData()
+{
+    return {m_notes, m_settings, m_state, m_formats};
 }
 
 TForm1::~TForm1() = default;
@@ -143,7 +155,7 @@ void TForm1::buildRegions()
     };
     m_notesPage = new NotesPage(m_ui->TabSheet1);
     fill(m_ui->TabSheet1, m_notesPage);
-    m_notesPage->attach(this);
+    m_notesPage->attach(editedData(), [this] { return notesFilter(); });
     m_notesModel = m_notesPage->model();
     m_notesPage->ui().ListView1->header()->resizeSection(0, 240);
     m_notesPage->ui().ListView1->header()->resizeSection(1, 40);
@@ -225,10 +237,48 @@ void TForm1::connectCommands()
     m_weekPage->attach({&m_notes, &m_settings, &m_state, [this] { return notesFilter(); }, [this] { RefreshNotes(); },
                         [this] { return SaveAllNotes(); }});
     connect(m_weekPage, &WeekSchedulePage::editNoteRequested, this,
-            [this](int position) { openNoteEditor(TForm2::EditMode, position, 0); });
+            [this](int position) { m_editor->openForEdit(position); });
     connect(m_weekPage, &WeekSchedulePage::addNoteRequested, this,
-            [this](TDateTime day) { openNoteEditor(TForm2::AddForDayMode, 0, day); });
+            [this](TDateTime day) { m_editor->openForDay(day); });
     connect(m_expenditurePage, &ExpenditurePage::refreshRequested, this, &TForm1::RefreshExpenditures);
+}
+
+// The pages and dialogs edit the data they were given and tell what changed; the window saves and refreshes.
+void TForm1::connectWindows()
+{
+    connect(m_notesPage, &NotesPage::notesChanged, this, &TForm1::RefreshNotes);
+    connect(m_notesPage, &NotesPage::saveRequested, this, &TForm1::SaveAllNotes);
+    connect(m_notesPage, &NotesPage::editNoteRequested, m_editor, &TForm2::openForEdit);
+    connect(m_editor, &TForm2::notesEdited, this, [this] {
+        RefreshNotes();
+        SaveAllNotes();
+    });
+    connect(m_transfer, &NotesTransfer::notesChanged, this, &TForm1::RefreshNotes);
+    connect(m_settingsDialog, &TForm4::settingsConfirmed, this, [this] {
+        Timer2Timer();
+        RefreshNotes();
+        // A failed save has shown its error; the settings stay in memory for the next save.
+        SaveAllNotes();
+    });
+    connect(m_settingsDialog, &TForm4::autohideToggled, this, [this] {
+        m_presence->updateTimer1();
+        if (!m_settings.Autohide && !isVisible())
+            showFromTray();
+    });
+    connect(m_settingsDialog, &TForm4::hotKeysToggled, m_presence, &TrayPresence::applyHotKeys);
+    connect(m_addExpenditure, &TForm7::transactionAdded, this, [this] {
+        SaveAllExpenditures();
+        RefreshExpenditures();
+    });
+    connect(m_manage, &TForm8::bookEdited, this, [this] {
+        RefreshNotes();
+        RefreshExpenditures();
+        SaveAllExpenditures();
+    });
+    connect(m_changeValue, &TForm9::balanceChanged, this, &TForm1::RefreshExpenditures);
+    connect(m_presence, &TrayPresence::showWindowRequested, this, &TForm1::showFromTray);
+    connect(m_presence, &TrayPresence::hideWindowRequested, this, &TForm1::hideToTray);
+    connect(m_presence, &TrayPresence::addNoteRequested, this, &TForm1::DsFancyButton1Click);
 }
 
 void TForm1::loadAllData()
@@ -455,28 +505,12 @@ void TForm1::Addnote1Click()
     if (m_editor->isVisible())
         return;
     m_editor->ui().JvMemo1->clear();
-    openNoteEditor(TForm2::AddMode, 0, 0);
+    m_editor->openForAdd();
 }
 
 void TForm1::DsFancyButton1Click()
 {
-    openNoteEditor(TForm2::AddMode, 0, 0);
-}
-
-void TForm1::openNoteEditor(int editorMode, int editIndex, TDateTime day)
-{
-    // The editor is modal: a second opening while it is up would nest it inside itself.
-    if (m_editor->isVisible())
-        return;
-    m_editor->EditorMode = static_cast<quint8>(editorMode);
-    if (editorMode == TForm2::EditMode) {
-        m_editor->EditIndex = editIndex;
-        if (editIndex < 0 || editIndex >= m_notes.size())
-            return;
-    } else if (editorMode == TForm2::AddForDayMode) {
-        m_editor->ui().MonthCalendar1->setSelectedDate(DateTime::toQDate(day));
-    }
-    m_editor->exec();
+    m_editor->openForAdd();
 }
 
 NotesSortOrder TForm1::currentSortOrder() const

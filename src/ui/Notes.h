@@ -1,5 +1,8 @@
 #pragma once
 
+#include "EditedData.h"
+#include "Startup.h"
+
 #include "core/DataFile.h"
 #include "core/KeyValueXmlFile.h"
 #include "core/LocaleFormats.h"
@@ -48,7 +51,7 @@ class TForm1;
 }
 
 // The main window: owns the data, the timers and the storage, and wires the regions.
-class TForm1 final : public QMainWindow
+class TForm1 final : public QMainWindow, public Startup::DataOwner
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TForm1)
@@ -58,11 +61,11 @@ public:
     ~TForm1() override;
 
     // Start: load every data file (the pass-phrase step decides when), then place the window.
-    void loadAllData();
     // The data folder's files, the pass phrase in force and the loading and saving.
-    DataFolder &dataFolder() { return m_folder; }
+    DataFolder &dataFolder() override { return m_folder; }
+    void loadAllData() override;
     // Notes, notepad, settings and transactions, stopping at the first failure (already shown).
-    bool saveAllDataFiles();
+    bool saveAllDataFiles() override;
     void finishStartup();
 
     void ReadAllNotes();
@@ -71,15 +74,12 @@ public:
     void RefreshNotes();
     // The upcoming events list anew and, while the option is on, the wallpaper painted from it.
     void RefreshUpcomingEvents();
-    // Makes the picture the desktop's wallpaper where the desktop is one we know.
-    void SetWallpaper(const QString &path);
     DesktopWallpaper &desktopWallpaper() { return *m_desktopWallpaper; }
     // The user's autostart entry for this executable, written again on every use.
     void RunOnStartup();
     // The data folder was named on the command line: the autostart entry names it too.
     void setDataDirChosen(bool chosen) { m_dataDirChosen = chosen; }
 
-    void ReadAllExpenditures();
     // False when the file could not be written; the error has been shown.
     bool SaveAllExpenditures();
     void RefreshExpenditures();
@@ -88,28 +88,15 @@ public:
     // Collection position of the note in list row `row`: -1 for row -1, the number of notes
     // for a row below the last listed note.
     int SelectedItem(int row) const;
-    // The two switches above the list.
-    NotesFilter notesFilter() const;
     const LocaleFormats &localeFormats() const { return m_formats; }
-
-    // The note editor's openers: the main menu's "Add note" and the "Add note" button.
-    void Addnote1Click();
-    void DsFancyButton1Click();
-    // Opens the note editor modally unless it is already open. editorMode 0 adds a note,
-    // 1 edits the note at editIndex (only when that position exists), 2 adds a note on `day`.
-    void openNoteEditor(int editorMode, int editIndex, TDateTime day);
     TForm2 *noteEditor() const { return m_editor; }
 
     // Saves everything and ends the program (the tray menu's "Close", signals, session end).
     void Close1Click();
-    void Settings1Click();
-    void Settings2Click();
-    void About2Click();
     // Every 60 s while `UpcomingEventsRefresh` is on; also once after the settings are read
     // at start and once after the settings dialog's "Ok".
     void Timer2Timer();
     void Timer3Timer();
-    void NotepadChange();
 
     ProgramState &state() { return m_state; }
     // The live settings: controls edit this record, every user reads it when it needs a value.
@@ -125,22 +112,36 @@ public:
     QSystemTrayIcon *trayIcon() const { return m_tray; }
     // The sun, custom time and time-zone panels with the sun component they read.
     TimeInfoPanels &timeInfo() { return *m_timeInfo; }
-    // The "General" menu's exports and imports.
-    NotesTransfer *notesTransfer() const { return m_transfer; }
     // Brings the window back from the tray or from another start of the program.
     void showFromTray();
     // Into the notification area, or minimised where the desktop has none.
     void hideToTray();
-    // One of the program's dialogs (settings, note editor, about, pass phrase, transactions) is open.
-    bool anyDialogOpen() const;
     TrayPresence *trayPresence() const { return m_presence; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
+private Q_SLOTS:
+    // The main menu's "Add note" and the "Add note" button.
+    void Addnote1Click();
+    void DsFancyButton1Click();
+    void Settings1Click();
+    void Settings2Click();
+    void About2Click();
+    void NotepadChange();
+
 private:
     void buildRegions();
+    void connectWindows();
+    void ReadAllExpenditures();
+    // Makes the picture the desktop's wallpaper where the desktop is one we know.
+    void SetWallpaper(const QString &path);
+    // The two switches above the list.
+    NotesFilter notesFilter() const;
+    // One of the program's dialogs (settings, note editor, about, pass phrase, transactions) is open.
+    bool anyDialogOpen() const;
+    EditedData editedData();
     void buildTray();
     void buildTimers();
     void connectCommands();

@@ -3,12 +3,14 @@
 #include "BalloonHint.h"
 #include "ImageList.h"
 #include "Messages.h"
-#include "Notes.h"
 #include "NotesListModel.h"
 #include "ui_NotesPage.h"
 
+#include "core/LocaleFormats.h"
+#include "core/ProgramState.h"
 #include "notes/NotesList.h"
 #include "notes/NotesMoves.h"
+#include "settings/Settings.h"
 #include "settings/SettingsEffects.h"
 
 #include <QActionGroup>
@@ -69,9 +71,10 @@ NotesPage::NotesPage(QWidget *parent) : QWidget(parent), m_ui(std::make_unique<U
 
 NotesPage::~NotesPage() = default;
 
-void NotesPage::attach(TForm1 *form)
+void NotesPage::attach(const EditedData &data, std::function<NotesFilter()> filter)
 {
-    m_form = form;
+    m_data.emplace(data);
+    m_filter = std::move(filter);
     QTreeView *list = m_ui->ListView1;
     connect(list, &QAbstractItemView::clicked, this, &NotesPage::ListView1Click);
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, &NotesPage::ListView1SelectItem);
@@ -80,7 +83,7 @@ void NotesPage::attach(TForm1 *form)
     // Only a list with no notes at all gets the hint; one whose notes are filtered out is not new.
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         m_ui->ListView1->setPlaceholderText(
-            m_form->notes().isEmpty()
+            m_data->notes.isEmpty()
                 ? QStringLiteral("No notes yet. Click \"Add note\" or press Ctrl+Q to add the first one.")
                 : QString());
     });
@@ -141,6 +144,11 @@ void NotesPage::connectPopupMenu()
         connect(m_popupMenu->findChild<QAction *>(QLatin1String(name)), &QAction::triggered, this, handler);
 }
 
+int NotesPage::positionOf(int row) const
+{
+    return static_cast<int>(SelectedItem(m_data->notes, m_filter(), row));
+}
+
 int NotesPage::selectedRow() const
 {
     const QModelIndexList rows = m_ui->ListView1->selectionModel()->selectedRows();
@@ -150,12 +158,12 @@ int NotesPage::selectedRow() const
 void NotesPage::ListView1Click()
 {
     m_balloon->closeBalloon();
-    m_form->state().HintShown = false;
-    const int p = m_form->SelectedItem(selectedRow());
-    const NotesCollection &notes = m_form->notes();
+    m_data->state.HintShown = false;
+    const int p = positionOf(selectedRow());
+    const NotesCollection &notes = m_data->notes;
     if (p < 0 || p >= notes.size())
         return;
-    const NoteDetails details = noteDetails(notes[p], m_form->localeFormats());
+    const NoteDetails details = noteDetails(notes[p], m_data->formats);
     m_ui->Label5->setText(details.date);
     m_ui->JvgProgress3->setValue(details.progress);
     m_ui->Label6->setText(details.location);
@@ -180,13 +188,13 @@ void NotesPage::ListView1DblClick()
 
 void NotesPage::ListView1InfoTip(int row, QString &tip)
 {
-    const Settings &settings = m_form->settings();
+    const Settings &settings = m_data->settings;
     if (!settings.ShowFullInfo)
         return;
     tip.clear();
     const int visibleMs = SettingsEffects::hintVisibleMs(settings);
-    const int p = m_form->SelectedItem(row);
-    ProgramState &state = m_form->state();
+    const int p = positionOf(row);
+    ProgramState &state = m_data->state;
     if (p != m_listState.LastHintNote) {
         m_balloon->closeBalloon();
         state.HintShown = false;
@@ -194,21 +202,21 @@ void NotesPage::ListView1InfoTip(int row, QString &tip)
     if (state.HintShown)
         return;
     state.HintShown = true;
-    const QPoint anchor = QCursor::pos() - m_form->frameGeometry().topLeft() - QPoint(0, 50);
+    const QPoint anchor = QCursor::pos() - window()->frameGeometry().topLeft() - QPoint(0, 50);
     m_listState.LastHintNote = p;
-    const NotesCollection &notes = m_form->notes();
+    const NotesCollection &notes = m_data->notes;
     if (p < 0 || p >= notes.size())
         return;
     const int icon = balloonIcon(notes[p]);
     if (icon < 0)
         return;
-    m_balloon->showBalloon(m_form->mapToGlobal(anchor), balloonHeader(notes[p], m_form->localeFormats()), notes[p].Text,
+    m_balloon->showBalloon(window()->mapToGlobal(anchor), balloonHeader(notes[p], m_data->formats), notes[p].Text,
                            ImageList1::icon(icon), visibleMs);
 }
 
 void NotesPage::JvBalloonHint1Close()
 {
-    m_form->state().HintShown = false;
+    m_data->state.HintShown = false;
 }
 
 void NotesPage::Label7Click()
@@ -290,8 +298,8 @@ bool NotesPage::eventFilter(QObject *watched, QEvent *event)
             if (row != m_hoverRow) {
                 m_hoverRow = row;
                 QToolTip::hideText();
-                if (row >= 0 && m_form)
-                    m_hoverTimer->start(SettingsEffects::hintPauseMs(m_form->settings()));
+                if (row >= 0 && m_data)
+                    m_hoverTimer->start(SettingsEffects::hintPauseMs(m_data->settings));
                 else
                     m_hoverTimer->stop();
             }
@@ -322,7 +330,7 @@ void NotesPage::Edit1Click()
     const int row = selectedRow();
     if (row < 0)
         return;
-    m_form->openNoteEditor(1, m_form->SelectedItem(row), 0);
+    Q_EMIT editNoteRequested(positionOf(row));
 }
 
 void NotesPage::Markasfinished1Click()
@@ -330,9 +338,9 @@ void NotesPage::Markasfinished1Click()
     const int row = selectedRow();
     if (row < 0)
         return;
-    markAsFinished(m_form->notes(), m_form->SelectedItem(row));
-    m_form->RefreshNotes();
-    m_form->SaveAllNotes();
+    markAsFinished(m_data->notes, positionOf(row));
+    Q_EMIT notesChanged();
+    Q_EMIT saveRequested();
 }
 
 template <class Move> void NotesPage::moveSelected(Move move)
@@ -342,25 +350,25 @@ template <class Move> void NotesPage::moveSelected(Move move)
         return;
     // Choosing "disabled" runs no handler of its own: it only marks the order.
     m_popupMenu->findChild<QAction *>(QStringLiteral("Sortingdisabled"))->trigger();
-    const qsizetype moved = move(m_form->notes(), m_form->SelectedItem(row));
-    m_form->RefreshNotes();
+    const qsizetype moved = move(m_data->notes, positionOf(row));
+    Q_EMIT notesChanged();
     // The refresh cleared the selection; the moved note keeps it, so the keys can move it on.
-    const qsizetype newRow = listRowOf(m_form->notes(), m_form->notesFilter(), moved);
+    const qsizetype newRow = listRowOf(m_data->notes, m_filter(), moved);
     if (newRow >= 0)
         m_ui->ListView1->selectionModel()->setCurrentIndex(
             m_model->index(int(newRow), 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_form->SaveAllNotes();
+    Q_EMIT saveRequested();
 }
 
 void NotesPage::Moveup1Click()
 {
-    const NotesFilter filter = m_form->notesFilter();
+    const NotesFilter filter = m_filter();
     moveSelected([filter](NotesCollection &notes, qsizetype p) { return MoveNoteUp(notes, p, filter); });
 }
 
 void NotesPage::Movedown1Click()
 {
-    const NotesFilter filter = m_form->notesFilter();
+    const NotesFilter filter = m_filter();
     moveSelected([filter](NotesCollection &notes, qsizetype p) { return MoveNoteDown(notes, p, filter); });
 }
 
@@ -376,26 +384,26 @@ void NotesPage::Movetobottom1Click()
 
 void NotesPage::Delete1Click()
 {
-    m_form->state().DialogBusy = true;
+    m_data->state.DialogBusy = true;
     // The question comes first; the selection is looked at once it is answered.
     if (Messages::question(this, QStringLiteral("Are you sure you want to delete selected note?"))) {
         const int row = selectedRow();
         if (row >= 0) {
-            DeleteNote(m_form->notes(), m_form->SelectedItem(row));
-            m_form->RefreshNotes();
-            m_form->SaveAllNotes();
+            DeleteNote(m_data->notes, positionOf(row));
+            Q_EMIT notesChanged();
+            Q_EMIT saveRequested();
         }
     }
-    m_form->state().DialogBusy = false;
+    m_data->state.DialogBusy = false;
 }
 
 void NotesPage::Deletefinishedtasks1Click()
 {
-    m_form->state().DialogBusy = true;
+    m_data->state.DialogBusy = true;
     if (Messages::question(this, QStringLiteral("Are you sure you want to delete all finished tasks?"))) {
-        deleteFinishedNotes(m_form->notes());
-        m_form->RefreshNotes();
-        m_form->SaveAllNotes();
+        deleteFinishedNotes(m_data->notes);
+        Q_EMIT notesChanged();
+        Q_EMIT saveRequested();
     }
-    m_form->state().DialogBusy = false;
+    m_data->state.DialogBusy = false;
 }

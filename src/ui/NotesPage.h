@@ -1,15 +1,20 @@
 #pragma once
 
+#include "EditedData.h"
+
+#include "notes/NotesList.h"
+
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class BalloonHint;
 class NotesListModel;
 class QMenu;
 class QTimer;
-class TForm1;
 
 namespace Ui {
 class NotesPage;
@@ -32,8 +37,8 @@ public:
     explicit NotesPage(QWidget *parent = nullptr);
     ~NotesPage() override;
 
-    // The page acts on the main window's notes; called once, before the first refresh.
-    void attach(TForm1 *form);
+    // The page acts on the main window's notes, listed through `filter`; called once, before the first refresh.
+    void attach(const EditedData &data, std::function<NotesFilter()> filter);
 
     Ui::NotesPage &ui() { return *m_ui; }
     QMenu *popupMenu() const { return m_popupMenu; }
@@ -70,6 +75,13 @@ public:
     void Delete1Click();
     void Deletefinishedtasks1Click();
 
+Q_SIGNALS:
+    // The collection changed and the views must show it; a save is asked for separately, after.
+    void notesChanged();
+    void saveRequested();
+    // "Edit" or a double click on the note at collection position `position`.
+    void editNoteRequested(int position);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -80,9 +92,12 @@ private:
     // Moves by hand switch sorting off first, so the next refresh keeps the new order.
     template <class Move> void moveSelected(Move move);
     void applyListHeight();
+    // Collection position of the note in list row `row`.
+    int positionOf(int row) const;
 
     std::unique_ptr<Ui::NotesPage> m_ui;
-    TForm1 *m_form = nullptr;
+    std::optional<EditedData> m_data;
+    std::function<NotesFilter()> m_filter;
     NotesListModel *m_model = nullptr;
     QMenu *m_popupMenu = nullptr;
     BalloonHint *m_balloon = nullptr;

@@ -2,13 +2,15 @@
 
 #include "FileChoosers.h"
 #include "Messages.h"
-#include "Notes.h"
 
+#include "core/ProgramState.h"
 #include "notes/NotesBackup.h"
 #include "notes/NotesCsv.h"
 #include "notes/OldNotesImport.h"
+#include "storage/DataFolder.h"
 
 #include <QFileInfo>
+#include <QWidget>
 
 namespace {
 
@@ -31,15 +33,19 @@ private:
 
 } // namespace
 
-NotesTransfer::NotesTransfer(TForm1 &window) : QObject(&window), m_window(window) {}
+NotesTransfer::NotesTransfer(const EditedData &data, const DataFolder &folder, std::function<bool()> saveNotes,
+                             QWidget &window)
+    : QObject(&window), m_data(data), m_folder(folder), m_saveNotes(std::move(saveNotes)), m_window(window)
+{
+}
 
 QString NotesTransfer::chooseExportFile(const QString &caption, const QString &filter, const QString &suffix)
 {
-    const QString fileName = FileChoosers::saveFile(&m_window, caption, filter, m_window.state().AppDir, suffix);
+    const QString fileName = FileChoosers::saveFile(&m_window, caption, filter, m_data.state.AppDir, suffix);
     if (fileName.isEmpty())
         return {};
     // A folder, a device or a file of the data folder is not asked about: it is never replaced.
-    if (const IoResult allowed = m_window.dataFolder().checkExportTarget(fileName); !allowed) {
+    if (const IoResult allowed = m_folder.checkExportTarget(fileName); !allowed) {
         Messages::error(&m_window, allowed.error);
         return {};
     }
@@ -51,7 +57,7 @@ QString NotesTransfer::chooseExportFile(const QString &caption, const QString &f
 
 void NotesTransfer::Exportdata1Click()
 {
-    const DialogBusyScope busy(m_window.state());
+    const DialogBusyScope busy(m_data.state);
     const QString fileName = chooseExportFile(QStringLiteral("Export data"), kCsvFilter, QStringLiteral("csv"));
     if (!fileName.isEmpty())
         ExportDataToCSV(fileName);
@@ -59,7 +65,7 @@ void NotesTransfer::Exportdata1Click()
 
 bool NotesTransfer::ExportDataToCSV(const QString &fileName)
 {
-    const IoResult written = NotesCsv::ExportDataToCSV(fileName, m_window.notes(), m_window.localeFormats());
+    const IoResult written = NotesCsv::ExportDataToCSV(fileName, m_data.notes, m_data.formats);
     if (!written)
         Messages::error(&m_window, written.error);
     return written.ok;
@@ -67,15 +73,15 @@ bool NotesTransfer::ExportDataToCSV(const QString &fileName)
 
 void NotesTransfer::Makebackup1Click()
 {
-    const DialogBusyScope busy(m_window.state());
+    const DialogBusyScope busy(m_data.state);
     const QString fileName =
         chooseExportFile(QStringLiteral("Export notes"), kNotesExportFilter, QStringLiteral("xml"));
     if (fileName.isEmpty())
         return;
     // The export is what data.txt now holds, in plain form even while the data files are enciphered.
-    if (!m_window.SaveAllNotes())
+    if (!m_saveNotes())
         return;
-    if (const IoResult written = NotesBackup::writeNotesFile(fileName, m_window.notes()); !written)
+    if (const IoResult written = NotesBackup::writeNotesFile(fileName, m_data.notes); !written)
         Messages::error(&m_window, written.error);
 }
 
@@ -91,37 +97,37 @@ void NotesTransfer::Importappendnotes1Click()
 
 void NotesTransfer::importNotes(bool append)
 {
-    const DialogBusyScope busy(m_window.state());
+    const DialogBusyScope busy(m_data.state);
     const QString fileName = FileChoosers::openFile(
         &m_window, append ? QStringLiteral("Import notes (append)") : QStringLiteral("Import notes"),
-        kNotesImportFilter, m_window.state().AppDir);
+        kNotesImportFilter, m_data.state.AppDir);
     if (!fileName.isEmpty())
         ReadNotes(fileName, append);
 }
 
 bool NotesTransfer::ReadNotes(const QString &fileName, bool append)
 {
-    const IoResult read = NotesBackup::ReadNotes(fileName, append, m_window.notes());
+    const IoResult read = NotesBackup::ReadNotes(fileName, append, m_data.notes);
     if (!read) {
         Messages::error(&m_window, read.error);
         return false;
     }
-    m_window.RefreshNotes();
+    Q_EMIT notesChanged();
     return true;
 }
 
 void NotesTransfer::Importdata1Click()
 {
-    const DialogBusyScope busy(m_window.state());
+    const DialogBusyScope busy(m_data.state);
     const QString fileName =
-        FileChoosers::openFile(&m_window, QStringLiteral("Import old notes"), kOldNotesFilter, m_window.state().AppDir);
+        FileChoosers::openFile(&m_window, QStringLiteral("Import old notes"), kOldNotesFilter, m_data.state.AppDir);
     if (fileName.isEmpty())
         return;
-    const qsizetype before = m_window.notes().size();
-    const IoResult read = OldNotesImport::appendFromFile(fileName, m_window.notes());
+    const qsizetype before = m_data.notes.size();
+    const IoResult read = OldNotesImport::appendFromFile(fileName, m_data.notes);
     // The notes read before a failing line stay, so the views must show them too.
-    if (read || m_window.notes().size() != before)
-        m_window.RefreshNotes();
+    if (read || m_data.notes.size() != before)
+        Q_EMIT notesChanged();
     if (!read)
         Messages::error(&m_window, read.error);
 }

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "EditedData.h"
+
 #include <QObject>
 #include <QString>
 
-class TForm1;
+#include <functional>
+
+class DataFolder;
+class QWidget;
 
 // The "General" menu's exports and imports. Exports write only the chosen file (and, for the
 // notes export, the usual save first); imports change the collection and the views, and reach
@@ -14,7 +19,9 @@ class NotesTransfer final : public QObject
     Q_DISABLE_COPY_MOVE(NotesTransfer)
 
 public:
-    explicit NotesTransfer(TForm1 &window);
+    // `saveNotes` is the window's save of the notes files, false when it failed (the error shown);
+    // `window` is the parent of the file choosers and messages.
+    NotesTransfer(const EditedData &data, const DataFolder &folder, std::function<bool()> saveNotes, QWidget &window);
 
     void Exportdata1Click();
     void Makebackup1Click();
@@ -26,9 +33,16 @@ public:
     bool ExportDataToCSV(const QString &fileName);
     bool ReadNotes(const QString &fileName, bool append);
 
+Q_SIGNALS:
+    // An import changed the collection; the views must show it.
+    void notesChanged();
+
 private:
     QString chooseExportFile(const QString &caption, const QString &filter, const QString &suffix);
     void importNotes(bool append);
 
-    TForm1 &m_window;
+    EditedData m_data;
+    const DataFolder &m_folder;
+    std::function<bool()> m_saveNotes;
+    QWidget &m_window;
 };

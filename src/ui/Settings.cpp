@@ -1,22 +1,25 @@
 #include "Settings.h"
 
-#include "Notes.h"
 #include "SettingsApplier.h"
 #include "SettingsBinder.h"
 #include "TabCaptions.h"
-#include "TrayPresence.h"
 #include "ui_Settings.h"
 
 #include "core/LocaleFormats.h"
+#include "core/ProgramState.h"
+#include "settings/Settings.h"
 #include "settings/SettingsEffects.h"
+#include "storage/DataFolder.h"
 
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSoundEffect>
 #include <QUrl>
 
-TForm4::TForm4(TForm1 &mainWindow, SettingsApplier &applier)
-    : QDialog(&mainWindow), m_ui(std::make_unique<Ui::TForm4>()), m_main(mainWindow), m_applier(applier)
+TForm4::TForm4(Settings &settings, const ProgramState &state, const DataFolder &folder, SettingsApplier &applier,
+               QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::TForm4>()), m_settings(settings), m_state(state), m_folder(folder),
+      m_applier(applier)
 {
     m_ui->setupUi(this);
     showWholeTabCaptions(m_ui->PageControl1);
@@ -26,17 +29,23 @@ TForm4::TForm4(TForm1 &mainWindow, SettingsApplier &applier)
     {
         // Set while the program starts, so that it acts on nothing.
         const QSignalBlocker block(m_ui->CheckBox3);
-        m_ui->CheckBox3->setChecked(m_main.dataFolder().isProtected());
+        m_ui->CheckBox3->setChecked(m_folder.isProtected());
     }
     // The record first: the handlers below read what the controls have just written.
-    SettingsBinder::connectControls(this, m_main.settings());
+    SettingsBinder::connectControls(this, m_settings);
     // "Ctrl+T" is held by the record but never stored.
-    connect(m_ui->CheckBox23, &QCheckBox::toggled, this,
-            [this](bool on) { m_main.settings().TodayEventsShortcut = on; });
+    connect(m_ui->CheckBox23, &QCheckBox::toggled, this, [this](bool on) { m_settings.TodayEventsShortcut = on; });
+    for (QCheckBox *box : {m_ui->CheckBox2, m_ui->CheckBox20, m_ui->CheckBox23})
+        connect(box, &QCheckBox::toggled, this, &TForm4::hotKeysToggled);
     connectHandlers();
 }
 
 TForm4::~TForm4() = default;
+
+QWidget *TForm4::hotKeysGroup() const
+{
+    return m_ui->GroupBox8;
+}
 
 void TForm4::connectHandlers()
 {
@@ -95,20 +104,20 @@ void TForm4::showEvent(QShowEvent *event)
 void TForm4::FormShow()
 {
     // Other windows change some settings too (the week schedule's switches, the sort menu).
-    SettingsBinder::showValues(this, m_main.settings());
+    SettingsBinder::showValues(this, m_settings);
     {
         const QSignalBlocker block(m_ui->CheckBox23);
-        m_ui->CheckBox23->setChecked(m_main.settings().TodayEventsShortcut);
+        m_ui->CheckBox23->setChecked(m_settings.TodayEventsShortcut);
     }
     updateDependentControls();
     m_ui->JvFilenameEdit1->setFilter(QStringLiteral("Wave files (*.wav)"));
-    m_ui->JvFilenameEdit1->setInitialDir(m_main.state().AppDir);
+    m_ui->JvFilenameEdit1->setInitialDir(m_state.AppDir);
     centreOnDesktop();
 }
 
 void TForm4::updateDependentControls()
 {
-    const Settings &settings = m_main.settings();
+    const Settings &settings = m_settings;
     const bool alerts = SettingsEffects::alertControlsEnabled(settings);
     m_ui->CheckBox10->setEnabled(alerts);
     m_ui->JvFilenameEdit1->setEnabled(alerts);
@@ -120,37 +129,31 @@ void TForm4::updateDependentControls()
 
 void TForm4::centreOnDesktop()
 {
-    if (const QScreen *screen = m_main.screen())
+    if (const QScreen *screen = (parentWidget() ? parentWidget() : this)->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
 void TForm4::DsFancyButton3Click()
 {
-    Settings &settings = m_main.settings();
+    Settings &settings = m_settings;
     SettingsEffects::orderCustomPanelTimes(settings);
     SettingsBinder::showValues(this, settings);
     m_applier.applyWeekSwitches();
     m_applier.applyHintPause();
     m_applier.applySunPlace();
-    m_main.Timer2Timer();
-    m_main.RefreshNotes();
-    // A failed save has shown its error; the settings stay in memory for the next save.
-    m_main.SaveAllNotes();
+    Q_EMIT settingsConfirmed();
     accept();
 }
 
 void TForm4::CheckBox1Click()
 {
-    if (TrayPresence *presence = m_main.trayPresence())
-        presence->updateTimer1();
-    if (!m_main.settings().Autohide && !m_main.isVisible())
-        m_main.showFromTray();
+    Q_EMIT autohideToggled();
 }
 
 void TForm4::JvxSlider1Change()
 {
     m_ui->JvLabel1->setText(
-        SettingsEffects::autohideDelayText(m_main.settings().AutohideDelay, LocaleFormats::system().decimalSeparator));
+        SettingsEffects::autohideDelayText(m_settings.AutohideDelay, LocaleFormats::system().decimalSeparator));
 }
 
 void TForm4::CheckBox3Click()
@@ -165,7 +168,7 @@ void TForm4::DsFancyButton1Click()
 
 void TForm4::CheckBox4Click()
 {
-    const bool shown = m_main.settings().ShowStatusBar;
+    const bool shown = m_settings.ShowStatusBar;
     m_applier.setStatusBarVisible(shown);
     for (QCheckBox *box : {m_ui->CheckBox5, m_ui->CheckBox6, m_ui->CheckBox7})
         box->setEnabled(shown);
@@ -173,22 +176,22 @@ void TForm4::CheckBox4Click()
 
 void TForm4::CheckBox5Click()
 {
-    m_applier.setEncryptionPanelWidth(SettingsEffects::encryptionPanelWidth(m_main.settings().ShowEncryptionIcon));
+    m_applier.setEncryptionPanelWidth(SettingsEffects::encryptionPanelWidth(m_settings.ShowEncryptionIcon));
 }
 
 void TForm4::CheckBox6Click()
 {
-    m_applier.setCounterPanelWidth(SettingsEffects::counterPanelWidthFromDialog(m_main.settings().ShowNumberOfNotes));
+    m_applier.setCounterPanelWidth(SettingsEffects::counterPanelWidthFromDialog(m_settings.ShowNumberOfNotes));
 }
 
 void TForm4::CheckBox7Click()
 {
-    m_applier.setClockPanelWidth(SettingsEffects::clockPanelWidth(m_main.settings().ShowClockAndDate));
+    m_applier.setClockPanelWidth(SettingsEffects::clockPanelWidth(m_settings.ShowClockAndDate));
 }
 
 void TForm4::CheckBox8Click()
 {
-    m_applier.setDetailsPanelVisible(m_main.settings().ShowHyperlinksPanel);
+    m_applier.setDetailsPanelVisible(m_settings.ShowHyperlinksPanel);
 }
 
 void TForm4::CheckBox9Click()
@@ -202,7 +205,7 @@ void TForm4::DsFancyButton2Click()
         m_sound = new QSoundEffect(this);
     // Asynchronous and once; a missing file or audio device simply plays nothing.
     m_sound->stop();
-    m_sound->setSource(QUrl::fromLocalFile(m_main.settings().WAVfile));
+    m_sound->setSource(QUrl::fromLocalFile(m_settings.WAVfile));
     m_sound->setLoopCount(1);
     m_sound->play();
 }

@@ -6,7 +6,9 @@
 
 class QSoundEffect;
 class SettingsApplier;
-class TForm1;
+class DataFolder;
+struct ProgramState;
+struct Settings;
 
 namespace Ui {
 class TForm4;
@@ -32,10 +34,14 @@ public:
         WeekSchedule = 7
     };
 
-    TForm4(TForm1 &mainWindow, SettingsApplier &applier);
+    // `settings` is the live record the controls edit; `state` gives the data folder.
+    TForm4(Settings &settings, const ProgramState &state, const DataFolder &folder, SettingsApplier &applier,
+           QWidget *parent = nullptr);
     ~TForm4() override;
 
     Ui::TForm4 &ui() { return *m_ui; }
+    // "Shortcuts": the group of the three hot keys.
+    QWidget *hotKeysGroup() const;
 
     // Modal, on the page that was current when it last closed.
     void execute();
@@ -78,6 +84,12 @@ Q_SIGNALS:
     // "Encrypt notes" turned on or off, and "Accept": the pass-phrase handling acts on these.
     void encryptNotesToggled(bool on);
     void acceptPassPhrase();
+    // "Ok": the record is complete; the window refreshes and saves.
+    void settingsConfirmed();
+    // "Hide automatically" turned on or off.
+    void autohideToggled();
+    // One of the three hot keys turned on or off; the record already holds the new value.
+    void hotKeysToggled();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -89,7 +101,9 @@ private:
     void centreOnDesktop();
 
     std::unique_ptr<Ui::TForm4> m_ui;
-    TForm1 &m_main;
+    Settings &m_settings;
+    const ProgramState &m_state;
+    const DataFolder &m_folder;
     SettingsApplier &m_applier;
     QSoundEffect *m_sound = nullptr;
 };

@@ -1,10 +1,10 @@
 #include "Startup.h"
 
 #include "Messages.h"
-#include "Notes.h"
 #include "Password.h"
 
 #include "protection/Protection.h"
+#include "storage/DataFolder.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -24,7 +24,7 @@ QString askWithPasswordWindow()
     return prompt.typedPassPhrase();
 }
 
-std::optional<int> loadData(TForm1 &window, const PassPhrasePrompt &prompt)
+std::optional<int> loadData(DataOwner &window, const PassPhrasePrompt &prompt)
 {
     DataFolder &folder = window.dataFolder();
     if (!folder.isProtected()) {

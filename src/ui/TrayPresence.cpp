@@ -1,15 +1,14 @@
 #include "TrayPresence.h"
 
-#include "AddNote.h"
 #include "BalloonHint.h"
-#include "Notes.h"
-#include "Settings.h"
 
 #include "core/Clock.h"
+#include "core/ProgramState.h"
 #include "desktop/DesktopProbe.h"
 #include "desktop/GlobalHotKeys.h"
 #include "reminders/AutoHide.h"
 #include "reminders/TodayEvents.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -33,27 +32,24 @@ QString shownText(QString text)
 
 } // namespace
 
-TrayPresence::TrayPresence(TForm1 &mainWindow, QSystemTrayIcon *icon, QMenu *menu, QTimer *timer1)
-    : QObject(&mainWindow), m_main(mainWindow), m_icon(icon), m_menu(menu), m_timer1(timer1),
+TrayPresence::TrayPresence(const EditedData &data, TrayWindow window, QSystemTrayIcon *icon, QMenu *menu,
+                           QTimer *timer1)
+    : QObject(&window.window), m_data(data), m_window(std::move(window)), m_icon(icon), m_menu(menu), m_timer1(timer1),
       m_probe(std::make_unique<SystemDesktopProbe>())
 {
-    m_balloon = new BalloonHint(&mainWindow);
+    m_balloon = new BalloonHint(&m_window.window);
     m_balloon->setObjectName(QStringLiteral("TrayBalloon"));
     connect(m_icon, &QSystemTrayIcon::activated, this, &TrayPresence::iconActivated);
     connect(m_menu, &QMenu::aboutToShow, this, &TrayPresence::JvPopupMenu2Popup);
     connect(m_timer1, &QTimer::timeout, this, &TrayPresence::Timer1Timer);
-    m_main.installEventFilter(this);
+    m_window.window.installEventFilter(this);
 
-    if (QGroupBox *shortcuts = m_main.settingsDialog()->findChild<QGroupBox *>(QStringLiteral("GroupBox8"))) {
+    if (QWidget *shortcuts = m_window.shortcutsGroup) {
         m_hotKeysNote = new QLabel(shortcuts);
         m_hotKeysNote->setObjectName(QStringLiteral("HotKeysNote"));
         m_hotKeysNote->setWordWrap(true);
         shortcuts->layout()->addWidget(m_hotKeysNote);
     }
-    // The record is written by the box's own connection first, so the keys follow the new value.
-    for (const char *box : {"CheckBox2", "CheckBox20", "CheckBox23"})
-        if (auto *check = m_main.settingsDialog()->findChild<QCheckBox *>(QLatin1String(box)))
-            connect(check, &QCheckBox::toggled, this, &TrayPresence::applyHotKeys);
     setHotKeys(GlobalHotKeys::create());
 }
 
@@ -70,7 +66,7 @@ void TrayPresence::setHotKeys(std::unique_ptr<GlobalHotKeys> hotKeys)
 void TrayPresence::applyHotKeys()
 {
     m_hotKeysApplied = true;
-    const Settings &settings = m_main.settings();
+    const Settings &settings = m_data.settings;
     showHotKeysState(
         m_hotKeys->registerOnly(settings.Shortcut, settings.ShowWindowShortCut, settings.TodayEventsShortcut));
 }
@@ -101,7 +97,7 @@ void TrayPresence::showHotKeysState(bool allRegistered)
 void TrayPresence::ShowTrayIconPopup(int visibleMs)
 {
     const QString title = TodayEvents::title().left(TodayEvents::kTitleLimit);
-    const QString body = TodayEvents::balloonBody(TodayEvents::text(m_main.notes(), Clock::nowValue()));
+    const QString body = TodayEvents::balloonBody(TodayEvents::text(m_data.notes, Clock::nowValue()));
     closeBalloon();
     if (m_icon->isVisible() && QSystemTrayIcon::supportsMessages()) {
         m_icon->showMessage(title, shownText(body), QSystemTrayIcon::Information, visibleMs);
@@ -127,22 +123,22 @@ void TrayPresence::closeBalloon()
 void TrayPresence::JvPopupMenu2Popup()
 {
     closeBalloon();
-    m_main.state().TrayPopupDelay = AutoHide::kMenuPopupDelay;
+    m_data.state.TrayPopupDelay = AutoHide::kMenuPopupDelay;
     updateTimer1();
 }
 
 void TrayPresence::JvTrayIcon1Click()
 {
-    m_main.state().HideCountdown = m_main.settings().AutohideDelay;
-    if (m_main.isVisible() && !m_main.isMinimized())
-        m_main.hideToTray();
+    m_data.state.HideCountdown = m_data.settings.AutohideDelay;
+    if (m_window.window.isVisible() && !m_window.window.isMinimized())
+        Q_EMIT hideWindowRequested();
     else
-        m_main.showFromTray();
+        Q_EMIT showWindowRequested();
 }
 
 void TrayPresence::JvTrayIcon1MouseMove()
 {
-    if (m_main.settings().TrayIconPopUp && m_main.state().TrayPopupDelay <= 0)
+    if (m_data.settings.TrayIconPopUp && m_data.state.TrayPopupDelay <= 0)
         ShowTrayIconPopup();
 }
 
@@ -156,27 +152,27 @@ void TrayPresence::iconActivated(QSystemTrayIcon::ActivationReason reason)
 
 void TrayPresence::JvApplicationHotKey1HotKey()
 {
-    if (!m_main.settings().Shortcut)
+    if (!m_data.settings.Shortcut)
         return;
-    QWidget *front = m_main.noteEditor()->isVisible() ? static_cast<QWidget *>(m_main.noteEditor()) : &m_main;
+    QWidget *front = m_window.noteEditor.isVisible() ? &m_window.noteEditor : &m_window.window;
     if (front->isVisible() && !front->isMinimized()) {
         front->raise();
         front->activateWindow();
     }
-    m_main.DsFancyButton1Click();
+    Q_EMIT addNoteRequested();
 }
 
 void TrayPresence::JvApplicationHotKey2HotKey()
 {
-    if (!m_main.settings().ShowWindowShortCut)
+    if (!m_data.settings.ShowWindowShortCut)
         return;
-    m_main.showFromTray();
-    m_main.state().HideCountdown = m_main.settings().AutohideDelay;
+    Q_EMIT showWindowRequested();
+    m_data.state.HideCountdown = m_data.settings.AutohideDelay;
 }
 
 void TrayPresence::JvApplicationHotKey3HotKey()
 {
-    if (m_main.settings().TodayEventsShortcut)
+    if (m_data.settings.TodayEventsShortcut)
         ShowTrayIconPopup(kBalloonFromKeyMs);
 }
 
@@ -184,20 +180,20 @@ void TrayPresence::Timer1Timer()
 {
     AutoHideInput input;
     input.desktop = m_probe->read();
-    input.windowVisible = m_main.isVisible() && !m_main.isMinimized();
-    input.windowRect = m_main.frameGeometry();
-    input.dialogOpen = m_main.anyDialogOpen();
-    const AutoHideStep step = AutoHide::Timer1Timer(m_main.state(), m_main.settings(), input);
+    input.windowVisible = m_window.window.isVisible() && !m_window.window.isMinimized();
+    input.windowRect = m_window.window.frameGeometry();
+    input.dialogOpen = m_window.dialogOpen();
+    const AutoHideStep step = AutoHide::Timer1Timer(m_data.state, m_data.settings, input);
     if (step.show && !input.windowVisible)
-        m_main.showFromTray();
+        Q_EMIT showWindowRequested();
     if (step.hide)
-        m_main.hideToTray();
+        Q_EMIT hideWindowRequested();
     updateTimer1();
 }
 
 void TrayPresence::updateTimer1()
 {
-    if (!AutoHide::timerNeeded(m_main.state(), m_main.settings()))
+    if (!AutoHide::timerNeeded(m_data.state, m_data.settings))
         m_timer1->stop();
     else if (!m_timer1->isActive())
         m_timer1->start();
@@ -207,14 +203,14 @@ bool TrayPresence::eventFilter(QObject *watched, QEvent *event)
 {
     // Minimised with an icon in the notification area, the window goes there and leaves the task bar.
     // Hiding is left until the state change is through, or the window manager may see it half done.
-    if (watched == &m_main && event->type() == QEvent::WindowStateChange && m_main.isMinimized() &&
+    if (watched == &m_window.window && event->type() == QEvent::WindowStateChange && m_window.window.isMinimized() &&
         m_icon->isVisible()) {
         QTimer::singleShot(0, this, [this] {
-            if (!m_main.isMinimized() || !m_icon->isVisible())
+            if (!m_window.window.isMinimized() || !m_icon->isVisible())
                 return;
-            m_main.hide();
+            m_window.window.hide();
             // Shown again from the icon, it comes back as it was before, not minimised.
-            m_main.setWindowState(m_main.windowState() & ~Qt::WindowMinimized);
+            m_window.window.setWindowState(m_window.window.windowState() & ~Qt::WindowMinimized);
         });
     }
     return QObject::eventFilter(watched, event);
@@ -222,7 +218,7 @@ bool TrayPresence::eventFilter(QObject *watched, QEvent *event)
 
 void TrayPresence::refreshToolTip()
 {
-    const QString text = TodayEvents::text(m_main.notes(), Clock::nowValue());
+    const QString text = TodayEvents::text(m_data.notes, Clock::nowValue());
     m_icon->setToolTip(text.isEmpty() ? QStringLiteral("Marevo Notes")
                                       : TodayEvents::title() + QLatin1Char('\n')
                                             + shownText(TodayEvents::balloonBody(text)));

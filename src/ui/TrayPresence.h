@@ -1,8 +1,11 @@
 #pragma once
 
+#include "EditedData.h"
+
 #include <QObject>
 #include <QSystemTrayIcon>
 
+#include <functional>
 #include <memory>
 
 class BalloonHint;
@@ -11,7 +14,16 @@ class GlobalHotKeys;
 class QLabel;
 class QMenu;
 class QTimer;
-class TForm1;
+class QWidget;
+
+// The main window's parts the presence works with.
+struct TrayWindow
+{
+    QWidget &window;                  // shown, hidden, and watched for minimising
+    QWidget &noteEditor;              // brought to the front by the "add note" key while it is open
+    QWidget *shortcutsGroup;          // the settings dialog's hot-key group, where a key not taken is told
+    std::function<bool()> dialogOpen; // one of the program's dialogs is up
+};
 
 // The program's presence on the desktop beside its window: the notification-area icon and its
 // balloon, the three global hot keys, and the automatic hiding and pop-up driven by Timer1.
@@ -26,7 +38,7 @@ public:
     static constexpr int kBalloonMs = 500;
     static constexpr int kBalloonFromKeyMs = 5000;
 
-    TrayPresence(TForm1 &mainWindow, QSystemTrayIcon *icon, QMenu *menu, QTimer *timer1);
+    TrayPresence(const EditedData &data, TrayWindow window, QSystemTrayIcon *icon, QMenu *menu, QTimer *timer1);
     ~TrayPresence() override;
 
     GlobalHotKeys &hotKeys() { return *m_hotKeys; }
@@ -57,13 +69,19 @@ protected:
 Q_SIGNALS:
     // Title and body as the balloon got them (the body's lines joined by CR).
     void balloonShown(const QString &title, const QString &body);
+    // The icon, a hot key or the automatic hiding want the window shown or hidden.
+    void showWindowRequested();
+    void hideWindowRequested();
+    // The "add note" hot key.
+    void addNoteRequested();
 
 private:
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
     void connectHotKeys();
     void showHotKeysState(bool allRegistered);
 
-    TForm1 &m_main;
+    EditedData m_data;
+    TrayWindow m_window;
     QSystemTrayIcon *m_icon;
     QMenu *m_menu;
     QTimer *m_timer1;

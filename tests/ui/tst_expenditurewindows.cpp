@@ -554,13 +554,15 @@ void TestExpenditureWindows::changeValue_showsRoundedBalance()
 {
     QFETCH(double, balance);
     QFETCH(QString, shown);
-    book().AllMoney = balance;
-    TForm9 *dialog = changeValue();
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("Change value"));
-    dialog->show();
-    QCOMPARE(named<QLineEdit>(dialog, "JvValidateEdit1")->text(), shown);
-    dialog->close();
-    QCOMPARE(book().AllMoney, balance);
+    // Built alone: the dialog needs nothing but the book it edits.
+    ExpenditureBook book;
+    book.AllMoney = balance;
+    TForm9 dialog(book);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Change value"));
+    dialog.show();
+    QCOMPARE(named<QLineEdit>(&dialog, "JvValidateEdit1")->text(), shown);
+    dialog.close();
+    QCOMPARE(book.AllMoney, balance);
 }
 
 void TestExpenditureWindows::changeValue_okSetsBalance_data()
@@ -598,12 +600,13 @@ void TestExpenditureWindows::changeValue_okSetsBalance()
 
 void TestExpenditureWindows::changeValue_closingWithoutOkKeepsBalance()
 {
-    book().AllMoney = 42;
-    TForm9 *dialog = changeValue();
-    dialog->show();
-    named<QLineEdit>(dialog, "JvValidateEdit1")->setText(QStringLiteral("1"));
-    dialog->close();
-    QCOMPARE(book().AllMoney, 42.0);
+    ExpenditureBook book;
+    book.AllMoney = 42;
+    TForm9 dialog(book);
+    dialog.show();
+    named<QLineEdit>(&dialog, "JvValidateEdit1")->setText(QStringLiteral("1"));
+    dialog.close();
+    QCOMPARE(book.AllMoney, 42.0);
 }
 
 void TestExpenditureWindows::amountFields_refuseWhatTheBookCannotHold_data()

@@ -212,7 +212,7 @@ void TestNoteEditor::add_repeats()
     QFETCH(QList<QDate>, dates);
     auto window = startWithNotes(m_dir->path(), {});
     const bool ran = whileEditorOpen(
-        *window, [&] { window->Addnote1Click(); },
+        *window, [&] { window->findChild<QAction *>(QStringLiteral("Addnote1"))->trigger(); },
         [&](Editor &editor) {
             editor.radio(2)->click();
             editor.slider()->setValue(20);
@@ -260,7 +260,7 @@ void TestNoteEditor::add_manyNotes_asksFirst()
         Messages::queueAnswer(yes);
     bool stillOpen = false;
     QVERIFY(whileEditorOpen(
-        *window, [&] { window->Addnote1Click(); },
+        *window, [&] { window->findChild<QAction *>(QStringLiteral("Addnote1"))->trigger(); },
         [&](Editor &editor) {
             editor.deadline()->click();
             editor.radio(5)->click();
@@ -286,9 +286,9 @@ void TestNoteEditor::addForDay_startsWithTheDayTicked()
     auto window = startWithNotes(m_dir->path(), {});
     const QDate day(2026, 3, 12);
     const bool ran = whileEditorOpen(
-        *window, [&] { window->openNoteEditor(2, 0, DateTime::fromQDate(day)); },
+        *window, [&] { window->noteEditor()->openForDay(DateTime::fromQDate(day)); },
         [&](Editor &editor) {
-            QCOMPARE(editor.form.EditorMode, quint8(2));
+            QCOMPARE(editor.form.mode(), TForm2::AddForDayMode);
             QCOMPARE(editor.form.windowTitle(), QStringLiteral("Add note"));
             QCOMPARE(editor.calendar()->selectedDate(), day);
             QVERIFY(editor.calendar()->isEnabled());
@@ -328,7 +328,7 @@ void TestNoteEditor::add_resetsControlsButKeepsPeriodChoices()
     QVERIFY(whileEditorOpen(
         *window, [&] { window->findChild<QAction *>(QStringLiteral("Addnote1"))->trigger(); },
         [](Editor &editor) {
-            QCOMPARE(editor.form.EditorMode, quint8(0));
+            QCOMPARE(editor.form.mode(), TForm2::AddMode);
             QCOMPARE(editor.form.windowTitle(), QStringLiteral("Add note"));
             QCOMPARE(editor.time()->time(), QTime(0, 0));
             QVERIFY(editor.text()->toPlainText().isEmpty());
@@ -434,8 +434,8 @@ void TestNoteEditor::edit_showsNoteAndStoresItInPlace()
     const bool ran = whileEditorOpen(
         *window, [&] { trigger(*window, "Edit1"); },
         [](Editor &editor) {
-            QCOMPARE(editor.form.EditorMode, quint8(1));
-            QCOMPARE(editor.form.EditIndex, 1);
+            QCOMPARE(editor.form.mode(), TForm2::EditMode);
+            QCOMPARE(editor.form.editedPosition(), 1);
             QCOMPARE(editor.form.windowTitle(), QStringLiteral("Edit"));
             QCOMPARE(editor.text()->toPlainText(), QStringLiteral("second"));
             QVERIFY(editor.radio(2)->isChecked());
@@ -465,7 +465,7 @@ void TestNoteEditor::edit_showsNoteAndStoresItInPlace()
     QCOMPARE(stored[1].Importance, quint8(1));
     QCOMPARE(deadlineOf(stored[1]), QDateTime(QDate(2026, 6, 3), QTime(17, 5)));
     QCOMPARE(stored[1].Location, QStringLiteral("Lab"));
-    QCOMPARE(window->noteEditor()->EditorMode, quint8(1)); // closing leaves the mode as it was
+    QCOMPARE(window->noteEditor()->mode(), TForm2::EditMode); // closing leaves the mode as it was
 }
 
 void TestNoteEditor::edit_noDeadline_okStoresNoteUnchanged()
@@ -495,8 +495,8 @@ void TestNoteEditor::edit_outsideCollection_doesNotOpen()
 {
     auto window = startWithNotes(m_dir->path(), {makeNote(QStringLiteral("only"))});
     QVERIFY(!whileEditorOpen(
-        *window, [&] { window->openNoteEditor(1, 1, 0); }, [](Editor &) {}));
-    QCOMPARE(window->noteEditor()->EditIndex, 1);
+        *window, [&] { window->noteEditor()->openForEdit(1); }, [](Editor &) {}));
+    QCOMPARE(window->noteEditor()->editedPosition(), 1);
     // Without a selected row "Edit" does nothing at all.
     QVERIFY(!whileEditorOpen(
         *window, [&] { trigger(*window, "Edit1"); }, [](Editor &) {}));
@@ -554,9 +554,9 @@ void TestNoteEditor::addCommands_doNothingWhileEditorIsOpen()
             clock.start();
             addNoteButton(*window)->click();
             window->findChild<QAction *>(QStringLiteral("Addnote1"))->trigger();
-            window->openNoteEditor(2, 0, DateTime::fromQDate(QDate(2026, 9, 9)));
+            window->noteEditor()->openForDay(DateTime::fromQDate(QDate(2026, 9, 9)));
             QVERIFY(clock.elapsed() < 250); // nothing blocked in a nested loop
-            QCOMPARE(editor.form.EditorMode, quint8(1));
+            QCOMPARE(editor.form.mode(), TForm2::EditMode);
             QCOMPARE(editor.text()->toPlainText(), QStringLiteral("old text"));
             editor.text()->setPlainText(QStringLiteral("new text"));
             editor.ok()->click();

@@ -222,7 +222,7 @@ void TestSettingsDialog::titleBarClose_keepsEdits_butSkipsOkSteps()
     QCOMPARE(pauseAtStart, 200);
     const QByteArray fileBefore = readAll(QDir(dir.path()).filePath(QStringLiteral("settings.xml")));
     whileOpen(
-        *window, [&](TForm4 &) { window->Settings1Click(); },
+        *window, [&](TForm4 &) { window->findChild<QAction *>(QStringLiteral("Settings1"))->trigger(); },
         [](TForm4 &dialog) {
             child<QSpinBox>(dialog, "SpinEdit12")->setValue(1500);
             child<QTimeEdit>(dialog, "JvTimeEdit1")->setTime(QTime(18, 0));
@@ -241,7 +241,7 @@ void TestSettingsDialog::titleBarClose_keepsEdits_butSkipsOkSteps()
     QVERIFY(window->SaveAllNotes());
     QCOMPARE(readSettingsFile(dir.path()).HintDelayTime, 1500);
     whileOpen(
-        *window, [&](TForm4 &) { window->Settings1Click(); },
+        *window, [&](TForm4 &) { window->findChild<QAction *>(QStringLiteral("Settings1"))->trigger(); },
         [](TForm4 &dialog) { child<QPushButton>(dialog, "DsFancyButton3")->click(); });
     QCOMPARE(SettingsApplier::hintPause(), 1500);
     QVERIFY(!window->findChild<QAbstractButton *>(QStringLiteral("JvSwitch4"))->isChecked());
@@ -253,7 +253,7 @@ void TestSettingsDialog::opening_showsTheLastPageAgain()
     auto window = startProgram(dir.path());
     int pageAtOpen = -1;
     whileOpen(
-        *window, [&](TForm4 &) { window->Settings1Click(); },
+        *window, [&](TForm4 &) { window->findChild<QAction *>(QStringLiteral("Settings1"))->trigger(); },
         [&](TForm4 &dialog) {
             pageAtOpen = child<QTabWidget>(dialog, "PageControl1")->currentIndex();
             child<QTabWidget>(dialog, "PageControl1")->setCurrentIndex(5);
@@ -261,7 +261,7 @@ void TestSettingsDialog::opening_showsTheLastPageAgain()
     QCOMPARE(pageAtOpen, 0);
     QCOMPARE(child<QTabWidget>(*window->settingsDialog(), "PageControl1")->tabText(0), QStringLiteral("General"));
     whileOpen(
-        *window, [&](TForm4 &) { window->Settings2Click(); },
+        *window, [&](TForm4 &) { window->findChild<QAction *>(QStringLiteral("Settings2"))->trigger(); },
         [&](TForm4 &dialog) { pageAtOpen = child<QTabWidget>(dialog, "PageControl1")->currentIndex(); });
     QCOMPARE(pageAtOpen, 5);
     whileOpen(
@@ -276,7 +276,7 @@ void TestSettingsDialog::tabs_allCaptionsShowWhole()
     QTemporaryDir dir;
     auto window = startProgram(dir.path());
     whileOpen(
-        *window, [&](TForm4 &) { window->Settings1Click(); },
+        *window, [&](TForm4 &) { window->findChild<QAction *>(QStringLiteral("Settings1"))->trigger(); },
         [&](TForm4 &dialog) {
             const QTabBar *bar = child<QTabWidget>(dialog, "PageControl1")->tabBar();
             QCOMPARE(bar->count(), 8);

@@ -361,7 +361,7 @@ void TestTray::ctrlQ_opensTheEditorOnlyWhenOn()
     QCoreApplication::processEvents();
     QCOMPARE(opened, shortcut);
     if (shortcut)
-        QCOMPARE(editor->EditorMode, quint8(TForm2::AddMode));
+        QCOMPARE(editor->mode(), TForm2::AddMode);
 }
 
 void TestTray::ctrlQ_whileEditorOpen_doesNotReopenIt()
@@ -371,10 +371,10 @@ void TestTray::ctrlQ_whileEditorOpen_doesNotReopenIt()
     bool stillEditing = false;
     QTimer::singleShot(0, editor, [&] {
         keys->press(GlobalHotKeys::Key::AddNote);
-        stillEditing = editor->isVisible() && editor->EditorMode == TForm2::EditMode && editor->EditIndex == 1;
+        stillEditing = editor->isVisible() && editor->mode() == TForm2::EditMode && editor->editedPosition() == 1;
         editor->reject();
     });
-    m_window->openNoteEditor(TForm2::EditMode, 1, 0);
+    m_window->noteEditor()->openForEdit(1);
     QVERIFY(stillEditing);
 }
 
