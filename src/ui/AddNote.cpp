@@ -80,6 +80,11 @@ void TForm2::openForAdd()
     exec();
 }
 
+void TForm2::clearText()
+{
+    m_ui->JvMemo1->clear();
+}
+
 void TForm2::openForEdit(int position)
 {
     if (isVisible())

@@ -35,6 +35,8 @@ public:
 
     // Each opens the editor modally unless it is already open.
     void openForAdd();
+    // The main menu's "Add note" starts from an empty text.
+    void clearText();
     // Only when `position` is a note of the collection; the mode is taken even when it is not.
     void openForEdit(int position);
     // A new note whose deadline starts on `day`.

@@ -3,14 +3,11 @@
 #include "Messages.h"
 #include "Settings.h"
 #include "Switch.h"
-#include "ui_Settings.h"
 
 #include "core/ProgramState.h"
 #include "protection/Protection.h"
 #include "storage/DataFolder.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QRandomGenerator>
 
 EncryptionControl::EncryptionControl(DataFolder &folder, const ProgramState &state, Switch *statusSwitch,
@@ -30,13 +27,7 @@ void EncryptionControl::showStartState()
 
 void EncryptionControl::setEncryptNotes(bool checked, bool runHandler)
 {
-    QCheckBox *box = m_dialog.ui().CheckBox3;
-    if (runHandler) {
-        box->setChecked(checked);
-        return;
-    }
-    const QSignalBlocker blocker(box);
-    box->setChecked(checked);
+    m_dialog.setEncryptNotes(checked, runHandler);
 }
 
 bool EncryptionControl::saveEverything()
@@ -49,17 +40,9 @@ void EncryptionControl::CheckBox3Click(bool checked)
     const Protection::TEncryptToggle toggle = Protection::decideEncryptToggle(checked, m_state.StartupInProgress);
     if (toggle.action == Protection::ToggleAction::Nothing)
         return;
-    auto &ui = m_dialog.ui();
     if (!toggle.information.isEmpty())
         Messages::information(&m_dialog, toggle.information);
-    ui.JvEdit1->setEnabled(toggle.fieldsEnabled);
-    ui.JvEdit2->setEnabled(toggle.fieldsEnabled);
-    if (toggle.clearFields) {
-        ui.JvEdit1->clear();
-        ui.JvEdit2->clear();
-    }
-    if (toggle.focusFirstField)
-        ui.JvEdit1->setFocus();
+    m_dialog.preparePassPhraseFields(toggle.fieldsEnabled, toggle.clearFields, toggle.focusFirstField);
     m_switch->setChecked(toggle.switchOn);
     if (toggle.action != Protection::ToggleAction::TurnOff)
         return;
@@ -76,9 +59,8 @@ void EncryptionControl::CheckBox3Click(bool checked)
 
 void EncryptionControl::DsFancyButton1Click()
 {
-    auto &ui = m_dialog.ui();
-    const Protection::TAccept accepted =
-        m_folder.acceptPassPhrase(ui.JvEdit1->text(), ui.JvEdit2->text(), *QRandomGenerator::system());
+    const auto [first, second] = m_dialog.typedPassPhrases();
+    const Protection::TAccept accepted = m_folder.acceptPassPhrase(first, second, *QRandomGenerator::system());
     switch (accepted.outcome) {
     case Protection::AcceptOutcome::PassPhrasesDiffer:
         setEncryptNotes(false, true);
@@ -99,6 +81,6 @@ void EncryptionControl::DsFancyButton1Click()
 
 void EncryptionControl::JvSwitch2Click()
 {
-    m_switch->setChecked(m_dialog.ui().CheckBox3->isChecked());
+    m_switch->setChecked(m_dialog.encryptNotes());
     m_dialog.executeOn(TForm4::Page::Privacy);
 }

@@ -157,9 +157,7 @@ void TForm1::buildRegions()
     fill(m_ui->TabSheet1, m_notesPage);
     m_notesPage->attach(editedData(), [this] { return notesFilter(); });
     m_notesModel = m_notesPage->model();
-    m_notesPage->ui().ListView1->header()->resizeSection(0, 240);
-    m_notesPage->ui().ListView1->header()->resizeSection(1, 40);
-    m_notesPage->ui().ListView1->header()->resizeSection(2, 60);
+    m_notesPage->setColumnWidths({240, 40, 60});
     m_notepadPage = new NotepadPage(m_ui->TabSheet2);
     fill(m_ui->TabSheet2, m_notepadPage);
     m_weekPage = new WeekSchedulePage(m_ui->TabSheet3);
@@ -380,10 +378,10 @@ void TForm1::collectWindowSettings()
     m_settings.SwitchState1 = m_quickBar->hidePrivateSwitch()->isChecked();
     m_settings.SwitchState2 = m_quickBar->showFinishedSwitch()->isChecked();
     m_settings.UpcomingEventsColapsed = m_upcoming->rollOut()->isCollapsed();
-    auto *header = m_notesPage->ui().ListView1->header();
-    m_settings.ListView1Column0Width = header->sectionSize(0);
-    m_settings.ListView1Column1Width = header->sectionSize(1);
-    m_settings.ListView1Column2Width = header->sectionSize(2);
+    const std::array<int, 3> columns = m_notesPage->columnWidths();
+    m_settings.ListView1Column0Width = columns[0];
+    m_settings.ListView1Column1Width = columns[1];
+    m_settings.ListView1Column2Width = columns[2];
     m_settings.ListView2Column0Width = m_upcoming->columnWidth(0);
     m_settings.ListView2Column1Width = m_upcoming->columnWidth(1);
 }
@@ -504,7 +502,7 @@ void TForm1::Addnote1Click()
 {
     if (m_editor->isVisible())
         return;
-    m_editor->ui().JvMemo1->clear();
+    m_editor->clearText();
     m_editor->openForAdd();
 }
 

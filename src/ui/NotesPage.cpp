@@ -246,6 +246,12 @@ void NotesPage::setColumnWidths(const std::array<int, 3> &widths)
             m_ui->ListView1->header()->resizeSection(column, widths[column]);
 }
 
+std::array<int, 3> NotesPage::columnWidths() const
+{
+    const QHeaderView *header = m_ui->ListView1->header();
+    return {header->sectionSize(0), header->sectionSize(1), header->sectionSize(2)};
+}
+
 void NotesPage::setListFont(const QFont &font)
 {
     m_ui->ListView1->setFont(font);

@@ -51,6 +51,7 @@ public:
     void setListHeight(int height);
     // "Note", "%" and "Left"; a negative width leaves its column as it is.
     void setColumnWidths(const std::array<int, 3> &widths);
+    std::array<int, 3> columnWidths() const;
     void setListFont(const QFont &font);
     void setDetailsFont(const QFont &font);
     void setDetailsPanelVisible(bool visible);

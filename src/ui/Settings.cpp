@@ -42,6 +42,34 @@ TForm4::TForm4(Settings &settings, const ProgramState &state, const DataFolder &
 
 TForm4::~TForm4() = default;
 
+bool TForm4::encryptNotes() const
+{
+    return m_ui->CheckBox3->isChecked();
+}
+
+void TForm4::setEncryptNotes(bool checked, bool runHandler)
+{
+    const QSignalBlocker blocker(runHandler ? nullptr : m_ui->CheckBox3);
+    m_ui->CheckBox3->setChecked(checked);
+}
+
+void TForm4::preparePassPhraseFields(bool enabled, bool clear, bool focusFirst)
+{
+    m_ui->JvEdit1->setEnabled(enabled);
+    m_ui->JvEdit2->setEnabled(enabled);
+    if (clear) {
+        m_ui->JvEdit1->clear();
+        m_ui->JvEdit2->clear();
+    }
+    if (focusFirst)
+        m_ui->JvEdit1->setFocus();
+}
+
+std::pair<QString, QString> TForm4::typedPassPhrases() const
+{
+    return {m_ui->JvEdit1->text(), m_ui->JvEdit2->text()};
+}
+
 QWidget *TForm4::hotKeysGroup() const
 {
     return m_ui->GroupBox8;

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <utility>
 
 class QSoundEffect;
 class SettingsApplier;
@@ -40,6 +41,12 @@ public:
     ~TForm4() override;
 
     Ui::TForm4 &ui() { return *m_ui; }
+
+    // The "Encryption" group. runHandler: the check box acts on the change as a click would.
+    bool encryptNotes() const;
+    void setEncryptNotes(bool checked, bool runHandler);
+    void preparePassPhraseFields(bool enabled, bool clear, bool focusFirst);
+    std::pair<QString, QString> typedPassPhrases() const;
     // "Shortcuts": the group of the three hot keys.
     QWidget *hotKeysGroup() const;
 
