@@ -1,6 +1,6 @@
 #pragma once
 
-#include "expenditures/ExpenditurePage.h"
+#include "expenditures/ExpenditureRefresh.h"
 #include "noteviews/NotesViews.h"
 
 #include <QString>

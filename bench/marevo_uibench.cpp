@@ -4,9 +4,9 @@
 
 #include "core/AppDir.h"
 #include "core/Clock.h"
-#include "ui/Messages.h"
-#include "ui/Notes.h"
-#include "ui/Startup.h"
+#include "ui/dialogs/Messages.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/Startup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -80,7 +80,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    TForm1 window(dir);
+    MainWindow window(dir);
     if (Startup::loadData(window))
         return 1;
     window.finishStartup();
@@ -95,11 +95,13 @@ int main(int argc, char **argv)
     std::printf("  %-52s %9.1f (%9.1f)  target < 500 ms: %s\n", "start to window shown (in the process)", start.cpu,
                 start.wall, start.cpu < 500 ? "met" : "MISSED");
     print("RefreshNotes, every view", median(15, [&] { window.RefreshNotes(); }), 50);
-    print("RefreshNotes and the repaint after it", median(15, [&] {
-              window.RefreshNotes();
-              window.repaint();
-              QApplication::processEvents();
-          }),
+    print("RefreshNotes and the repaint after it",
+          median(15,
+                 [&] {
+                     window.RefreshNotes();
+                     window.repaint();
+                     QApplication::processEvents();
+                 }),
           50);
     print("saving: notes, notepad, settings, transactions", median(9, [&] { window.saveAllDataFiles(); }), 50);
     for (const Messages::Shown &shown : Messages::takeShown())

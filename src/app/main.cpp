@@ -5,10 +5,10 @@
 
 #include "core/AppDir.h"
 #include "core/Version.h"
-#include "ui/ImageList.h"
-#include "ui/Messages.h"
-#include "ui/Notes.h"
-#include "ui/Startup.h"
+#include "ui/dialogs/Messages.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/Startup.h"
+#include "ui/widgets/ImageList.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -99,7 +99,7 @@ int main(int argc, char *argv[])
     }
     instance.listen();
 
-    TForm1 mainWindow(appDir);
+    MainWindow mainWindow(appDir);
     mainWindow.setDataDirChosen(!options.dataDir.isEmpty());
     if (const std::optional<int> exitCode = Startup::loadData(mainWindow))
         return *exitCode;
@@ -110,9 +110,9 @@ int main(int argc, char *argv[])
 #endif
     mainWindow.show();
 
-    QObject::connect(&instance, &SingleInstance::showRequested, &mainWindow, &TForm1::showFromTray);
+    QObject::connect(&instance, &SingleInstance::showRequested, &mainWindow, &MainWindow::showFromTray);
     QObject::disconnect(endDuringStart);
-    QObject::connect(&signalWatcher, &SignalWatcher::terminationRequested, &mainWindow, &TForm1::Close1Click);
+    QObject::connect(&signalWatcher, &SignalWatcher::terminationRequested, &mainWindow, &MainWindow::Close1Click);
     // The session is ending: save as "Close" does.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainWindow,
                      [&mainWindow](QSessionManager &) { mainWindow.Close1Click(); });

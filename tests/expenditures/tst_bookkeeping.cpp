@@ -1,6 +1,6 @@
 #include "expenditures/BookKeeping.h"
 #include "expenditures/DateSort.h"
-#include "expenditures/ExpenditurePage.h"
+#include "expenditures/ExpenditureRefresh.h"
 #include "expenditures/NextDate.h"
 
 #include <QRandomGenerator>

@@ -4,17 +4,17 @@
 
 #include "core/Clock.h"
 #include "core/DateTime.h"
-#include "ui/ExpenditurePage.h"
-#include "ui/Notes.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/pages/ExpenditurePage.h"
 
 #include <QTreeView>
 
 #include <memory>
 
 // One start of the program on a folder, as main() does it.
-inline std::unique_ptr<TForm1> startProgram(const QString &dir)
+inline std::unique_ptr<MainWindow> startProgram(const QString &dir)
 {
-    auto window = std::make_unique<TForm1>(dir + QLatin1Char('/'));
+    auto window = std::make_unique<MainWindow>(dir + QLatin1Char('/'));
     window->loadAllData();
     window->finishStartup();
     Messages::takeShown();
@@ -40,7 +40,7 @@ inline TExpenditure transaction(const QString &name, double value, TDateTime dat
     return e;
 }
 
-inline QAbstractItemModel *pageList(TForm1 &window, const char *name)
+inline QAbstractItemModel *pageList(MainWindow &window, const char *name)
 {
     return window.expenditurePage()->findChild<QTreeView *>(QLatin1String(name))->model();
 }

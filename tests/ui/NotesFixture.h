@@ -3,7 +3,7 @@
 #include "UiTestData.h"
 
 #include "notes/NotesFile.h"
-#include "ui/Notes.h"
+#include "ui/mainwindow/MainWindow.h"
 
 #include <QAction>
 #include <QItemSelectionModel>
@@ -12,9 +12,9 @@
 #include <memory>
 
 // A main window on a test folder with no data files, its notes set by the test and unsorted.
-inline std::unique_ptr<TForm1> startWithNotes(const QString &dir, const NotesCollection &notes)
+inline std::unique_ptr<MainWindow> startWithNotes(const QString &dir, const NotesCollection &notes)
 {
-    auto window = std::make_unique<TForm1>(dir + QLatin1Char('/'));
+    auto window = std::make_unique<MainWindow>(dir + QLatin1Char('/'));
     window->loadAllData();
     window->finishStartup();
     Messages::takeShown();
@@ -56,12 +56,12 @@ inline NotesCollection storedNotes(const QString &dir)
     return notes;
 }
 
-inline QTreeView *notesList(TForm1 &window)
+inline QTreeView *notesList(MainWindow &window)
 {
     return window.findChild<QTreeView *>(QStringLiteral("ListView1"));
 }
 
-inline QStringList listedTexts(TForm1 &window)
+inline QStringList listedTexts(MainWindow &window)
 {
     QStringList texts;
     const QAbstractItemModel *model = notesList(window)->model();
@@ -70,14 +70,14 @@ inline QStringList listedTexts(TForm1 &window)
     return texts;
 }
 
-inline void selectRow(TForm1 &window, int row)
+inline void selectRow(MainWindow &window, int row)
 {
     QTreeView *list = notesList(window);
     list->selectionModel()->select(list->model()->index(row, 0),
                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-inline void trigger(TForm1 &window, const char *action)
+inline void trigger(MainWindow &window, const char *action)
 {
     window.findChild<QAction *>(QLatin1String(action))->trigger();
 }

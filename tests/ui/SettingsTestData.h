@@ -5,7 +5,7 @@
 #include "core/KeyValueXmlFile.h"
 #include "settings/Settings.h"
 #include "settings/SettingsFile.h"
-#include "ui/Notes.h"
+#include "ui/mainwindow/MainWindow.h"
 
 #include <QDir>
 
@@ -21,9 +21,9 @@ template <typename T> T *child(const QObject &root, const char *name)
 }
 
 // One start of the program on a folder, as main() does it.
-inline std::unique_ptr<TForm1> startProgram(const QString &dir)
+inline std::unique_ptr<MainWindow> startProgram(const QString &dir)
 {
-    auto window = std::make_unique<TForm1>(dir + QLatin1Char('/'));
+    auto window = std::make_unique<MainWindow>(dir + QLatin1Char('/'));
     window->loadAllData();
     window->finishStartup();
     return window;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/FileChoosers.h"
-#include "ui/ImageList.h"
-#include "ui/Messages.h"
+#include "ui/dialogs/FileChoosers.h"
+#include "ui/dialogs/Messages.h"
+#include "ui/widgets/ImageList.h"
 
 #include <QFile>
 #include <QStandardPaths>

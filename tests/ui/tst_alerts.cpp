@@ -2,9 +2,9 @@
 
 #include "core/Clock.h"
 #include "reminders/AlarmWatcher.h"
-#include "ui/Notes.h"
-#include "ui/Reminder.h"
-#include "ui/ReminderAlerts.h"
+#include "ui/dialogs/ReminderDialog.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/ReminderAlerts.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -48,7 +48,7 @@ struct ShownReminder
 class ReminderReader final : public QObject
 {
 public:
-    ReminderReader(TForm3 *reminder, std::function<void(int)> whileOpen = {})
+    ReminderReader(ReminderDialog *reminder, std::function<void(int)> whileOpen = {})
         : m_reminder(reminder), m_whileOpen(std::move(whileOpen))
     {
         m_poll.setInterval(5);
@@ -75,7 +75,7 @@ private:
         m_busy = false;
     }
 
-    TForm3 *m_reminder;
+    ReminderDialog *m_reminder;
     std::function<void(int)> m_whileOpen;
     QTimer m_poll;
     bool m_busy = false;
@@ -107,20 +107,20 @@ private Q_SLOTS:
 
 private:
     AlarmWatcher *alarms() const { return m_window->alerts()->JvAlarms1(); }
-    TForm3 *reminder() const { return m_window->alerts()->reminder(); }
+    ReminderDialog *reminder() const { return m_window->alerts()->reminder(); }
     void setNotes(const NotesCollection &notes);
     // One tick of the watcher at `when`.
     void tickAt(const QDateTime &when);
 
     QTemporaryDir *m_dir = nullptr;
-    std::unique_ptr<TForm1> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestAlerts::init()
 {
     Clock::setNowForTesting(kNow);
     m_dir = new QTemporaryDir;
-    m_window = std::make_unique<TForm1>(m_dir->path() + QLatin1Char('/'));
+    m_window = std::make_unique<MainWindow>(m_dir->path() + QLatin1Char('/'));
     m_window->loadAllData();
     m_window->finishStartup();
     m_window->alerts()->setLocaleFormats(LocaleFormats::fixedForTesting());
@@ -150,7 +150,7 @@ void TestAlerts::tickAt(const QDateTime &when)
 
 void TestAlerts::reminder_controlsAndCaptions()
 {
-    TForm3 *window = reminder();
+    ReminderDialog *window = reminder();
     QCOMPARE(window->windowTitle(), QStringLiteral("Reminder"));
     QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(window->windowFlags().testFlag(Qt::Tool));

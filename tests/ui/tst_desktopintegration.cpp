@@ -6,7 +6,7 @@
 #include "desktop/DesktopWallpaper.h"
 #include "reminders/UpcomingEvents.h"
 #include "reminders/WallpaperPainter.h"
-#include "ui/Notes.h"
+#include "ui/mainwindow/MainWindow.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -59,7 +59,7 @@ private:
     QString wallpaperPath() const { return m_dir->filePath(QStringLiteral("Wallpaper.bmp")); }
 
     QTemporaryDir *m_dir = nullptr;
-    std::unique_ptr<TForm1> m_window;
+    std::unique_ptr<MainWindow> m_window;
     QList<DesktopCommand> m_started;
 };
 
@@ -75,7 +75,7 @@ void TestDesktopIntegration::init()
     Clock::setNowForTesting(kNow);
     qputenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
     m_dir = new QTemporaryDir;
-    m_window = std::make_unique<TForm1>(m_dir->path() + QLatin1Char('/'));
+    m_window = std::make_unique<MainWindow>(m_dir->path() + QLatin1Char('/'));
     m_window->desktopWallpaper().setRunner(std::make_unique<RecordingRunner>(&m_started));
     m_window->loadAllData();
     m_window->finishStartup();
@@ -230,7 +230,7 @@ void TestDesktopIntegration::runOnStartup_namesTheChosenDataFolder()
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     QVERIFY(QDir(m_dir->path()).mkdir(folder));
-    TForm1 window(m_dir->filePath(folder) + QLatin1Char('/'));
+    MainWindow window(m_dir->filePath(folder) + QLatin1Char('/'));
     window.setDataDirChosen(true);
     window.RunOnStartup();
     QVERIFY(Messages::takeShown().isEmpty());

@@ -1,8 +1,8 @@
 #include "ExpenditureTestData.h"
 
-#include "expenditures/ExpenditurePage.h"
-#include "ui/ExpenditureChartViews.h"
-#include "ui/RollOutPanel.h"
+#include "expenditures/ExpenditureRefresh.h"
+#include "ui/pages/ExpenditureChartViews.h"
+#include "ui/widgets/RollOutPanel.h"
 
 #include <QAction>
 #include <QBarSeries>
@@ -83,7 +83,7 @@ private:
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TForm1> m_window;
+    std::unique_ptr<MainWindow> m_window;
     ExpenditureBook m_bookBefore;
 };
 

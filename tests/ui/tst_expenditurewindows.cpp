@@ -1,9 +1,9 @@
 #include "ExpenditureTestData.h"
 
 #include "expenditures/ExpendituresFile.h"
-#include "ui/AddExpenditure.h"
-#include "ui/ChangeValue.h"
-#include "ui/Manage.h"
+#include "ui/dialogs/AddTransactionDialog.h"
+#include "ui/dialogs/ChangeBalanceDialog.h"
+#include "ui/dialogs/ManageTransactionsDialog.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -117,16 +117,16 @@ private Q_SLOTS:
     void failedTransactionsSave_stopsTheClose();
 
 private:
-    TForm7 *addDialog() { return m_window->findChild<TForm7 *>(); }
-    TForm8 *manage() { return m_window->findChild<TForm8 *>(); }
-    TForm9 *changeValue() { return m_window->findChild<TForm9 *>(); }
+    AddTransactionDialog *addDialog() { return m_window->findChild<AddTransactionDialog *>(); }
+    ManageTransactionsDialog *manage() { return m_window->findChild<ManageTransactionsDialog *>(); }
+    ChangeBalanceDialog *changeValue() { return m_window->findChild<ChangeBalanceDialog *>(); }
     ExpenditureBook &book() { return m_window->expenditures(); }
     // Fills the add dialog and presses "Ok".
     void add(bool expense, int categoryButton, int periodicityButton, const QString &name, const QString &amount,
              QDate day = {});
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TForm1> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestExpenditureWindows::init()
@@ -147,7 +147,7 @@ void TestExpenditureWindows::cleanup()
 void TestExpenditureWindows::add(bool expense, int categoryButton, int periodicityButton, const QString &name,
                                  const QString &amount, QDate day)
 {
-    TForm7 *dialog = addDialog();
+    AddTransactionDialog *dialog = addDialog();
     dialog->show();
     (expense ? named<QRadioButton>(dialog, "RadioButton14") : named<QRadioButton>(dialog, "RadioButton15"))->click();
     dialog->findChild<QRadioButton *>(QStringLiteral("RadioButton%1").arg(categoryButton))->click();
@@ -180,7 +180,7 @@ void TestExpenditureWindows::categoryIcons_oneForEachCode()
 
 void TestExpenditureWindows::addDialog_showResetsFieldsButKeepsCategories()
 {
-    TForm7 *dialog = addDialog();
+    AddTransactionDialog *dialog = addDialog();
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Add transaction"));
     // Before the first showing: the design state.
     QVERIFY(named<QRadioButton>(dialog, "RadioButton1")->isChecked());
@@ -219,7 +219,7 @@ void TestExpenditureWindows::addDialog_showResetsFieldsButKeepsCategories()
 
 void TestExpenditureWindows::addDialog_typeChoiceEnablesItsCategories()
 {
-    TForm7 *dialog = addDialog();
+    AddTransactionDialog *dialog = addDialog();
     dialog->show();
     named<QRadioButton>(dialog, "RadioButton5")->click();
     named<QRadioButton>(dialog, "RadioButton15")->click();
@@ -350,7 +350,7 @@ void TestExpenditureWindows::addDialog_cancelChangesNothing()
     book().AllMoney = 5;
     QVERIFY(m_window->SaveAllExpenditures());
     const QByteArray before = readAll(m_dir->filePath(QStringLiteral("expenditures.txt")));
-    TForm7 *dialog = addDialog();
+    AddTransactionDialog *dialog = addDialog();
     dialog->show();
     named<QRadioButton>(dialog, "RadioButton15")->click();
     named<QRadioButton>(dialog, "RadioButton19")->click();
@@ -370,7 +370,7 @@ void TestExpenditureWindows::pageControls_openTheirWindows()
     const auto closeNextModal = [&opened] {
         QTimer::singleShot(0, [&opened] {
             QWidget *modal = QApplication::activeModalWidget();
-            opened.append(modal ? QString::fromLatin1(modal->metaObject()->className()) : QStringLiteral("none"));
+            opened.append(modal ? modal->objectName() : QStringLiteral("none"));
             if (modal)
                 modal->close();
         });
@@ -395,7 +395,7 @@ void TestExpenditureWindows::manage_listsEveryTransactionWithItsState()
     m_window->settings().CurrencySuffix = false;
     book().Expenditures = {transaction(QStringLiteral("Fuel"), -25, DateTime::encode(2025, 3, 10), true, 0, 3),
                            transaction(QStringLiteral("Gym"), -40, DateTime::encode(2025, 4, 1), false, 1, 9)};
-    TForm8 *window = manage();
+    ManageTransactionsDialog *window = manage();
     QCOMPARE(window->windowTitle(), QStringLiteral("Manage"));
     window->show();
     QAbstractItemModel *list = named<QTreeView>(window, "ListView3")->model();
@@ -421,7 +421,7 @@ void TestExpenditureWindows::manage_undoOccurredExpenseTakesItsValueBack()
     book().AllMoney = 100;
     book().Expenditures = {transaction(QStringLiteral("Shoes"), -50, DateTime::encode(2025, 3, 1), true),
                            transaction(QStringLiteral("Prize"), 200, DateTime::encode(2025, 3, 30), false, 0, 12)};
-    TForm8 *window = manage();
+    ManageTransactionsDialog *window = manage();
     window->show();
     QTreeView *list = named<QTreeView>(window, "ListView3");
     list->selectionModel()->select(list->model()->index(0, 0),
@@ -446,7 +446,7 @@ void TestExpenditureWindows::manage_undoOccurredExpenseTakesItsValueBack()
 
 void TestExpenditureWindows::manage_allColumnsFitItsDesignSize()
 {
-    TForm8 *window = manage();
+    ManageTransactionsDialog *window = manage();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     const QTreeView *list = named<QTreeView>(window, "ListView3");
@@ -461,7 +461,7 @@ void TestExpenditureWindows::manage_undoWithoutSelectionRemovesNothing()
 {
     book().AllMoney = 7;
     book().Expenditures = {transaction(QStringLiteral("Tea"), -3, DateTime::encode(2025, 3, 1), true)};
-    TForm8 *window = manage();
+    ManageTransactionsDialog *window = manage();
     window->show();
     named<QTreeView>(window, "ListView3")->clearSelection();
     named<QAction>(window, "Undotransactionifoccured1")->trigger();
@@ -475,7 +475,7 @@ void TestExpenditureWindows::manage_undoMonthlyTemplateKeepsBookedCopies()
     book().AllMoney = 1000;
     book().Expenditures = {transaction(QStringLiteral("Rent"), -300, DateTime::encode(2025, 3, 1), true),
                            transaction(QStringLiteral("Rent"), -300, DateTime::encode(2025, 4, 1), false, 1, 2)};
-    TForm8 *window = manage();
+    ManageTransactionsDialog *window = manage();
     window->show();
     QTreeView *list = named<QTreeView>(window, "ListView3");
     list->selectionModel()->select(list->model()->index(1, 0),
@@ -493,7 +493,7 @@ void TestExpenditureWindows::manage_closingRefreshesAndSaves()
     book().Expenditures = {transaction(QStringLiteral("Shoes"), -50, DateTime::encode(2025, 3, 1), true)};
     m_window->RefreshExpenditures();
     QCOMPARE(pageList(*m_window, "ListView3")->rowCount(), 1);
-    TForm8 *window = manage();
+    ManageTransactionsDialog *window = manage();
     window->show();
     QTreeView *list = named<QTreeView>(window, "ListView3");
     list->selectionModel()->select(list->model()->index(0, 0),
@@ -557,7 +557,7 @@ void TestExpenditureWindows::changeValue_showsRoundedBalance()
     // Built alone: the dialog needs nothing but the book it edits.
     ExpenditureBook book;
     book.AllMoney = balance;
-    TForm9 dialog(book);
+    ChangeBalanceDialog dialog(book);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Change value"));
     dialog.show();
     QCOMPARE(named<QLineEdit>(&dialog, "JvValidateEdit1")->text(), shown);
@@ -583,7 +583,7 @@ void TestExpenditureWindows::changeValue_okSetsBalance()
     QFETCH(double, balance);
     QFETCH(QString, label);
     book().AllMoney = 12.5;
-    TForm9 *dialog = changeValue();
+    ChangeBalanceDialog *dialog = changeValue();
     dialog->show();
     named<QLineEdit>(dialog, "JvValidateEdit1")->clear();
     QTest::keyClicks(named<QLineEdit>(dialog, "JvValidateEdit1"), typed);
@@ -602,7 +602,7 @@ void TestExpenditureWindows::changeValue_closingWithoutOkKeepsBalance()
 {
     ExpenditureBook book;
     book.AllMoney = 42;
-    TForm9 dialog(book);
+    ChangeBalanceDialog dialog(book);
     dialog.show();
     named<QLineEdit>(&dialog, "JvValidateEdit1")->setText(QStringLiteral("1"));
     dialog.close();
@@ -670,7 +670,7 @@ void TestExpenditureWindows::unreadableTransactionsFile_keptAside()
     m_window.reset();
     const QByteArray broken("<?xml version=\"1.0\"?>\r\n<Configuration>\r\n  <AllMoney>5");
     writeAll(m_dir->filePath(QStringLiteral("expenditures.txt")), broken);
-    auto window = std::make_unique<TForm1>(m_dir->path() + QLatin1Char('/'));
+    auto window = std::make_unique<MainWindow>(m_dir->path() + QLatin1Char('/'));
     window->loadAllData();
     const auto shown = Messages::takeShown();
     QCOMPARE(shown.size(), 2); // the missing notes file, then the transactions

@@ -2,8 +2,8 @@
 #include "UiTestData.h"
 
 #include "core/Clock.h"
-#include "ui/Notes.h"
-#include "ui/Startup.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/Startup.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -136,7 +136,7 @@ void TestHostileConditions::namedPipeForAnyDataFile_neverBlocksTheStart()
     const bool passPhraseFile = name == QLatin1String("passwd.txt");
 
     alarm(20);
-    TForm1 window(dir.path() + QLatin1Char('/'));
+    MainWindow window(dir.path() + QLatin1Char('/'));
     const std::optional<int> exitCode = Startup::loadData(window, [] { return QStringLiteral("typed"); });
     alarm(0);
     const auto shown = Messages::takeShown();

@@ -2,9 +2,9 @@
 
 #include "desktop/GlobalHotKeys.h"
 #include "desktop/X11Desktop.h"
-#include "ui/Notes.h"
-#include "ui/Settings.h"
-#include "ui/TrayPresence.h"
+#include "ui/desktop/TrayPresence.h"
+#include "ui/dialogs/SettingsDialog.h"
+#include "ui/mainwindow/MainWindow.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -68,7 +68,7 @@ private:
     static void type(const QString &keys);
 
     QTemporaryDir *m_dir = nullptr;
-    TForm1 *m_window = nullptr;
+    MainWindow *m_window = nullptr;
 };
 
 void TestHotKeysX11::initTestCase()
@@ -83,7 +83,7 @@ void TestHotKeysX11::initTestCase()
 void TestHotKeysX11::init()
 {
     m_dir = new QTemporaryDir;
-    m_window = new TForm1(m_dir->path() + QLatin1Char('/'));
+    m_window = new MainWindow(m_dir->path() + QLatin1Char('/'));
     m_window->loadAllData();
     m_window->finishStartup();
     Messages::takeShown();
@@ -152,7 +152,7 @@ void TestHotKeysX11::switchedOff_givenBackAtOnce()
     QFETCH(QString, box);
     QFETCH(char, letter);
     QVERIFY(heldFromOthers(letter));
-    TForm4 &dialog = *m_window->settingsDialog();
+    SettingsDialog &dialog = *m_window->settingsDialog();
     dialog.show();
     dialog.findChild<QCheckBox *>(box)->click();
     QVERIFY(!heldFromOthers(letter));

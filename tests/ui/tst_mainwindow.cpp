@@ -1,9 +1,12 @@
 #include "SettingsTestData.h"
 
-#include "ui/About.h"
-#include "ui/Notes.h"
+#include "ui/dialogs/AboutDialog.h"
+#include "ui/mainwindow/MainWindow.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -11,9 +14,6 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -46,7 +46,7 @@ private Q_SLOTS:
 
 private:
     QTemporaryDir *m_dir = nullptr;
-    TForm1 *m_window = nullptr;
+    MainWindow *m_window = nullptr;
 };
 
 void TestMainWindow::initTestCase()
@@ -57,7 +57,7 @@ void TestMainWindow::initTestCase()
 void TestMainWindow::init()
 {
     m_dir = new QTemporaryDir;
-    m_window = new TForm1(m_dir->path() + QLatin1Char('/'));
+    m_window = new MainWindow(m_dir->path() + QLatin1Char('/'));
     m_window->loadAllData();
     m_window->finishStartup();
     Messages::takeShown();
@@ -110,8 +110,8 @@ void TestMainWindow::storedWidthOutOfRange_placedInsideTheScreen()
 void TestMainWindow::regions_standInOrder()
 {
     // Show the optional panels so every region takes space.
-    const QStringList names{QStringLiteral("JvToolBar1"), QStringLiteral("JvPanel6"),   QStringLiteral("JvPanel4"),
-                            QStringLiteral("JvPanel2"),   QStringLiteral("JvRollOut1"), QStringLiteral("JvPanel1"),
+    const QStringList names{QStringLiteral("JvToolBar1"),   QStringLiteral("JvPanel6"),     QStringLiteral("JvPanel4"),
+                            QStringLiteral("JvPanel2"),     QStringLiteral("JvRollOut1"),   QStringLiteral("JvPanel1"),
                             QStringLiteral("PageControl1"), QStringLiteral("StatusBarPro1")};
     for (const QString &name : names) {
         QWidget *region = m_window->findChild<QWidget *>(name);
@@ -141,7 +141,8 @@ void TestMainWindow::pages_inOrder_data()
     QTest::addColumn<QString>("sheet");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("content");
-    QTest::newRow("notes") << 0 << QStringLiteral("TabSheet1") << QStringLiteral("Notes") << QStringLiteral("ListView1");
+    QTest::newRow("notes") << 0 << QStringLiteral("TabSheet1") << QStringLiteral("Notes")
+                           << QStringLiteral("ListView1");
     QTest::newRow("notepad") << 1 << QStringLiteral("TabSheet2") << QStringLiteral("Notepad")
                              << QStringLiteral("Notepad");
     QTest::newRow("week") << 2 << QStringLiteral("TabSheet3") << QStringLiteral("Week schedule")
@@ -287,7 +288,7 @@ void TestMainWindow::imageList_hasEveryIndex()
 
 void TestMainWindow::about_showsVersionAndLink()
 {
-    auto *about = m_window->findChild<TForm5 *>();
+    auto *about = m_window->findChild<AboutDialog *>();
     QVERIFY(about);
     QCOMPARE(about->windowTitle(), QStringLiteral("About"));
     QCOMPARE(about->findChild<QLabel *>(QStringLiteral("Label1"))->text(), QStringLiteral("Marevo Notes ver. 1.0.4.4"));
@@ -302,9 +303,9 @@ void TestMainWindow::about_showsVersionAndLink()
     QFile installed(prefix.filePath(QStringLiteral("share/doc/marevo-notes/README.md")));
     QVERIFY(installed.open(QIODevice::WriteOnly));
     installed.close();
-    QCOMPARE(TForm5::documentationUrl(prefix.filePath(QStringLiteral("bin"))),
+    QCOMPARE(AboutDialog::documentationUrl(prefix.filePath(QStringLiteral("bin"))),
              QUrl::fromLocalFile(QFileInfo(installed).canonicalFilePath()));
-    const QUrl fromBuild = TForm5::documentationUrl(QCoreApplication::applicationDirPath());
+    const QUrl fromBuild = AboutDialog::documentationUrl(QCoreApplication::applicationDirPath());
     QVERIFY(fromBuild.isLocalFile());
     QVERIFY(QFileInfo(fromBuild.toLocalFile()).isFile());
     QVERIFY(about->findChild<QLabel *>(QStringLiteral("JvStaticText4"))->isEnabled());

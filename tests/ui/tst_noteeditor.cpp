@@ -1,8 +1,8 @@
 #include "NotesFixture.h"
 
 #include "core/Clock.h"
-#include "ui/AddNote.h"
-#include "ui/NotesPage.h"
+#include "ui/dialogs/NoteEditorDialog.h"
+#include "ui/pages/NotesPage.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -26,7 +26,7 @@ namespace {
 // The editor's controls, found by name.
 struct Editor
 {
-    explicit Editor(TForm2 &dialog) : form(dialog) {}
+    explicit Editor(NoteEditorDialog &dialog) : form(dialog) {}
     template <class T> T *get(const char *name) const
     {
         T *widget = form.findChild<T *>(QLatin1String(name));
@@ -52,15 +52,15 @@ struct Editor
         return {radio(4)->isEnabled(), radio(5)->isEnabled(),    radio(6)->isEnabled(),
                 period()->isEnabled(), everyDays()->isEnabled(), endDate()->isEnabled()};
     }
-    TForm2 &form;
+    NoteEditorDialog &form;
 };
 
 // Opens the editor with `open` and runs `act` while it is up; false when it never came up.
-bool whileEditorOpen(TForm1 &window, const std::function<void()> &open, const std::function<void(Editor &)> &act)
+bool whileEditorOpen(MainWindow &window, const std::function<void()> &open, const std::function<void(Editor &)> &act)
 {
     bool ran = false;
     QTimer::singleShot(0, &window, [&] {
-        TForm2 *dialog = window.noteEditor();
+        NoteEditorDialog *dialog = window.noteEditor();
         if (!dialog->isVisible() || !dialog->isModal())
             return;
         ran = true;
@@ -74,7 +74,7 @@ bool whileEditorOpen(TForm1 &window, const std::function<void()> &open, const st
     return ran;
 }
 
-QPushButton *addNoteButton(TForm1 &window)
+QPushButton *addNoteButton(MainWindow &window)
 {
     return window.findChild<QWidget *>(QStringLiteral("JvPanel1"))
         ->findChild<QPushButton *>(QStringLiteral("DsFancyButton1"));
@@ -288,7 +288,7 @@ void TestNoteEditor::addForDay_startsWithTheDayTicked()
     const bool ran = whileEditorOpen(
         *window, [&] { window->noteEditor()->openForDay(DateTime::fromQDate(day)); },
         [&](Editor &editor) {
-            QCOMPARE(editor.form.mode(), TForm2::AddForDayMode);
+            QCOMPARE(editor.form.mode(), NoteEditorDialog::AddForDayMode);
             QCOMPARE(editor.form.windowTitle(), QStringLiteral("Add note"));
             QCOMPARE(editor.calendar()->selectedDate(), day);
             QVERIFY(editor.calendar()->isEnabled());
@@ -328,7 +328,7 @@ void TestNoteEditor::add_resetsControlsButKeepsPeriodChoices()
     QVERIFY(whileEditorOpen(
         *window, [&] { window->findChild<QAction *>(QStringLiteral("Addnote1"))->trigger(); },
         [](Editor &editor) {
-            QCOMPARE(editor.form.mode(), TForm2::AddMode);
+            QCOMPARE(editor.form.mode(), NoteEditorDialog::AddMode);
             QCOMPARE(editor.form.windowTitle(), QStringLiteral("Add note"));
             QCOMPARE(editor.time()->time(), QTime(0, 0));
             QVERIFY(editor.text()->toPlainText().isEmpty());
@@ -434,7 +434,7 @@ void TestNoteEditor::edit_showsNoteAndStoresItInPlace()
     const bool ran = whileEditorOpen(
         *window, [&] { trigger(*window, "Edit1"); },
         [](Editor &editor) {
-            QCOMPARE(editor.form.mode(), TForm2::EditMode);
+            QCOMPARE(editor.form.mode(), NoteEditorDialog::EditMode);
             QCOMPARE(editor.form.editedPosition(), 1);
             QCOMPARE(editor.form.windowTitle(), QStringLiteral("Edit"));
             QCOMPARE(editor.text()->toPlainText(), QStringLiteral("second"));
@@ -465,7 +465,7 @@ void TestNoteEditor::edit_showsNoteAndStoresItInPlace()
     QCOMPARE(stored[1].Importance, quint8(1));
     QCOMPARE(deadlineOf(stored[1]), QDateTime(QDate(2026, 6, 3), QTime(17, 5)));
     QCOMPARE(stored[1].Location, QStringLiteral("Lab"));
-    QCOMPARE(window->noteEditor()->mode(), TForm2::EditMode); // closing leaves the mode as it was
+    QCOMPARE(window->noteEditor()->mode(), NoteEditorDialog::EditMode); // closing leaves the mode as it was
 }
 
 void TestNoteEditor::edit_noDeadline_okStoresNoteUnchanged()
@@ -548,7 +548,7 @@ void TestNoteEditor::addCommands_doNothingWhileEditorIsOpen()
         *window, [&] { trigger(*window, "Edit1"); },
         [&](Editor &editor) {
             // Should the editor open again inside itself, this closes the inner one so the test can report it.
-            QPointer<TForm2> dialog(&editor.form);
+            QPointer<NoteEditorDialog> dialog(&editor.form);
             QTimer::singleShot(300, dialog, [dialog] { dialog->reject(); });
             QElapsedTimer clock;
             clock.start();
@@ -556,7 +556,7 @@ void TestNoteEditor::addCommands_doNothingWhileEditorIsOpen()
             window->findChild<QAction *>(QStringLiteral("Addnote1"))->trigger();
             window->noteEditor()->openForDay(DateTime::fromQDate(QDate(2026, 9, 9)));
             QVERIFY(clock.elapsed() < 250); // nothing blocked in a nested loop
-            QCOMPARE(editor.form.mode(), TForm2::EditMode);
+            QCOMPARE(editor.form.mode(), NoteEditorDialog::EditMode);
             QCOMPARE(editor.text()->toPlainText(), QStringLiteral("old text"));
             editor.text()->setPlainText(QStringLiteral("new text"));
             editor.ok()->click();

@@ -1,6 +1,6 @@
 #include "NotesFixture.h"
 
-#include "ui/NotesPage.h"
+#include "ui/pages/NotesPage.h"
 
 #include <QAbstractButton>
 #include <QLabel>

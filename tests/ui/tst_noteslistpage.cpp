@@ -1,10 +1,10 @@
 #include "NotesFixture.h"
 
 #include "core/Clock.h"
-#include "ui/BalloonHint.h"
-#include "ui/ImageList.h"
-#include "ui/NotesPage.h"
-#include "ui/StatusBar.h"
+#include "ui/mainwindow/StatusBar.h"
+#include "ui/pages/NotesPage.h"
+#include "ui/widgets/BalloonHint.h"
+#include "ui/widgets/ImageList.h"
 
 #include <QAbstractButton>
 #include <QDesktopServices>
@@ -84,7 +84,7 @@ NotesCollection mixedNotes()
             makeNote(QStringLiteral("F almost"), 3, 99)};
 }
 
-void setSwitches(TForm1 &window, bool hidePrivate, bool showFinished)
+void setSwitches(MainWindow &window, bool hidePrivate, bool showFinished)
 {
     window.findChild<QAbstractButton *>(QStringLiteral("JvSwitch1"))->setChecked(hidePrivate);
     window.findChild<QAbstractButton *>(QStringLiteral("JvSwitch3"))->setChecked(showFinished);
@@ -93,7 +93,7 @@ void setSwitches(TForm1 &window, bool hidePrivate, bool showFinished)
 // The page's controls, found by name.
 struct Page
 {
-    explicit Page(TForm1 &window)
+    explicit Page(MainWindow &window)
         : Label5(window.findChild<QLabel *>(QStringLiteral("Label5"))),
           Label6(window.findChild<QLabel *>(QStringLiteral("Label6"))),
           Label7(window.findChild<QLabel *>(QStringLiteral("Label7"))),
@@ -110,7 +110,7 @@ struct Page
     QWidget *Panel1;
 };
 
-Page page(TForm1 &window)
+Page page(MainWindow &window)
 {
     return Page(window);
 }

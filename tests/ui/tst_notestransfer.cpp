@@ -2,7 +2,7 @@
 
 #include "notes/NotesCsv.h"
 #include "protection/Protection.h"
-#include "ui/NotepadPage.h"
+#include "ui/pages/NotepadPage.h"
 
 #include <QDir>
 #include <QPlainTextEdit>
@@ -215,7 +215,8 @@ void TestNotesTransfer::exportCommands_refuseWhatIsNotTheirs()
 void TestNotesTransfer::exportNotes_savesThenWritesPlainXmlWhileEnciphered()
 {
     QRandomGenerator random(7);
-    const auto accepted = Protection::Accept(DataFolder(appDir()).path(DataFolder::File::Password), kPassPhrase, kPassPhrase, random);
+    const auto accepted =
+        Protection::Accept(DataFolder(appDir()).path(DataFolder::File::Password), kPassPhrase, kPassPhrase, random);
     QCOMPARE(accepted.outcome, Protection::AcceptOutcome::TurnedOn);
     auto window = startWithNotes(m_dir->path(), fiveNotes());
     window->dataFolder().usePassPhrase(accepted.passPhrase, accepted.salt);
@@ -323,8 +324,8 @@ void TestNotesTransfer::organiserSaved_commandLinePrintsToday()
                                                      makeNote(QStringLiteral("Someday"))});
         if (protect) {
             QRandomGenerator random(11);
-            const auto accepted =
-                Protection::Accept(DataFolder(appDir()).path(DataFolder::File::Password), kPassPhrase, kPassPhrase, random);
+            const auto accepted = Protection::Accept(DataFolder(appDir()).path(DataFolder::File::Password), kPassPhrase,
+                                                     kPassPhrase, random);
             window->dataFolder().usePassPhrase(accepted.passPhrase, accepted.salt);
         }
         window->notepadPage()->editor()->setPlainText(QStringLiteral("a line"));

@@ -1,9 +1,9 @@
 #include "SettingsTestData.h"
 
 #include "protection/Protection.h"
-#include "ui/NotepadPage.h"
-#include "ui/Notes.h"
-#include "ui/Startup.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/Startup.h"
+#include "ui/pages/NotepadPage.h"
 
 #include <QDir>
 #include <QPlainTextEdit>
@@ -19,10 +19,10 @@ const QString kPassPhrase = QStringLiteral("Correct Horse");
 void prepareProtectedFolder(const QString &dir)
 {
     QRandomGenerator random(7);
-    const auto accepted = Protection::Accept(DataFolder(dir + QLatin1Char('/')).path(DataFolder::File::Password), kPassPhrase,
-                                             kPassPhrase, random);
+    const auto accepted = Protection::Accept(DataFolder(dir + QLatin1Char('/')).path(DataFolder::File::Password),
+                                             kPassPhrase, kPassPhrase, random);
     QCOMPARE(accepted.outcome, Protection::AcceptOutcome::TurnedOn);
-    TForm1 window(dir + QLatin1Char('/'));
+    MainWindow window(dir + QLatin1Char('/'));
     window.dataFolder().usePassPhrase(accepted.passPhrase, accepted.salt);
     window.notes().append(TNotesData{2, 10, true, -1, QStringLiteral("secret plan"), QString(), 0});
     window.notepadPage()->editor()->setPlainText(QStringLiteral("hidden line"));
@@ -62,7 +62,7 @@ void TestPassPhrase::rightPassPhrase_loadsAndLeavesFilesEnciphered()
     QVERIFY(!storedNotes.contains("secret"));
     QVERIFY(!readAll(dir.filePath(QStringLiteral("notepad.txt"))).contains("hidden"));
 
-    TForm1 window(dir.path() + QLatin1Char('/'));
+    MainWindow window(dir.path() + QLatin1Char('/'));
     bool asked = false;
     const auto exitCode = Startup::loadData(window, [&] {
         asked = true;
@@ -76,7 +76,7 @@ void TestPassPhrase::rightPassPhrase_loadsAndLeavesFilesEnciphered()
     QCOMPARE(window.notepadPage()->lines(), QStringList{QStringLiteral("hidden line")});
     // Saved again under the same pass phrase: still enciphered, same content when read back.
     QVERIFY(!readAll(dir.filePath(QStringLiteral("data.txt"))).startsWith("<?xml"));
-    TForm1 again(dir.path() + QLatin1Char('/'));
+    MainWindow again(dir.path() + QLatin1Char('/'));
     QVERIFY(!Startup::loadData(again, [] { return kPassPhrase; }).has_value());
     QCOMPARE(again.notes(), window.notes());
 }
@@ -95,7 +95,7 @@ void TestPassPhrase::wrongPassPhrase_endsWithoutTouchingAnyFile()
     QTemporaryDir dir;
     prepareProtectedFolder(dir.path());
     const auto before = snapshot(dir.path());
-    TForm1 window(dir.path() + QLatin1Char('/'));
+    MainWindow window(dir.path() + QLatin1Char('/'));
     const auto exitCode = Startup::loadData(window, [&] { return typed; });
     QCOMPARE(exitCode, std::optional<int>(0));
     const auto shown = Messages::takeShown();
@@ -109,10 +109,11 @@ void TestPassPhrase::plainFileWithProtectionOn_isReadAndEncipheredAgain()
 {
     QTemporaryDir dir;
     prepareProtectedFolder(dir.path());
-    writeAll(dir.filePath(QStringLiteral("data.txt")),
-             "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<Configuration>\r\n  <NumberOfNotes>1</NumberOfNotes>\r\n"
-             "  <Text0>restored by hand</Text0>\r\n</Configuration>\r\n");
-    TForm1 window(dir.path() + QLatin1Char('/'));
+    writeAll(
+        dir.filePath(QStringLiteral("data.txt")),
+        "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<Configuration>\r\n  <NumberOfNotes>1</NumberOfNotes>\r\n"
+        "  <Text0>restored by hand</Text0>\r\n</Configuration>\r\n");
+    MainWindow window(dir.path() + QLatin1Char('/'));
     QVERIFY(!Startup::loadData(window, [] { return kPassPhrase; }).has_value());
     QCOMPARE(window.notes().size(), 1);
     QCOMPARE(window.notes()[0].Text, QStringLiteral("restored by hand"));
@@ -126,7 +127,7 @@ void TestPassPhrase::saveAtStart_keepsTheStoredListHeight()
     Settings stored;
     stored.ListViewHeight = 222;
     writeSettingsFile(dir.path(), stored);
-    TForm1 window(dir.path() + QLatin1Char('/'));
+    MainWindow window(dir.path() + QLatin1Char('/'));
     QVERIFY(!Startup::loadData(window, [] { return kPassPhrase; }).has_value());
     // The window is not laid out yet: what it would measure now is no height the user chose.
     QCOMPARE(readSettingsFile(dir.path()).ListViewHeight, 222);

@@ -1,12 +1,12 @@
 #include "SettingsTestData.h"
 #include "UiTestData.h"
 
-#include "ui/NotepadPage.h"
-#include "ui/Notes.h"
-#include "ui/Settings.h"
-#include "ui/Startup.h"
-#include "ui/StatusBar.h"
-#include "ui/Switch.h"
+#include "ui/dialogs/SettingsDialog.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/Startup.h"
+#include "ui/mainwindow/StatusBar.h"
+#include "ui/pages/NotepadPage.h"
+#include "ui/widgets/Switch.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -37,7 +37,7 @@ template <typename T> T *child(QWidget &parent, const char *name)
 }
 
 // A program with a note, a notepad line and a transaction, each carrying `marker`.
-std::unique_ptr<TForm1> programWithData(const QString &dir, const QString &marker)
+std::unique_ptr<MainWindow> programWithData(const QString &dir, const QString &marker)
 {
     auto window = startProgram(dir);
     window->notes().append(TNotesData{0, 2, false, -1, marker + QStringLiteral(" note"), QString(), 0});
@@ -54,9 +54,9 @@ bool isPlain(const QByteArray &content)
     return content.startsWith("<?xml") || content.isEmpty() || content.startsWith("\xEF\xBB\xBF");
 }
 
-void turnOn(TForm1 &window, const QString &first, const QString &second)
+void turnOn(MainWindow &window, const QString &first, const QString &second)
 {
-    TForm4 &dialog = *window.settingsDialog();
+    SettingsDialog &dialog = *window.settingsDialog();
     dialog.show();
     auto *box = child<QCheckBox>(dialog, "CheckBox3");
     if (!box->isChecked())
@@ -167,7 +167,7 @@ void TestProtectionToggle::accept_enciphersAllThreeFilesAtOnce()
 
     // The next start reads the same data back under the pass phrase.
     window.reset();
-    TForm1 again(dir.path() + QLatin1Char('/'));
+    MainWindow again(dir.path() + QLatin1Char('/'));
     QVERIFY(!Startup::loadData(again, [] { return QStringLiteral("Key 1"); }).has_value());
     QCOMPARE(again.notes().size(), 1);
     QCOMPARE(again.notes()[0].Text, QStringLiteral("zebra note"));
@@ -203,7 +203,7 @@ void TestProtectionToggle::turningOff_leavesAllThreeFilesPlainAtOnce()
     QVERIFY(!window->statusBarPro()->encryptionSwitch()->isChecked());
     // Nothing asks for a pass phrase any more.
     window.reset();
-    TForm1 again(dir.path() + QLatin1Char('/'));
+    MainWindow again(dir.path() + QLatin1Char('/'));
     bool asked = false;
     QVERIFY(!Startup::loadData(again, [&] {
                  asked = true;

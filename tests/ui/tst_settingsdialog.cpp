@@ -1,10 +1,10 @@
 #include "SettingsTestData.h"
 
-#include "ui/ColorButton.h"
-#include "ui/FilenameEdit.h"
-#include "ui/Settings.h"
-#include "ui/SettingsApplier.h"
-#include "ui/StatusBar.h"
+#include "ui/dialogs/SettingsDialog.h"
+#include "ui/mainwindow/SettingsApplier.h"
+#include "ui/mainwindow/StatusBar.h"
+#include "ui/widgets/ColorButton.h"
+#include "ui/widgets/FilenameEdit.h"
 
 #include "core/LocaleFormats.h"
 
@@ -30,9 +30,10 @@
 namespace {
 
 // Runs `inside` while the dialog is open modally, then closes it by the title bar.
-void whileOpen(TForm1 &window, const std::function<void(TForm4 &)> &open, const std::function<void(TForm4 &)> &inside)
+void whileOpen(MainWindow &window, const std::function<void(SettingsDialog &)> &open,
+               const std::function<void(SettingsDialog &)> &inside)
 {
-    TForm4 &dialog = *window.settingsDialog();
+    SettingsDialog &dialog = *window.settingsDialog();
     bool ran = false;
     QTimer::singleShot(0, &dialog, [&] {
         ran = dialog.isVisible() && dialog.isModal();
@@ -77,7 +78,7 @@ void TestSettingsDialog::controls_showTheLoadedSettings()
     QTemporaryDir dir;
     writeSettingsFile(dir.path(), unusualSettings());
     auto window = startProgram(dir.path());
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
     QCOMPARE(child<QCheckBox>(dialog, "CheckBox1")->isChecked(), true);
     QVERIFY(child<QRadioButton>(dialog, "JvRadioButton3")->isChecked());
@@ -150,7 +151,7 @@ void TestSettingsDialog::editingControls_changesRecordAtOnce_andOkSaves()
     QTemporaryDir dir;
     auto window = startProgram(dir.path());
     Settings &settings = window->settings();
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
 
     child<QSpinBox>(dialog, "SpinEdit1")->setValue(9);
@@ -204,7 +205,7 @@ void TestSettingsDialog::ok_swapsReversedCustomPanelTimes()
 {
     QTemporaryDir dir;
     auto window = startProgram(dir.path());
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
     child<QTimeEdit>(dialog, "JvTimeEdit1")->setTime(QTime(18, 0));
     child<QTimeEdit>(dialog, "JvTimeEdit2")->setTime(QTime(8, 0));
@@ -222,8 +223,8 @@ void TestSettingsDialog::titleBarClose_keepsEdits_butSkipsOkSteps()
     QCOMPARE(pauseAtStart, 200);
     const QByteArray fileBefore = readAll(QDir(dir.path()).filePath(QStringLiteral("settings.xml")));
     whileOpen(
-        *window, [&](TForm4 &) { window->findChild<QAction *>(QStringLiteral("Settings1"))->trigger(); },
-        [](TForm4 &dialog) {
+        *window, [&](SettingsDialog &) { window->findChild<QAction *>(QStringLiteral("Settings1"))->trigger(); },
+        [](SettingsDialog &dialog) {
             child<QSpinBox>(dialog, "SpinEdit12")->setValue(1500);
             child<QTimeEdit>(dialog, "JvTimeEdit1")->setTime(QTime(18, 0));
             child<QTimeEdit>(dialog, "JvTimeEdit2")->setTime(QTime(8, 0));
@@ -241,8 +242,8 @@ void TestSettingsDialog::titleBarClose_keepsEdits_butSkipsOkSteps()
     QVERIFY(window->SaveAllNotes());
     QCOMPARE(readSettingsFile(dir.path()).HintDelayTime, 1500);
     whileOpen(
-        *window, [&](TForm4 &) { window->findChild<QAction *>(QStringLiteral("Settings1"))->trigger(); },
-        [](TForm4 &dialog) { child<QPushButton>(dialog, "DsFancyButton3")->click(); });
+        *window, [&](SettingsDialog &) { window->findChild<QAction *>(QStringLiteral("Settings1"))->trigger(); },
+        [](SettingsDialog &dialog) { child<QPushButton>(dialog, "DsFancyButton3")->click(); });
     QCOMPARE(SettingsApplier::hintPause(), 1500);
     QVERIFY(!window->findChild<QAbstractButton *>(QStringLiteral("JvSwitch4"))->isChecked());
 }
@@ -253,20 +254,20 @@ void TestSettingsDialog::opening_showsTheLastPageAgain()
     auto window = startProgram(dir.path());
     int pageAtOpen = -1;
     whileOpen(
-        *window, [&](TForm4 &) { window->findChild<QAction *>(QStringLiteral("Settings1"))->trigger(); },
-        [&](TForm4 &dialog) {
+        *window, [&](SettingsDialog &) { window->findChild<QAction *>(QStringLiteral("Settings1"))->trigger(); },
+        [&](SettingsDialog &dialog) {
             pageAtOpen = child<QTabWidget>(dialog, "PageControl1")->currentIndex();
             child<QTabWidget>(dialog, "PageControl1")->setCurrentIndex(5);
         });
     QCOMPARE(pageAtOpen, 0);
     QCOMPARE(child<QTabWidget>(*window->settingsDialog(), "PageControl1")->tabText(0), QStringLiteral("General"));
     whileOpen(
-        *window, [&](TForm4 &) { window->findChild<QAction *>(QStringLiteral("Settings2"))->trigger(); },
-        [&](TForm4 &dialog) { pageAtOpen = child<QTabWidget>(dialog, "PageControl1")->currentIndex(); });
+        *window, [&](SettingsDialog &) { window->findChild<QAction *>(QStringLiteral("Settings2"))->trigger(); },
+        [&](SettingsDialog &dialog) { pageAtOpen = child<QTabWidget>(dialog, "PageControl1")->currentIndex(); });
     QCOMPARE(pageAtOpen, 5);
     whileOpen(
-        *window, [&](TForm4 &dialog) { dialog.executeOn(TForm4::Page::Privacy); },
-        [&](TForm4 &dialog) { pageAtOpen = child<QTabWidget>(dialog, "PageControl1")->currentIndex(); });
+        *window, [&](SettingsDialog &dialog) { dialog.executeOn(SettingsDialog::Page::Privacy); },
+        [&](SettingsDialog &dialog) { pageAtOpen = child<QTabWidget>(dialog, "PageControl1")->currentIndex(); });
     QCOMPARE(pageAtOpen, 3);
     QCOMPARE(child<QTabWidget>(*window->settingsDialog(), "PageControl1")->tabText(3), QStringLiteral("Privacy"));
 }
@@ -276,8 +277,8 @@ void TestSettingsDialog::tabs_allCaptionsShowWhole()
     QTemporaryDir dir;
     auto window = startProgram(dir.path());
     whileOpen(
-        *window, [&](TForm4 &) { window->findChild<QAction *>(QStringLiteral("Settings1"))->trigger(); },
-        [&](TForm4 &dialog) {
+        *window, [&](SettingsDialog &) { window->findChild<QAction *>(QStringLiteral("Settings1"))->trigger(); },
+        [&](SettingsDialog &dialog) {
             const QTabBar *bar = child<QTabWidget>(dialog, "PageControl1")->tabBar();
             QCOMPARE(bar->count(), 8);
             for (int k = 0; k < bar->count(); ++k) {
@@ -320,7 +321,7 @@ void TestSettingsDialog::radioGroups_keepOneChoice()
     QFETCH(QByteArray, key);
     QTemporaryDir dir;
     auto window = startProgram(dir.path());
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
     child<QRadioButton>(dialog, button.constData())->click();
     QVERIFY(child<QRadioButton>(dialog, button.constData())->isChecked());
@@ -347,7 +348,7 @@ void TestSettingsDialog::statusBarBoxes_actAtOnce()
     auto window = startProgram(dir.path());
     window->show();
     StatusBar *bar = window->statusBarPro();
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
     QCOMPARE(bar->panelWidth(1), 45);
 
@@ -394,7 +395,7 @@ void TestSettingsDialog::alertsBox_enablesTheSoundControls()
 {
     QTemporaryDir dir;
     auto window = startProgram(dir.path());
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
     const auto enabled = [&] {
         return QList<bool>{child<QCheckBox>(dialog, "CheckBox10")->isEnabled(),
@@ -412,7 +413,7 @@ void TestSettingsDialog::autohideSlider_showsSeconds()
 {
     QTemporaryDir dir;
     auto window = startProgram(dir.path());
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
     const QChar point = LocaleFormats::system().decimalSeparator;
     QCOMPARE(child<QLabel>(dialog, "JvLabel1")->text(), QStringLiteral("0") + point + QStringLiteral("05 sec."));
@@ -431,7 +432,7 @@ void TestSettingsDialog::autohideTurnedOff_showsTheHiddenWindow()
     writeSettingsFile(dir.path(), settings);
     auto window = startProgram(dir.path());
     QVERIFY(!window->isVisible());
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
     child<QCheckBox>(dialog, "CheckBox1")->click();
     QVERIFY(!window->settings().Autohide);
@@ -444,7 +445,7 @@ void TestSettingsDialog::clockNames_followEveryKeystroke()
     auto window = startProgram(dir.path());
     auto *caption = window->findChild<QLabel *>(QStringLiteral("JvPanel10"));
     QCOMPARE(caption->text(), QStringLiteral("T2"));
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
     child<QLineEdit>(dialog, "Edit3")->clear();
     QTest::keyClicks(child<QLineEdit>(dialog, "Edit3"), QStringLiteral("Os"));
@@ -458,7 +459,7 @@ void TestSettingsDialog::listFont_changesOnlyTheTwoLists()
 {
     QTemporaryDir dir;
     auto window = startProgram(dir.path());
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
     auto *notesList = window->findChild<QWidget *>(QStringLiteral("ListView1"));
     auto *upcomingList = window->findChild<QWidget *>(QStringLiteral("ListView2"));
@@ -482,7 +483,7 @@ void TestSettingsDialog::soundFile_chooserOpensInTheDataFolder()
 {
     QTemporaryDir dir;
     auto window = startProgram(dir.path());
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
     QCOMPARE(child<FilenameEdit>(dialog, "JvFilenameEdit1")->filter(), QStringLiteral("Wave files (*.wav)"));
     FileChoosers::queuePath(QStringLiteral("/sounds/bell.wav"));
@@ -499,8 +500,8 @@ void TestSettingsDialog::encryptionControls_existAndReport()
 {
     QTemporaryDir dir;
     writeAll(QDir(dir.path()).filePath(QStringLiteral("passwd.txt")), QByteArray());
-    TForm1 window(dir.path() + QLatin1Char('/'));
-    TForm4 &dialog = *window.settingsDialog();
+    MainWindow window(dir.path() + QLatin1Char('/'));
+    SettingsDialog &dialog = *window.settingsDialog();
     QVERIFY(child<QCheckBox>(dialog, "CheckBox3")->isChecked());
     QCOMPARE(child<QCheckBox>(dialog, "CheckBox3")->text(), QStringLiteral("Encrypt notes"));
     QVERIFY(!child<QLineEdit>(dialog, "JvEdit1")->isEnabled() && !child<QLineEdit>(dialog, "JvEdit2")->isEnabled());
@@ -511,8 +512,8 @@ void TestSettingsDialog::encryptionControls_existAndReport()
     QVERIFY(child<QPushButton>(dialog, "DsFancyButton1")->isEnabled());
     QList<bool> toggles;
     int accepts = 0;
-    connect(&dialog, &TForm4::encryptNotesToggled, this, [&](bool on) { toggles.append(on); });
-    connect(&dialog, &TForm4::acceptPassPhrase, this, [&] { ++accepts; });
+    connect(&dialog, &SettingsDialog::encryptNotesToggled, this, [&](bool on) { toggles.append(on); });
+    connect(&dialog, &SettingsDialog::acceptPassPhrase, this, [&] { ++accepts; });
     child<QCheckBox>(dialog, "CheckBox3")->click();
     child<QPushButton>(dialog, "DsFancyButton1")->click();
     QCOMPARE(toggles, QList<bool>{false});

@@ -1,8 +1,8 @@
 #include "SettingsTestData.h"
 
-#include "ui/Settings.h"
-#include "ui/SettingsApplier.h"
-#include "ui/StatusBar.h"
+#include "ui/dialogs/SettingsDialog.h"
+#include "ui/mainwindow/SettingsApplier.h"
+#include "ui/mainwindow/StatusBar.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -17,7 +17,7 @@
 
 namespace {
 
-QWidget *named(TForm1 &window, const QString &name)
+QWidget *named(MainWindow &window, const QString &name)
 {
     QWidget *found = window.findChild<QWidget *>(name);
     Q_ASSERT(found);
@@ -118,7 +118,7 @@ void TestSettingsLoad::hiddenStatusBar_disablesItsOptions()
     auto window = startProgram(dir.path());
     window->show();
     QVERIFY(window->statusBarPro()->isHidden());
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
     QVERIFY(!child<QCheckBox>(dialog, "CheckBox4")->isChecked());
     QVERIFY(!child<QCheckBox>(dialog, "CheckBox5")->isEnabled());
@@ -132,7 +132,7 @@ void TestSettingsLoad::alwaysOnTop_offOnlyRaisesUntilTheNextStart()
     {
         auto window = startProgram(dir.path());
         window->show();
-        TForm4 &dialog = *window->settingsDialog();
+        SettingsDialog &dialog = *window->settingsDialog();
         dialog.show();
         child<QCheckBox>(dialog, "CheckBox17")->click();
         QVERIFY(!window->settings().AlwaysOnTop);
@@ -143,7 +143,7 @@ void TestSettingsLoad::alwaysOnTop_offOnlyRaisesUntilTheNextStart()
     auto window = startProgram(dir.path());
     QVERIFY(!window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     window->show();
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
     child<QCheckBox>(dialog, "CheckBox17")->click();
     QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -154,7 +154,7 @@ void TestSettingsLoad::sunAndCustomPanelBoxes_actAtOnce()
 {
     QTemporaryDir dir;
     auto window = startProgram(dir.path());
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
     QWidget *sun = named(*window, QStringLiteral("JvPanel2"));
     QWidget *custom = named(*window, QStringLiteral("JvPanel4"));
@@ -180,7 +180,7 @@ void TestSettingsLoad::clockType_setsTheClockPanelHeight()
 {
     QTemporaryDir dir;
     auto window = startProgram(dir.path());
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
     QWidget *clocks = named(*window, QStringLiteral("JvPanel6"));
     child<QRadioButton>(dialog, "RadioButton2")->click();

@@ -1,9 +1,9 @@
 #include "UiTestData.h"
 
 #include "notes/NotesFile.h"
-#include "ui/HintTreeView.h"
-#include "ui/NotepadPage.h"
-#include "ui/Notes.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/pages/NotepadPage.h"
+#include "ui/widgets/HintTreeView.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -21,15 +21,15 @@
 namespace {
 
 // One start of the program on a folder, as main() does it.
-std::unique_ptr<TForm1> start(const QString &dir)
+std::unique_ptr<MainWindow> start(const QString &dir)
 {
-    auto window = std::make_unique<TForm1>(dir + QLatin1Char('/'));
+    auto window = std::make_unique<MainWindow>(dir + QLatin1Char('/'));
     window->loadAllData();
     window->finishStartup();
     return window;
 }
 
-bool closeWindow(TForm1 &window)
+bool closeWindow(MainWindow &window)
 {
     window.show();
     return window.close();
@@ -106,7 +106,7 @@ void TestStartAndSave::missingDataFile_warnsWhereOtherDataFilesAre()
     QFile other(dir.filePath(name));
     QVERIFY(other.open(QIODevice::WriteOnly));
     other.close();
-    TForm1 window(dir.path() + QLatin1Char('/'));
+    MainWindow window(dir.path() + QLatin1Char('/'));
     window.ReadAllNotes();
     const auto shown = Messages::takeShown();
     QVERIFY(!shown.isEmpty());
@@ -163,7 +163,8 @@ void TestStartAndSave::notes_surviveARestart()
 void TestStartAndSave::malformedDataFile_keptAsideAndNeverOverwritten()
 {
     QTemporaryDir dir;
-    const QByteArray broken("<?xml version=\"1.0\"?>\r\n<Configuration>\r\n  <NumberOfNotes>1</NumberOfNotes>\r\n  <Text0>half");
+    const QByteArray broken(
+        "<?xml version=\"1.0\"?>\r\n<Configuration>\r\n  <NumberOfNotes>1</NumberOfNotes>\r\n  <Text0>half");
     writeAll(dir.filePath(QStringLiteral("data.txt")), broken);
     auto window = start(dir.path());
     const auto shown = Messages::takeShown();
@@ -258,7 +259,8 @@ void TestStartAndSave::settings_switchesAndSortOrderSurviveARestart()
 void TestStartAndSave::malformedSettings_keptAsideAndDefaultsKept()
 {
     QTemporaryDir dir;
-    const QByteArray broken("<?xml version=\"1.0\"?>\r\n<Configuration>\r\n  <FormWidth>500</FormWidth>\r\n  <Font1>Ari");
+    const QByteArray broken(
+        "<?xml version=\"1.0\"?>\r\n<Configuration>\r\n  <FormWidth>500</FormWidth>\r\n  <Font1>Ari");
     writeAll(dir.filePath(QStringLiteral("settings.xml")), broken);
     auto window = start(dir.path());
     const auto shown = Messages::takeShown();
@@ -290,7 +292,7 @@ void TestStartAndSave::endRequestDuringStart_endsCleanly()
     QFETCH(int, signalNumber);
     QTemporaryDir dir;
     {
-        TForm1 window(dir.path() + QLatin1Char('/'));
+        MainWindow window(dir.path() + QLatin1Char('/'));
         window.notes().append(TNotesData{1, 0, false, -1, QStringLiteral("kept"), QString(), 0});
         window.notepadPage()->editor()->setPlainText(QStringLiteral("kept line"));
         QVERIFY(window.saveAllDataFiles());

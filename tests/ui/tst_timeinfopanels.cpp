@@ -1,10 +1,10 @@
 #include "SettingsTestData.h"
 
-#include "ui/ProgressPanel.h"
-#include "ui/Settings.h"
-#include "ui/TimeInfoPanels.h"
-#include "ui/TimeZonePanel.h"
-#include "ui/ZoneClock.h"
+#include "ui/dialogs/SettingsDialog.h"
+#include "ui/mainwindow/TimeInfoPanels.h"
+#include "ui/pages/ProgressPanel.h"
+#include "ui/pages/TimeZonePanel.h"
+#include "ui/widgets/ZoneClock.h"
 
 #include "core/Clock.h"
 #include "daypanels/DayPanels.h"
@@ -61,24 +61,24 @@ QString minutesOf(QTime time)
 }
 
 // Start the program on `dir` at `now`, which also fixes the sun component's date.
-std::unique_ptr<TForm1> startAt(const QString &dir, const Settings &settings, const QDateTime &now)
+std::unique_ptr<MainWindow> startAt(const QString &dir, const Settings &settings, const QDateTime &now)
 {
     writeSettingsFile(dir, settings);
     Clock::setNowForTesting(now);
     return startProgram(dir);
 }
 
-ProgressPanel &sunPanel(TForm1 &window)
+ProgressPanel &sunPanel(MainWindow &window)
 {
     return *child<ProgressPanel>(window, "JvPanel2");
 }
 
-ProgressPanel &customPanel(TForm1 &window)
+ProgressPanel &customPanel(MainWindow &window)
 {
     return *child<ProgressPanel>(window, "JvPanel4");
 }
 
-TimeZonePanel &clockPanel(TForm1 &window)
+TimeZonePanel &clockPanel(MainWindow &window)
 {
     return *child<TimeZonePanel>(window, "JvPanel6");
 }
@@ -195,8 +195,8 @@ void TestTimeInfoPanels::sunPanel_followsTheDate()
 
     TSunTime thatDay(DateTime::fromQDateTime(later));
     feedPlace(thatDay, SunPlace{52, 13, true, 21, 1, true});
-    const ProgressPanelView expected = ::sunPanelStep(thatDay.Sunrise(), thatDay.Sunset(), Clock::nowValue(), true,
-                                                      window->localeFormats(), 0);
+    const ProgressPanelView expected =
+        ::sunPanelStep(thatDay.Sunrise(), thatDay.Sunset(), Clock::nowValue(), true, window->localeFormats(), 0);
     QCOMPARE(sunPanel(*window).leftLabel()->text(), expected.leftLabel);
     QCOMPARE(sunPanel(*window).rightLabel()->text(), expected.rightLabel);
     QCOMPARE(sunPanel(*window).bar()->text(), expected.barText);
@@ -302,7 +302,7 @@ void TestTimeInfoPanels::dialogOk_movesThePlace_onlyOnOk()
     QTemporaryDir dir;
     auto window = startAt(dir.path(), warsawSettings(), at(12, 0));
     TSunTime &sun = window->timeInfo().SunTime1();
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
     // The equator at Greenwich.
     child<QSpinBox>(dialog, "SpinEdit8")->setValue(0);
@@ -391,7 +391,7 @@ void TestTimeInfoPanels::clockType_switchesFaceAndStripHeight()
     QVERIFY(panel.clock(0)->geometry().bottom() < panel.caption(0)->geometry().top());
     QCOMPARE(panel.clock(0)->geometry().center().x(), panel.caption(0)->geometry().center().x());
 
-    TForm4 &dialog = *window->settingsDialog();
+    SettingsDialog &dialog = *window->settingsDialog();
     dialog.show();
     child<QRadioButton>(dialog, "RadioButton1")->click();
     QCOMPARE(panel.height(), 80);

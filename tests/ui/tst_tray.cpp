@@ -3,15 +3,15 @@
 
 #include "core/Clock.h"
 #include "reminders/AutoHide.h"
-#include "ui/About.h"
-#include "ui/AddExpenditure.h"
-#include "ui/AddNote.h"
-#include "ui/BalloonHint.h"
-#include "ui/ChangeValue.h"
-#include "ui/Manage.h"
-#include "ui/Password.h"
-#include "ui/Settings.h"
-#include "ui/TrayPresence.h"
+#include "ui/desktop/TrayPresence.h"
+#include "ui/dialogs/AboutDialog.h"
+#include "ui/dialogs/AddTransactionDialog.h"
+#include "ui/dialogs/ChangeBalanceDialog.h"
+#include "ui/dialogs/ManageTransactionsDialog.h"
+#include "ui/dialogs/NoteEditorDialog.h"
+#include "ui/dialogs/PassPhraseDialog.h"
+#include "ui/dialogs/SettingsDialog.h"
+#include "ui/widgets/BalloonHint.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -76,7 +76,7 @@ private:
     ScriptedHotKeys *useScriptedHotKeys(bool supported = true, bool registers = true);
 
     QTemporaryDir *m_dir = nullptr;
-    std::unique_ptr<TForm1> m_window;
+    std::unique_ptr<MainWindow> m_window;
     std::shared_ptr<DesktopState> m_desktop;
 };
 
@@ -89,11 +89,11 @@ void TestTray::init()
 {
     Clock::setNowForTesting(kNow);
     m_dir = new QTemporaryDir;
-    m_window = startWithNotes(m_dir->path(), {makeNote(QStringLiteral("0123456789"), 3, 0, false, todayAt(9)),
-                                              makeNote(kThirty, 1, 100, true, todayAt(18)),
-                                              makeNote(QStringLiteral("tomorrow"), 3, 0, false, DateTime::encode(2026, 12, 10, 0, 0)),
-                                              makeNote(kThirty + QStringLiteral("4"), 2, 0, false, todayAt(12)),
-                                              makeNote(QStringLiteral("no deadline"))});
+    m_window = startWithNotes(
+        m_dir->path(),
+        {makeNote(QStringLiteral("0123456789"), 3, 0, false, todayAt(9)), makeNote(kThirty, 1, 100, true, todayAt(18)),
+         makeNote(QStringLiteral("tomorrow"), 3, 0, false, DateTime::encode(2026, 12, 10, 0, 0)),
+         makeNote(kThirty + QStringLiteral("4"), 2, 0, false, todayAt(12)), makeNote(QStringLiteral("no deadline"))});
     m_desktop = std::make_shared<DesktopState>();
     m_desktop->primaryScreen = QRect(0, 0, 1920, 1080);
     m_desktop->cursor = kAway;
@@ -119,7 +119,7 @@ ScriptedHotKeys *TestTray::useScriptedHotKeys(bool supported, bool registers)
 void TestTray::turnAutoHideOn(qint32 delay)
 {
     m_window->settings().AutohideDelay = delay;
-    TForm4 &dialog = *m_window->settingsDialog();
+    SettingsDialog &dialog = *m_window->settingsDialog();
     dialog.show();
     QCheckBox *active = dialog.findChild<QCheckBox *>(QStringLiteral("CheckBox1"));
     if (!active->isChecked())
@@ -148,8 +148,8 @@ void TestTray::ctrlT_showsTodaysBalloonAtOnce()
     keys->press(GlobalHotKeys::Key::TodayEvents);
     QCOMPARE(shown.count(), 1);
     QCOMPARE(shown.at(0).at(0).toString(), QStringLiteral("Today events"));
-    const QString body = QStringLiteral("\u2022 0123456789\r\u2022 ") + kThirty.left(27) + QStringLiteral("...\r\u2022 ")
-                         + kThirty;
+    const QString body =
+        QStringLiteral("\u2022 0123456789\r\u2022 ") + kThirty.left(27) + QStringLiteral("...\r\u2022 ") + kThirty;
     QCOMPARE(shown.at(0).at(1).toString(), body);
     // Offscreen there is no notification area: the program draws the balloon itself.
     BalloonHint *balloon = presence().ownBalloon();
@@ -162,7 +162,7 @@ void TestTray::ctrlT_showsTodaysBalloonAtOnce()
 void TestTray::ctrlT_boxOff_showsNothing()
 {
     ScriptedHotKeys *keys = useScriptedHotKeys();
-    TForm4 &dialog = *m_window->settingsDialog();
+    SettingsDialog &dialog = *m_window->settingsDialog();
     dialog.show();
     dialog.findChild<QCheckBox *>(QStringLiteral("CheckBox23"))->click();
     dialog.hide();
@@ -294,22 +294,22 @@ void TestTray::autoHide_keptOpen()
 {
     QFETCH(QString, what);
     turnAutoHideOn(1);
-    std::unique_ptr<TForm6> passwordWindow;
+    std::unique_ptr<PassPhraseDialog> passwordWindow;
     QWidget *open = nullptr;
     if (what == QLatin1String("TForm4"))
         open = m_window->settingsDialog();
     else if (what == QLatin1String("TForm2"))
         open = m_window->noteEditor();
     else if (what == QLatin1String("TForm5"))
-        open = m_window->findChild<TForm5 *>();
+        open = m_window->findChild<AboutDialog *>();
     else if (what == QLatin1String("TForm7"))
-        open = m_window->findChild<TForm7 *>();
+        open = m_window->findChild<AddTransactionDialog *>();
     else if (what == QLatin1String("TForm8"))
-        open = m_window->findChild<TForm8 *>();
+        open = m_window->findChild<ManageTransactionsDialog *>();
     else if (what == QLatin1String("TForm9"))
-        open = m_window->findChild<TForm9 *>();
+        open = m_window->findChild<ChangeBalanceDialog *>();
     else if (what == QLatin1String("TForm6"))
-        open = (passwordWindow = std::make_unique<TForm6>()).get();
+        open = (passwordWindow = std::make_unique<PassPhraseDialog>()).get();
     else
         m_window->state().DialogBusy = true;
     if (what != QLatin1String("DialogBusy")) {
@@ -326,7 +326,7 @@ void TestTray::autoHide_keptOpen()
 void TestTray::autoHideOff_timerStopsAndEdgeDoesNothing()
 {
     turnAutoHideOn(5);
-    TForm4 &dialog = *m_window->settingsDialog();
+    SettingsDialog &dialog = *m_window->settingsDialog();
     dialog.show();
     dialog.findChild<QCheckBox *>(QStringLiteral("CheckBox1"))->click();
     dialog.hide();
@@ -351,7 +351,7 @@ void TestTray::ctrlQ_opensTheEditorOnlyWhenOn()
     QFETCH(bool, shortcut);
     m_window->settings().Shortcut = shortcut;
     ScriptedHotKeys *keys = useScriptedHotKeys();
-    TForm2 *editor = m_window->noteEditor();
+    NoteEditorDialog *editor = m_window->noteEditor();
     bool opened = false;
     QTimer::singleShot(0, editor, [editor, &opened] {
         opened = editor->isVisible();
@@ -361,17 +361,18 @@ void TestTray::ctrlQ_opensTheEditorOnlyWhenOn()
     QCoreApplication::processEvents();
     QCOMPARE(opened, shortcut);
     if (shortcut)
-        QCOMPARE(editor->mode(), TForm2::AddMode);
+        QCOMPARE(editor->mode(), NoteEditorDialog::AddMode);
 }
 
 void TestTray::ctrlQ_whileEditorOpen_doesNotReopenIt()
 {
     ScriptedHotKeys *keys = useScriptedHotKeys();
-    TForm2 *editor = m_window->noteEditor();
+    NoteEditorDialog *editor = m_window->noteEditor();
     bool stillEditing = false;
     QTimer::singleShot(0, editor, [&] {
         keys->press(GlobalHotKeys::Key::AddNote);
-        stillEditing = editor->isVisible() && editor->mode() == TForm2::EditMode && editor->editedPosition() == 1;
+        stillEditing =
+            editor->isVisible() && editor->mode() == NoteEditorDialog::EditMode && editor->editedPosition() == 1;
         editor->reject();
     });
     m_window->noteEditor()->openForEdit(1);
@@ -423,7 +424,7 @@ void TestTray::alwaysOnTop_reappliedByTheWallpaperBox()
     QVERIFY(m_window->settings().AlwaysOnTop);
     m_window->setWindowFlag(Qt::WindowStaysOnTopHint, false);
     m_window->show();
-    TForm4 &dialog = *m_window->settingsDialog();
+    SettingsDialog &dialog = *m_window->settingsDialog();
     dialog.show();
     dialog.findChild<QCheckBox *>(QStringLiteral("CheckBox19"))->click();
     QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));

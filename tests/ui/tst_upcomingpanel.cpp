@@ -2,10 +2,10 @@
 
 #include "core/Clock.h"
 #include "notes/NoteIcons.h"
-#include "ui/Notes.h"
-#include "ui/RollOutPanel.h"
-#include "ui/UpcomingEventsModel.h"
-#include "ui/UpcomingEventsPanel.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/pages/UpcomingEventsModel.h"
+#include "ui/pages/UpcomingEventsPanel.h"
+#include "ui/widgets/RollOutPanel.h"
 
 #include <QAbstractButton>
 #include <QHeaderView>
@@ -35,9 +35,9 @@ QDateTime day(int offset, int hour, int minute)
     return QDateTime(kNow.date().addDays(offset), QTime(hour, minute));
 }
 
-std::unique_ptr<TForm1> start(const QString &dir)
+std::unique_ptr<MainWindow> start(const QString &dir)
 {
-    auto window = std::make_unique<TForm1>(dir + QLatin1Char('/'));
+    auto window = std::make_unique<MainWindow>(dir + QLatin1Char('/'));
     window->loadAllData();
     window->finishStartup();
     Messages::takeShown();
@@ -70,7 +70,7 @@ private:
     QTreeView *list() const { return m_window->findChild<QTreeView *>(QStringLiteral("ListView2")); }
 
     QTemporaryDir *m_dir = nullptr;
-    std::unique_ptr<TForm1> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void TestUpcomingPanel::init()

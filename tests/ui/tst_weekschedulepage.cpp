@@ -4,11 +4,11 @@
 #include "core/LocaleFormats.h"
 #include "notes/NoteIcons.h"
 #include "schedule/WeekSchedule.h"
-#include "ui/AddNote.h"
-#include "ui/Notes.h"
-#include "ui/SettingsApplier.h"
-#include "ui/Switch.h"
-#include "ui/WeekSchedulePage.h"
+#include "ui/dialogs/NoteEditorDialog.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/SettingsApplier.h"
+#include "ui/pages/WeekSchedulePage.h"
+#include "ui/widgets/Switch.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -112,7 +112,7 @@ private:
     const TNotesData *find(const QString &text) const;
 
     QTemporaryDir *m_dir = nullptr;
-    TForm1 *m_window = nullptr;
+    MainWindow *m_window = nullptr;
 };
 
 // The requests open the real note editor, which is modal: close it as soon as it shows.
@@ -133,7 +133,7 @@ void TestWeekSchedulePage::init()
 {
     Clock::setNowForTesting(kNow);
     m_dir = new QTemporaryDir;
-    m_window = new TForm1(m_dir->path() + QLatin1Char('/'));
+    m_window = new MainWindow(m_dir->path() + QLatin1Char('/'));
     m_window->loadAllData();
     m_window->finishStartup();
     Messages::takeShown();

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+// Every message box of the program goes through here, so tests can answer
+// questions and read what was shown without a person at the screen.
+namespace Messages {
+
+enum class Kind
+{
+    Information,
+    Warning,
+    Error,
+    Question
+};
+
+void information(QWidget *parent, const QString &text);
+void warning(QWidget *parent, const QString &text);
+void error(QWidget *parent, const QString &text);
+// Warning box with Yes and No; true for Yes.
+bool question(QWidget *parent, const QString &text);
+
+// The program is ending: no further box opens, and questions answer No.
+void silence();
+
+// Test mode: nothing is shown; questions take queued answers (No when none is queued).
+void setTestMode(bool on);
+void queueAnswer(bool yes);
+struct Shown
+{
+    Kind kind;
+    QString text;
+};
+QList<Shown> takeShown();
+// Test mode: called as each message is recorded, while its box would be open.
+void setObserver(std::function<void(const Shown &)> observer);
+
+} // namespace Messages

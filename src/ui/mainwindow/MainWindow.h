@@ -1,0 +1,200 @@
+#pragma once
+
+#include "ui/mainwindow/EditedData.h"
+#include "ui/mainwindow/Startup.h"
+
+#include "core/DataFile.h"
+#include "core/KeyValueXmlFile.h"
+#include "core/LocaleFormats.h"
+#include "core/ProgramState.h"
+#include "expenditures/Expenditure.h"
+#include "notes/NotesData.h"
+#include "notes/NotesList.h"
+#include "notes/NotesSort.h"
+#include "reminders/UpcomingEvents.h"
+#include "settings/Settings.h"
+#include "storage/DataFolder.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class DesktopWallpaper;
+class EncryptionControl;
+class ExpenditurePage;
+class NotepadPage;
+class NotesListModel;
+class NotesPage;
+class NotesTransfer;
+class ProgressPanel;
+class QMenu;
+class QSystemTrayIcon;
+class QTimer;
+class QuickBar;
+class SettingsApplier;
+class ReminderAlerts;
+class StatusBar;
+class SettingsDialog;
+class NoteEditorDialog;
+class AboutDialog;
+class AddTransactionDialog;
+class ManageTransactionsDialog;
+class ChangeBalanceDialog;
+class TimeInfoPanels;
+class TimeZonePanel;
+class TrayPresence;
+class UpcomingEventsPanel;
+class WeekSchedulePage;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The main window: owns the data, the timers and the storage, and wires the regions.
+class MainWindow final : public QMainWindow, public Startup::DataOwner
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(MainWindow)
+
+public:
+    explicit MainWindow(const QString &appDir, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Start: load every data file (the pass-phrase step decides when), then place the window.
+    // The data folder's files, the pass phrase in force and the loading and saving.
+    DataFolder &dataFolder() override { return m_folder; }
+    void loadAllData() override;
+    // Notes, notepad, settings and transactions, stopping at the first failure (already shown).
+    bool saveAllDataFiles() override;
+    void finishStartup();
+
+    void ReadAllNotes();
+    // False when a file could not be written; the error has been shown and the data stay in memory.
+    bool SaveAllNotes();
+    void RefreshNotes();
+    // The upcoming events list anew and, while the option is on, the wallpaper painted from it.
+    void RefreshUpcomingEvents();
+    DesktopWallpaper &desktopWallpaper() { return *m_desktopWallpaper; }
+    // The user's autostart entry for this executable, written again on every use.
+    void RunOnStartup();
+    // The data folder was named on the command line: the autostart entry names it too.
+    void setDataDirChosen(bool chosen) { m_dataDirChosen = chosen; }
+
+    // False when the file could not be written; the error has been shown.
+    bool SaveAllExpenditures();
+    void RefreshExpenditures();
+    ExpenditureBook &expenditures() { return m_book; }
+    ExpenditurePage *expenditurePage() const { return m_expenditurePage; }
+    // Collection position of the note in list row `row`: -1 for row -1, the number of notes
+    // for a row below the last listed note.
+    int SelectedItem(int row) const;
+    const LocaleFormats &localeFormats() const { return m_formats; }
+    NoteEditorDialog *noteEditor() const { return m_editor; }
+
+    // Saves everything and ends the program (the tray menu's "Close", signals, session end).
+    void Close1Click();
+    // Every 60 s while `UpcomingEventsRefresh` is on; also once after the settings are read
+    // at start and once after the settings dialog's "Ok".
+    void Timer2Timer();
+    void Timer3Timer();
+
+    ProgramState &state() { return m_state; }
+    // The live settings: controls edit this record, every user reads it when it needs a value.
+    Settings &settings() { return m_settings; }
+    NotesCollection &notes() { return m_notes; }
+    NotepadPage *notepadPage() const { return m_notepadPage; }
+    NotesPage *notesPage() const { return m_notesPage; }
+    StatusBar *statusBarPro() const { return m_statusBar; }
+    SettingsDialog *settingsDialog() const { return m_settingsDialog; }
+    SettingsApplier &settingsApplier() { return *m_settingsApplier; }
+    UpcomingEventsPanel *upcomingEvents() const { return m_upcoming; }
+    ReminderAlerts *alerts() const { return m_alerts; }
+    QSystemTrayIcon *trayIcon() const { return m_tray; }
+    // The sun, custom time and time-zone panels with the sun component they read.
+    TimeInfoPanels &timeInfo() { return *m_timeInfo; }
+    // Brings the window back from the tray or from another start of the program.
+    void showFromTray();
+    // Into the notification area, or minimised where the desktop has none.
+    void hideToTray();
+    TrayPresence *trayPresence() const { return m_presence; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private Q_SLOTS:
+    // The main menu's "Add note" and the "Add note" button.
+    void Addnote1Click();
+    void DsFancyButton1Click();
+    void Settings1Click();
+    void Settings2Click();
+    void About2Click();
+    void NotepadChange();
+
+private:
+    void buildRegions();
+    void connectWindows();
+    void ReadAllExpenditures();
+    // Makes the picture the desktop's wallpaper where the desktop is one we know.
+    void SetWallpaper(const QString &path);
+    // The two switches above the list.
+    NotesFilter notesFilter() const;
+    // One of the program's dialogs (settings, note editor, about, pass phrase, transactions) is open.
+    bool anyDialogOpen() const;
+    EditedData editedData();
+    void buildTray();
+    void buildTimers();
+    void connectCommands();
+    void placeAtTopRight();
+    bool reportSaveFailure(const IoResult &result);
+    // The list, and the wallpaper painted from it while that option is on.
+    void showUpcomingEvents(const QList<UpcomingEvent> &events);
+    void applyLoadedSettings();
+    // Copies what the main window itself holds (size, switches, panel state) into the record.
+    void collectWindowSettings();
+    void chooseSortOrder(NotesSortOrder order);
+    NotesSortOrder currentSortOrder() const;
+
+    std::unique_ptr<Ui::MainWindow> m_ui;
+    ProgramState m_state;
+    NotesCollection m_notes;
+    ExpenditureBook m_book;
+    Settings m_settings;
+    LocaleFormats m_formats = LocaleFormats::system();
+    TKeyValueXmlFile m_settingsStore; // JvAppXMLFileStorage1: the settings file's store
+    DataFolder m_folder;
+    bool m_ending = false;
+    bool m_dataDirChosen = false;
+    QDate m_lastRefreshDay;        // a day change is noticed against this
+    bool m_placeWhenShown = false; // the start's placement waits for the window's frame
+
+    TimeZonePanel *m_timeZonePanel = nullptr;
+    ProgressPanel *m_customPanel = nullptr;
+    ProgressPanel *m_sunPanel = nullptr;
+    std::unique_ptr<TimeInfoPanels> m_timeInfo;
+    UpcomingEventsPanel *m_upcoming = nullptr;
+    QuickBar *m_quickBar = nullptr;
+    NotesPage *m_notesPage = nullptr;
+    NotesListModel *m_notesModel = nullptr;
+    NotepadPage *m_notepadPage = nullptr;
+    WeekSchedulePage *m_weekPage = nullptr;
+    ExpenditurePage *m_expenditurePage = nullptr;
+    StatusBar *m_statusBar = nullptr;
+    QSystemTrayIcon *m_tray = nullptr;
+    QMenu *m_trayMenu = nullptr;
+    TrayPresence *m_presence = nullptr;
+    std::unique_ptr<SettingsApplier> m_settingsApplier;
+    std::unique_ptr<DesktopWallpaper> m_desktopWallpaper;
+    SettingsDialog *m_settingsDialog = nullptr;
+    NoteEditorDialog *m_editor = nullptr;
+    AboutDialog *m_about = nullptr;
+    EncryptionControl *m_encryption = nullptr;
+    ReminderAlerts *m_alerts = nullptr;
+    AddTransactionDialog *m_addExpenditure = nullptr;
+    ManageTransactionsDialog *m_manage = nullptr;
+    ChangeBalanceDialog *m_changeValue = nullptr;
+    NotesTransfer *m_transfer = nullptr;
+    QTimer *m_timer1 = nullptr;
+    QTimer *m_timer2 = nullptr;
+    QTimer *m_timer3 = nullptr;
+};
