@@ -8,7 +8,7 @@ packages=(
     qt6-qpa-plugins libqt6svg6 libqt6opengl6-dev
     libgl-dev libvulkan-dev libxkbcommon-dev libxkbcommon-x11-dev
     libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev
-    libbenchmark-dev
+    libbenchmark-dev libsodium-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool trayer dbus ccache
     help2man desktop-file-utils appstream fonts-liberation debootstrap
