@@ -5,6 +5,8 @@
 #include "notes/NotesFile.h"
 #include "protection/PassPhraseCodec.h"
 #include "protection/PasswordFile.h"
+#include "protection/StrongCipher.h"
+#include "protection/StrongPasswordFile.h"
 #include "settings/SettingsFile.h"
 
 #include "core/DateTime.h"
@@ -94,6 +96,18 @@ int main(int argc, char *argv[])
     put(root, "passwordfile", "salt-with-breaks.txt",
         PasswordFile::serialize({QByteArray("ab\rcd\nef\x1Agh0123456789A", 21), QByteArray(15, '\x7F')}));
     put(root, "passwordfile", "lf-only.txt", QByteArrayLiteral("salt\nvalue\n"));
+
+    // The first byte of each: 0 for a stored file, odd for an edit of a file written by the target.
+    TStrongKeyring keyring(QStringLiteral("fuzzing pass phrase"));
+    const TStrongParams least = StrongCipher::withFreshSalt(StrongCipher::minimalCost());
+    const QByteArray mark = QByteArrayLiteral("fuzz seed\n");
+    put(root, "strongcipher", "notes.bin", '\0' + StrongCipher::encipher(mark + notes, keyring, least));
+    put(root, "strongcipher", "empty.bin", '\0' + StrongCipher::encipher(mark, keyring, least));
+    put(root, "strongcipher", "password.bin",
+        '\0' + StrongPasswordFile::serialize(StrongPasswordFile::create(keyring, StrongCipher::minimalCost())));
+    put(root, "strongcipher", "flip-notes.bin", QByteArrayLiteral("\x01\x00\x40\x00\x00\x00\x01") + notes);
+    put(root, "strongcipher", "swap-chunks.bin", QByteArray("\x11\x03\x00\x00\x00\x00\x00", 7)
+                                                  + QByteArray(15000, 'x'));
 
     put(root, "textlines", "latin1.txt",
         TextLines::join({QStringLiteral("Caf\u00e9"), QString(), QStringLiteral("end")}));
