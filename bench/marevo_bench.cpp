@@ -8,6 +8,7 @@
 #include "expenditures/ExpendituresFile.h"
 #include "notes/NotesFile.h"
 #include "protection/PassPhraseCodec.h"
+#include "protection/StrongCipher.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -89,6 +90,40 @@ QByteArray notesBytes(int count)
 QByteArray bookBytes(int count)
 {
     return ExpendituresFile::expendituresData(bookOf(count));
+}
+
+// --- the strong form ------------------------------------------------------------------------
+
+// The key is derived once per unlock, at the cost every file's header names: this is the wait
+// at start. The stream itself must keep saving the 10k notes within the save budget.
+void registerStrongBenchmarks()
+{
+    benchmark::RegisterBenchmark("strong/derive key/default cost", [](benchmark::State &state) {
+        const TSecretBytes phrase = TSecretBytes::fromPassPhrase(QStringLiteral("zażółć gęślą jaźń"));
+        const TStrongParams params = StrongCipher::withFreshSalt(StrongCipher::defaultCost());
+        for (auto _ : state)
+            if (!TStrongKey::derive(phrase, params))
+                state.SkipWithError("cannot derive the key");
+    })->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+    for (const bool reading : {false, true}) {
+        timed(benchmark::RegisterBenchmark(
+            name(reading ? "strong/decipher notes" : "strong/encipher notes", {{"n", 10000}}).c_str(),
+            [reading](benchmark::State &state) {
+                TStrongKeyring keyring(QStringLiteral("zażółć gęślą jaźń"));
+                const auto key = keyring.keyFor(StrongCipher::withFreshSalt(StrongCipher::minimalCost()));
+                const QByteArray plain = notesBytes(10000);
+                const QByteArray stored = StrongCipher::encipher(plain, *key);
+                for (auto _ : state) {
+                    if (reading) {
+                        if (StrongCipher::decipher(stored, *key).plain.size() != plain.size())
+                            state.SkipWithError("cannot decipher");
+                    } else {
+                        benchmark::DoNotOptimize(StrongCipher::encipher(plain, *key));
+                    }
+                }
+                state.counters["MB"] = static_cast<double>(stored.size()) / 1e6;
+            }));
+    }
 }
 
 void registerFileBenchmarks()
@@ -504,6 +539,7 @@ int main(int argc, char **argv)
     }
 
     registerFileBenchmarks();
+    registerStrongBenchmarks();
     registerRefreshBenchmarks();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <memory>
+#include <tuple>
 #include <utility>
 
 // The strong form of the data files.
@@ -103,6 +104,7 @@ bool isStrongForm(const QByteArray &stored);
 bool readParams(const QByteArray &stored, TStrongParams *params);
 
 QByteArray encipher(const QByteArray &plain, const TStrongKey &key);
+// Empty when the key cannot be derived (no memory for the cost asked).
 QByteArray encipher(const QByteArray &plain, TStrongKeyring &keyring, const TStrongParams &params);
 // Any failed check gives ok == false and damagedText().
 TDecipherResult decipher(const QByteArray &stored, const TStrongKey &key);
