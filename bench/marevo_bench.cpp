@@ -98,13 +98,19 @@ QByteArray bookBytes(int count)
 // at start. The stream itself must keep saving the 10k notes within the save budget.
 void registerStrongBenchmarks()
 {
-    benchmark::RegisterBenchmark("strong/derive key/default cost", [](benchmark::State &state) {
-        const TSecretBytes phrase = TSecretBytes::fromPassPhrase(QStringLiteral("zażółć gęślą jaźń"));
-        const TStrongParams params = StrongCipher::withFreshSalt(StrongCipher::defaultCost());
-        for (auto _ : state)
-            if (!TStrongKey::derive(phrase, params))
-                state.SkipWithError("cannot derive the key");
-    })->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+    benchmark::RegisterBenchmark("strong/derive key/default cost",
+                                 [](benchmark::State &state) {
+                                     const TSecretBytes phrase =
+                                         TSecretBytes::fromPassPhrase(QStringLiteral("zażółć gęślą jaźń"));
+                                     const TStrongParams params =
+                                         StrongCipher::withFreshSalt(StrongCipher::defaultCost());
+                                     for (auto _ : state)
+                                         if (!TStrongKey::derive(phrase, params))
+                                             state.SkipWithError("cannot derive the key");
+                                 })
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(3);
     for (const bool reading : {false, true}) {
         timed(benchmark::RegisterBenchmark(
             name(reading ? "strong/decipher notes" : "strong/encipher notes", {{"n", 10000}}).c_str(),
@@ -191,10 +197,10 @@ void registerFileBenchmarks()
                 QTemporaryDir dir;
                 const DataFileCodec *with = enciphered ? &codec() : nullptr;
                 for (auto _ : state) {
-                    const bool saved =
-                        DataFile::save(dir.filePath(QStringLiteral("data.txt")), NotesFile::notesData(notesOf(n)),
-                                       with) &&
-                        ExpendituresFile::saveFile(dir.filePath(QStringLiteral("expenditures.txt")), with, bookOf(t));
+                    const bool saved = DataFile::save(dir.filePath(QStringLiteral("data.txt")),
+                                                      NotesFile::notesData(notesOf(n)), with) &&
+                                       DataFile::save(dir.filePath(QStringLiteral("expenditures.txt")),
+                                                      ExpendituresFile::expendituresData(bookOf(t)), with);
                     if (!saved)
                         state.SkipWithError("cannot save");
                 }
@@ -204,7 +210,8 @@ void registerFileBenchmarks()
                 QTemporaryDir dir;
                 const DataFileCodec *with = enciphered ? &codec() : nullptr;
                 DataFile::save(dir.filePath(QStringLiteral("data.txt")), NotesFile::notesData(notesOf(n)), with);
-                ExpendituresFile::saveFile(dir.filePath(QStringLiteral("expenditures.txt")), with, bookOf(t));
+                DataFile::save(dir.filePath(QStringLiteral("expenditures.txt")),
+                               ExpendituresFile::expendituresData(bookOf(t)), with);
                 const QDateTime now = DateTime::toQDateTime(BenchData::now());
                 for (auto _ : state) {
                     NotesCollection notes;
@@ -212,8 +219,10 @@ void registerFileBenchmarks()
                     const auto notesLoad = DataFile::load(
                         dir.filePath(QStringLiteral("data.txt")), with,
                         [&](const QByteArray &plain) { return NotesFile::parseNotes(plain, &notes); }, now);
-                    const auto bookLoad =
-                        ExpendituresFile::loadFile(dir.filePath(QStringLiteral("expenditures.txt")), with, &book, now);
+                    const auto bookLoad = DataFile::load(
+                        dir.filePath(QStringLiteral("expenditures.txt")), with,
+                        [&](const QByteArray &plain) { return ExpendituresFile::parseExpenditures(plain, &book); },
+                        now);
                     if (notesLoad.outcome != DataFile::Outcome::Loaded || bookLoad.outcome != DataFile::Outcome::Loaded)
                         state.SkipWithError("cannot load");
                     benchmark::DoNotOptimize(notes);
@@ -503,7 +512,8 @@ bool writeDataSet(const QString &dir)
     QDir().mkpath(dir);
     return DataFile::save(QDir(dir).filePath(QStringLiteral("data.txt")), NotesFile::notesData(notesOf(10000)),
                           nullptr) &&
-           ExpendituresFile::saveFile(QDir(dir).filePath(QStringLiteral("expenditures.txt")), nullptr, bookOf(10000));
+           DataFile::save(QDir(dir).filePath(QStringLiteral("expenditures.txt")),
+                          ExpendituresFile::expendituresData(bookOf(10000)), nullptr);
 }
 
 } // namespace

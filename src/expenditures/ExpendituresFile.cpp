@@ -71,16 +71,4 @@ QByteArray expendituresData(const ExpenditureBook &book, const QString &rootName
     return writer.finish();
 }
 
-DataFile::LoadResult loadFile(const QString &path, const DataFileCodec *codec, ExpenditureBook *book,
-                              const QDateTime &now, QString *rootName)
-{
-    return DataFile::load(
-        path, codec, [&](const QByteArray &plain) { return parseExpenditures(plain, book, rootName); }, now);
-}
-
-IoResult saveFile(const QString &path, const DataFileCodec *codec, const ExpenditureBook &book, const QString &rootName)
-{
-    return DataFile::save(path, expendituresData(book, rootName), codec);
-}
-
 } // namespace ExpendituresFile

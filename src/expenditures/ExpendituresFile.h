@@ -2,7 +2,6 @@
 
 #include "Expenditure.h"
 
-#include "core/DataFile.h"
 #include "core/IoResult.h"
 
 #include <QByteArray>
@@ -18,12 +17,5 @@ IoResult parseExpenditures(const QByteArray &plain, ExpenditureBook *book, QStri
 // AllMoney, NumberOfExpenditures and the transactions in order, under the root element the
 // last file read had (a hand-edited file keeps its name).
 QByteArray expendituresData(const ExpenditureBook &book, const QString &rootName = QStringLiteral("Configuration"));
-
-// The file at `path`, through the cipher when one is given. A missing file leaves the book as it
-// is; an unreadable one is kept aside under a new name and leaves the book as it is too.
-DataFile::LoadResult loadFile(const QString &path, const DataFileCodec *codec, ExpenditureBook *book,
-                              const QDateTime &now, QString *rootName = nullptr);
-IoResult saveFile(const QString &path, const DataFileCodec *codec, const ExpenditureBook &book,
-                  const QString &rootName = QStringLiteral("Configuration"));
 
 } // namespace ExpendituresFile

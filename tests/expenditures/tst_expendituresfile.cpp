@@ -1,5 +1,6 @@
 #include "BookStoreReader.h"
 
+#include "core/DataFile.h"
 #include "expenditures/ExpendituresFile.h"
 
 #include <QDir>
@@ -29,6 +30,13 @@ TExpenditure transaction(const QString &name, double value, TDateTime date, quin
     e.Occured = occured;
     e.IsExpenditure = isExpenditure;
     return e;
+}
+
+// The book's file through the data-file rules, as the data folder reads it.
+DataFile::LoadResult loadBook(const QString &path, ExpenditureBook *book, const QDateTime &now)
+{
+    return DataFile::load(
+        path, nullptr, [&](const QByteArray &plain) { return ExpendituresFile::parseExpenditures(plain, book); }, now);
 }
 
 ExpenditureBook sampleBook()
@@ -241,8 +249,8 @@ void TestExpendituresFile::loadFile_missing_leavesBookAsItIs()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     ExpenditureBook book = sampleBook();
-    const DataFile::LoadResult result = ExpendituresFile::loadFile(dir.filePath(QStringLiteral("expenditures.txt")), nullptr,
-                                                                   &book, QDateTime::currentDateTime());
+    const DataFile::LoadResult result =
+        loadBook(dir.filePath(QStringLiteral("expenditures.txt")), &book, QDateTime::currentDateTime());
     QCOMPARE(result.outcome, DataFile::Outcome::Missing);
     QCOMPARE(book, sampleBook());
 }
@@ -252,9 +260,9 @@ void TestExpendituresFile::saveFileThenLoadFile_roundTrip()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("expenditures.txt"));
-    QVERIFY(ExpendituresFile::saveFile(path, nullptr, sampleBook()));
+    QVERIFY(DataFile::save(path, ExpendituresFile::expendituresData(sampleBook()), nullptr));
     ExpenditureBook book;
-    const DataFile::LoadResult result = ExpendituresFile::loadFile(path, nullptr, &book, QDateTime::currentDateTime());
+    const DataFile::LoadResult result = loadBook(path, &book, QDateTime::currentDateTime());
     QCOMPARE(result.outcome, DataFile::Outcome::Loaded);
     QCOMPARE(book, sampleBook());
 }
@@ -266,8 +274,7 @@ void TestExpendituresFile::loadFile_unreadable_keepsFileAside()
     const QString path = dir.filePath(QStringLiteral("expenditures.txt"));
     QVERIFY(QFile::copy(QStringLiteral(MAREVO_TEST_DATA "/expenditures/count_beyond_entries.txt"), path));
     ExpenditureBook book = sampleBook();
-    const DataFile::LoadResult result =
-        ExpendituresFile::loadFile(path, nullptr, &book, QDateTime(QDate(2025, 3, 17), QTime(8, 5, 9)));
+    const DataFile::LoadResult result = loadBook(path, &book, QDateTime(QDate(2025, 3, 17), QTime(8, 5, 9)));
     QCOMPARE(result.outcome, DataFile::Outcome::KeptAside);
     QVERIFY(!QFile::exists(path));
     QVERIFY(QFile::exists(result.keptAsidePath));

@@ -1,5 +1,6 @@
 #include "ExpenditureTestData.h"
 
+#include "core/DataFile.h"
 #include "expenditures/ExpendituresFile.h"
 #include "ui/dialogs/AddTransactionDialog.h"
 #include "ui/dialogs/ChangeBalanceDialog.h"
@@ -70,9 +71,10 @@ double textContrast(const QImage &image, const QRect &area)
 ExpenditureBook bookOnDisk(const QString &dir)
 {
     ExpenditureBook book;
-    const auto loaded = ExpendituresFile::loadFile(dir + QStringLiteral("/expenditures.txt"), nullptr, &book,
-                                                   QDateTime::currentDateTime());
-    if (loaded.outcome != DataFile::Outcome::Loaded)
+    const IoResult loaded =
+        DataFile::read(dir + QStringLiteral("/expenditures.txt"), nullptr,
+                       [&](const QByteArray &plain) { return ExpendituresFile::parseExpenditures(plain, &book); });
+    if (!loaded)
         book.AllMoney = -12345; // never a balance of these tests
     return book;
 }
