@@ -47,7 +47,12 @@ LoadResult load(const QString &path, const DataFileCodec *codec, const Parser &p
 
 IoResult save(const QString &path, const QByteArray &plain, const DataFileCodec *codec)
 {
-    return FileIo::writeFileAtomically(path, codec ? codec->encode(plain) : plain);
+    if (!codec)
+        return FileIo::writeFileAtomically(path, plain);
+    QByteArray stored;
+    if (IoResult encoded = codec->encode(plain, &stored); !encoded)
+        return encoded;
+    return FileIo::writeFileAtomically(path, stored);
 }
 
 } // namespace DataFile

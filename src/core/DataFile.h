@@ -14,7 +14,8 @@ class DataFileCodec
 {
 public:
     virtual ~DataFileCodec() = default;
-    virtual QByteArray encode(const QByteArray &plain) const = 0;
+    // Fails rather than hand back bytes that would not read back (no key could be had).
+    virtual IoResult encode(const QByteArray &plain, QByteArray *stored) const = 0;
     virtual IoResult decode(const QByteArray &stored, QByteArray *plain) const = 0;
 };
 

@@ -5,9 +5,10 @@ PassPhraseCodec::PassPhraseCodec(const QString &passPhrase)
 {
 }
 
-QByteArray PassPhraseCodec::encode(const QByteArray &plain) const
+IoResult PassPhraseCodec::encode(const QByteArray &plain, QByteArray *stored) const
 {
-    return m_cipher.EncryptFile(plain);
+    *stored = m_cipher.EncryptFile(plain);
+    return IoResult::success();
 }
 
 IoResult PassPhraseCodec::decode(const QByteArray &stored, QByteArray *plain) const

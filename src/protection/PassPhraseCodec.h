@@ -4,13 +4,13 @@
 
 #include "core/DataFile.h"
 
-// Stores data files enciphered under a pass phrase. The plain bytes stay in memory.
+// The old form of the data files, enciphered under a pass phrase; read to convert old folders.
 class PassPhraseCodec final : public DataFileCodec
 {
 public:
     explicit PassPhraseCodec(const QString &passPhrase);
 
-    QByteArray encode(const QByteArray &plain) const override;
+    IoResult encode(const QByteArray &plain, QByteArray *stored) const override;
     IoResult decode(const QByteArray &stored, QByteArray *plain) const override;
 
 private:

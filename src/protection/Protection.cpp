@@ -1,6 +1,6 @@
 #include "Protection.h"
 
-#include "PassPhraseCodec.h"
+#include "core/FileIo.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,42 +28,94 @@ QString encryptionTurnedOnText()
     return QStringLiteral("Encryption turned on");
 }
 
-TUnlock verifyPassPhrase(const TPasswordFile &file, const QString &typed, const QString &fileName)
+namespace {
+
+// No typed phrase can match such a file; saying "Wrong password!" then would send the user
+// guessing forever.
+TUnlock damagedPasswordFile(const QString &fileName)
 {
     TUnlock result;
-    result.salt = file.salt;
-    // No typed phrase can match a check value of another length; saying
-    // "Wrong password!" then would send the user guessing forever.
-    if (file.check.size() != PasswordFile::kCheckLength) {
-        result.verdict = Verdict::Damaged;
-        result.message = QStringLiteral("The password file \"%1\" is damaged; no password can match it. "
-                                        "No file was changed.")
-                             .arg(fileName);
-        result.exitCode = 1;
-        return result;
-    }
-    if (CheckPassword(typed, file.salt) != file.check) {
-        result.verdict = Verdict::Wrong;
-        result.message = wrongPasswordText();
-        return result;
-    }
+    result.verdict = Verdict::Damaged;
+    result.message =
+        QStringLiteral("The password file \"%1\" is damaged; no password can match it. No file was changed.")
+            .arg(fileName);
+    result.exitCode = 1;
+    return result;
+}
+
+TUnlock wrongPassPhrase()
+{
+    TUnlock result;
+    result.verdict = Verdict::Wrong;
+    result.message = wrongPasswordText();
+    return result;
+}
+
+TUnlock unlocked(std::shared_ptr<FolderCodec> codec)
+{
+    TUnlock result;
     result.verdict = Verdict::Correct;
-    result.passPhrase = typed;
+    result.codec = std::move(codec);
     result.endProgram = false;
     return result;
 }
 
+} // namespace
+
+TUnlock verifyPassPhrase(const TPasswordFile &file, const QString &typed, const QString &fileName)
+{
+    if (file.check.size() != PasswordFile::kCheckLength)
+        return damagedPasswordFile(fileName);
+    if (CheckPassword(typed, file.salt) != file.check)
+        return wrongPassPhrase();
+    // Files a cut-short conversion left in the strong form are read with keys of the same phrase.
+    return unlocked(std::make_shared<FolderCodec>(std::make_shared<TStrongKeyring>(typed), std::nullopt,
+                                                  std::make_shared<PassPhraseCodec>(typed)));
+}
+
+TUnlock verifyPassPhrase(const TStrongPasswordFile &file, const QString &typed, const QString &fileName)
+{
+    auto keyring = std::make_shared<TStrongKeyring>(typed);
+    switch (StrongPasswordFile::check(file, *keyring)) {
+    case StrongPasswordFile::Check::Right:
+        return unlocked(std::make_shared<FolderCodec>(std::move(keyring), file.params, nullptr));
+    case StrongPasswordFile::Check::Wrong:
+        return wrongPassPhrase();
+    case StrongPasswordFile::Check::Damaged:
+        break;
+    }
+    return damagedPasswordFile(fileName);
+}
+
 TUnlock verifyPassPhraseFile(const QString &path, const QString &typed)
 {
-    TPasswordFile file;
-    if (IoResult read = PasswordFile::read(path, &file); !read) {
+    QByteArray data;
+    if (IoResult read = FileIo::readFile(path, &data); !read) {
         TUnlock result;
         result.verdict = Verdict::Unreadable;
         result.message = read.error;
         result.exitCode = 1;
         return result;
     }
-    return verifyPassPhrase(file, typed, QFileInfo(path).fileName());
+    const QString fileName = QFileInfo(path).fileName();
+    if (StrongPasswordFile::isStrongForm(data)) {
+        TStrongPasswordFile file;
+        if (!StrongPasswordFile::parse(data, &file))
+            return damagedPasswordFile(fileName);
+        return verifyPassPhrase(file, typed, fileName);
+    }
+    return verifyPassPhrase(PasswordFile::parse(data), typed, fileName);
+}
+
+bool isOldFormPasswordFile(const QString &path)
+{
+    QByteArray data;
+    return FileIo::readFile(path, &data) && !StrongPasswordFile::isStrongForm(data);
+}
+
+IoResult writeStrongPasswordFile(const QString &path, const TStrongPasswordFile &file)
+{
+    return FileIo::writeFileAtomically(path, StrongPasswordFile::serialize(file), FileIo::Permissions::OwnerOnly);
 }
 
 TEncryptToggle decideEncryptToggle(bool checked, bool startupInProgress)
@@ -96,7 +148,7 @@ IoResult turnProtectionOff(const QString &passwdPath, const std::function<IoResu
     return IoResult::success();
 }
 
-TAccept Accept(const QString &passwdPath, const QString &first, const QString &second, QRandomGenerator &random)
+TAccept Accept(const QString &passwdPath, const QString &first, const QString &second, const TStrongParams &cost)
 {
     TAccept result;
     if (first != second) {
@@ -104,16 +156,22 @@ TAccept Accept(const QString &passwdPath, const QString &first, const QString &s
         result.message = passwordsDifferText();
         return result;
     }
-    const TPasswordFile file = PasswordFile::create(first, random);
-    if (IoResult written = PasswordFile::write(passwdPath, file); !written) {
+    auto keyring = std::make_shared<TStrongKeyring>(first);
+    std::shared_ptr<const TStrongKey> key;
+    const TStrongPasswordFile file = StrongPasswordFile::create(*keyring, cost, &key);
+    if (!key) {
+        result.outcome = AcceptOutcome::WriteFailed;
+        result.message = QStringLiteral("Not enough memory to derive a key from the password. Nothing was changed.");
+        return result;
+    }
+    if (IoResult written = writeStrongPasswordFile(passwdPath, file); !written) {
         result.outcome = AcceptOutcome::WriteFailed;
         result.message = written.error;
         return result;
     }
     result.outcome = AcceptOutcome::TurnedOn;
     result.message = encryptionTurnedOnText();
-    result.passPhrase = first;
-    result.salt = file.salt;
+    result.codec = std::make_shared<FolderCodec>(std::move(keyring), file.params, nullptr);
     return result;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "FolderCodec.h"
 #include "PasswordFile.h"
+#include "StrongPasswordFile.h"
 
 #include "core/DataFile.h"
 #include "core/IoResult.h"
@@ -10,8 +12,6 @@
 
 #include <functional>
 #include <memory>
-
-class QRandomGenerator;
 
 // The decisions behind the pass phrase window and the settings dialog's
 // "Encryption" group; the windows only show what these return.
@@ -28,9 +28,10 @@ enum class Verdict { Correct, Wrong, Damaged, Unreadable };
 struct TUnlock
 {
     Verdict verdict = Verdict::Wrong;
-    QString passPhrase; // Correct: the pass phrase in force from now on
-    QByteArray salt;    // the salt as read from passwd.txt
-    QString message;    // to show unless Correct
+    // Correct: reads and writes the folder's files from now on. The pass phrase lives in it alone,
+    // in locked memory.
+    std::shared_ptr<FolderCodec> codec;
+    QString message; // to show unless Correct
     // Unless Correct the program ends at once, loading and saving nothing.
     bool endProgram = true;
     int exitCode = 0;
@@ -38,7 +39,12 @@ struct TUnlock
 
 // fileName names the password file in the message of a damaged one.
 TUnlock verifyPassPhrase(const TPasswordFile &file, const QString &typed, const QString &fileName);
+TUnlock verifyPassPhrase(const TStrongPasswordFile &file, const QString &typed, const QString &fileName);
+// Either form of passwd.txt.
 TUnlock verifyPassPhraseFile(const QString &path, const QString &typed);
+// passwd.txt exists in the old form: the folder's files can be read without the pass phrase.
+bool isOldFormPasswordFile(const QString &path);
+IoResult writeStrongPasswordFile(const QString &path, const TStrongPasswordFile &file);
 
 enum class ToggleAction { Nothing, PrepareNewPassPhrase, TurnOff };
 
@@ -72,12 +78,12 @@ struct TAccept
     // shown after all data files were saved under the new pass phrase;
     // WriteFailed: the error, nothing changed.
     QString message;
-    QString passPhrase;
-    QByteArray salt;
+    std::shared_ptr<FolderCodec> codec; // TurnedOn: the new pass phrase's, writing the strong form
 };
 
-// "Accept": with two equal texts, passwd.txt gets a new salt and check value.
-// An empty pass phrase typed twice is accepted like any other.
-TAccept Accept(const QString &passwdPath, const QString &first, const QString &second, QRandomGenerator &random);
+// "Accept": with two equal texts, passwd.txt is written anew in the strong form, with a fresh
+// salt and the given cost. An empty pass phrase typed twice is accepted like any other.
+TAccept Accept(const QString &passwdPath, const QString &first, const QString &second,
+               const TStrongParams &cost = StrongCipher::defaultCost());
 
 } // namespace Protection

@@ -3,11 +3,14 @@
 #include "core/ExportFile.h"
 #include "expenditures/ExpendituresFile.h"
 #include "notes/NotesFile.h"
-#include "protection/PassPhraseCodec.h"
+#include "core/FileIo.h"
 #include "settings/SettingsFile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -77,30 +80,13 @@ bool DataFolder::isProtected() const
 
 Protection::TUnlock DataFolder::unlock(const QString &typed)
 {
-    const Protection::TUnlock unlock = Protection::verifyPassPhraseFile(path(File::Password), typed);
+    Protection::TUnlock unlock = Protection::verifyPassPhraseFile(path(File::Password), typed);
     if (unlock.verdict == Protection::Verdict::Correct)
-        usePassPhrase(unlock.passPhrase, unlock.salt);
+        m_codec = unlock.codec;
     return unlock;
 }
 
-void DataFolder::usePassPhrase(const QString &passPhrase, const QByteArray &salt)
-{
-    m_passPhrase = passPhrase;
-    m_passPhraseSalt = salt;
-    m_codec.reset();
-    if (isProtected())
-        m_codec = std::make_unique<PassPhraseCodec>(passPhrase);
-}
-
-void DataFolder::clearPassPhrase()
-{
-    m_passPhrase.clear();
-    m_passPhraseSalt.clear();
-    m_codec.reset();
-}
-
-Protection::TAccept DataFolder::acceptPassPhrase(const QString &first, const QString &second,
-                                                 QRandomGenerator &random)
+Protection::TAccept DataFolder::acceptPassPhrase(const QString &first, const QString &second)
 {
     if (m_access == Access::ReadOnly) {
         Protection::TAccept refused;
@@ -108,9 +94,9 @@ Protection::TAccept DataFolder::acceptPassPhrase(const QString &first, const QSt
         refused.message = refuseWrite(File::Password).error;
         return refused;
     }
-    const Protection::TAccept accepted = Protection::Accept(path(File::Password), first, second, random);
+    Protection::TAccept accepted = Protection::Accept(path(File::Password), first, second, m_newKeyCost);
     if (accepted.outcome == Protection::AcceptOutcome::TurnedOn)
-        usePassPhrase(accepted.passPhrase, accepted.salt);
+        m_codec = accepted.codec;
     return accepted;
 }
 
@@ -118,15 +104,75 @@ IoResult DataFolder::turnProtectionOff(const std::function<bool()> &saveAllPlain
 {
     if (m_access == Access::ReadOnly)
         return refuseWrite(File::Password);
-    const QString passPhrase = m_passPhrase;
-    const QByteArray salt = m_passPhraseSalt;
+    std::shared_ptr<FolderCodec> inForce = std::move(m_codec);
+    const QString cachedWallpaper = wallpaperPath();
     const IoResult turnedOff = Protection::turnProtectionOff(path(File::Password), [&] {
-        clearPassPhrase();
         return saveAllPlain() ? IoResult::success() : IoResult::failure(QString());
     });
     if (!turnedOff)
-        usePassPhrase(passPhrase, salt);
+        m_codec = std::move(inForce);
+    else if (cachedWallpaper != wallpaperPath())
+        QFile::remove(cachedWallpaper); // the next refresh paints it in the folder again
     return turnedOff;
+}
+
+bool DataFolder::isInOldForm() const
+{
+    return m_codec && !m_codec->writesStrongForm();
+}
+
+IoResult DataFolder::convertToStrongForm(const std::function<bool()> &saveAll)
+{
+    if (m_access == Access::ReadOnly)
+        return refuseWrite(File::Password);
+    if (!isInOldForm())
+        return IoResult::success();
+    std::shared_ptr<const TStrongKey> key;
+    const TStrongPasswordFile passwd = StrongPasswordFile::create(m_codec->keyring(), m_newKeyCost, &key);
+    if (!key)
+        return IoResult::failure(QStringLiteral("Not enough memory to derive a key from the password. "
+                                                "Nothing was changed."));
+    const std::shared_ptr<FolderCodec> oldForm = m_codec;
+    m_codec = oldForm->convertedTo(passwd.params);
+    if (!saveAll()) {
+        // The files written so far stay in the strong form; the old passwd.txt still opens them.
+        m_codec = oldForm;
+        return IoResult::failure(QString());
+    }
+    // Until passwd.txt is replaced, old-form files of this pass phrase stay readable.
+    return Protection::writeStrongPasswordFile(path(File::Password), passwd);
+}
+
+QString DataFolder::wallpaperPath() const
+{
+    if (!isProtected())
+        return path(File::Wallpaper);
+    // One picture per data folder, so that two protected folders do not share theirs.
+    const QByteArray folderId =
+        QCryptographicHash::hash(QFileInfo(m_appDir).absoluteFilePath().toUtf8(), QCryptographicHash::Sha256)
+            .toHex()
+            .left(16);
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+         + QStringLiteral("/marevo-notes/wallpaper-%1.bmp").arg(QString::fromLatin1(folderId));
+}
+
+IoResult DataFolder::saveWallpaper(const QByteArray &picture) const
+{
+    if (m_access == Access::ReadOnly)
+        return refuseWrite(File::Wallpaper);
+    const QString target = wallpaperPath();
+    if (isProtected()) {
+        const QString folder = QFileInfo(target).absolutePath();
+        if (!QDir().mkpath(folder)
+            || !QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            return IoResult::failure(
+                QStringLiteral("Cannot create the folder \"%1\".").arg(QDir::toNativeSeparators(folder)));
+        // A picture from before protection was turned on holds readable note text.
+        const QString readable = path(File::Wallpaper);
+        if (QFileInfo(readable).isFile())
+            QFile::remove(readable);
+    }
+    return FileIo::writeFileAtomically(target, picture);
 }
 
 DataFolder::LoadResult DataFolder::load(File file, const DataFileCodec *codec, const DataFile::Parser &parse,

@@ -14,7 +14,6 @@
 #include <functional>
 #include <memory>
 
-class QRandomGenerator;
 class TKeyValueXmlFile;
 struct Settings;
 
@@ -72,20 +71,32 @@ public:
 
     // passwd.txt's presence is the one sign that the data files are enciphered.
     bool isProtected() const;
-    // Checks a typed pass phrase against passwd.txt; when it is right it is in force from now on.
+    // Checks a typed pass phrase against passwd.txt (either form); when it is right it is in force
+    // from now on.
     Protection::TUnlock unlock(const QString &typed);
-    // Data files are enciphered under the pass phrase while passwd.txt exists (an empty one too).
-    void usePassPhrase(const QString &passPhrase, const QByteArray &salt);
-    void clearPassPhrase();
-    QString passPhrase() const { return m_passPhrase; }
-    QByteArray passPhraseSalt() const { return m_passPhraseSalt; }
     const DataFileCodec *codec() const { return m_codec.get(); }
 
-    // "Accept" of the settings dialog: a new passwd.txt, and its pass phrase in force once written.
-    Protection::TAccept acceptPassPhrase(const QString &first, const QString &second, QRandomGenerator &random);
+    // "Accept" of the settings dialog: a new passwd.txt in the strong form, and its pass phrase
+    // in force once written.
+    Protection::TAccept acceptPassPhrase(const QString &first, const QString &second);
     // The files are saved plain by saveAllPlain first; passwd.txt goes only when that succeeded.
     // On failure the pass phrase stays in force.
     IoResult turnProtectionOff(const std::function<bool()> &saveAllPlain);
+
+    // Unlocked with a passwd.txt of the old form, whose files can be read without the pass phrase.
+    bool isInOldForm() const;
+    // Rewrites the data files (saveAll, which shows its own errors) and then passwd.txt in the
+    // strong form. Each step replaces one whole file, so a crash at any moment leaves a folder
+    // that opens with the same pass phrase; passwd.txt is written last, so an interrupted
+    // conversion is offered again.
+    IoResult convertToStrongForm(const std::function<bool()> &saveAll);
+    // The Argon2id cost of new pass phrases and conversions; tests lower it.
+    void setNewKeyCost(const TStrongParams &cost) { m_newKeyCost = cost; }
+
+    // Where the wallpaper picture goes: the folder, or while it is protected the user's cache,
+    // so that the protected folder holds no readable note text.
+    QString wallpaperPath() const;
+    IoResult saveWallpaper(const QByteArray &picture) const;
 
     LoadResult loadNotes(NotesCollection *notes, const QDateTime &now);
     // The notepad's lines are appended to `lines`.
@@ -105,9 +116,8 @@ private:
 
     QString m_appDir;
     Access m_access;
-    QString m_passPhrase;
-    QByteArray m_passPhraseSalt;
-    std::unique_ptr<DataFileCodec> m_codec;
+    std::shared_ptr<FolderCodec> m_codec; // null while the folder is not protected
+    TStrongParams m_newKeyCost = StrongCipher::defaultCost();
     // The root element of the data file read last; a hand-edited name is kept on saving.
     QString m_dataRootName = QStringLiteral("Configuration");
 };

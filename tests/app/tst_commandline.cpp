@@ -8,6 +8,7 @@
 #include "notes/NotesFile.h"
 #include "protection/PassPhraseCodec.h"
 #include "protection/PasswordFile.h"
+#include "storage/DataFolder.h"
 #include "settings/SettingsFile.h"
 
 #include <QDir>
@@ -123,18 +124,31 @@ NotesCollection sampleNotes()
                                           note(QStringLiteral("Next week"), hoursFromNow(24 * 7))};
 }
 
+enum Form
+{
+    kPlain,
+    kOldForm,
+    kStrongForm
+};
+
 // A data folder as the organiser leaves it: data.txt, notepad.txt and settings.xml, enciphered
-// under the pass phrase with passwd.txt when `protect`.
-void prepareFolder(const QString &dir, const NotesCollection &notes, bool protect)
+// under the pass phrase with passwd.txt unless plain.
+void prepareFolder(const QString &dir, const NotesCollection &notes, int form)
 {
     QByteArray data = NotesFile::notesData(notes);
     QByteArray notepad = NotesFile::notepadData({QStringLiteral("scribbles")});
-    if (protect) {
+    if (form == kStrongForm) {
+        DataFolder folder(dir + QLatin1Char('/'));
+        folder.setNewKeyCost(StrongCipher::minimalCost());
+        QCOMPARE(folder.acceptPassPhrase(kPassPhrase, kPassPhrase).outcome, Protection::AcceptOutcome::TurnedOn);
+        QVERIFY(folder.codec()->encode(data, &data));
+        QVERIFY(folder.codec()->encode(notepad, &notepad));
+    } else if (form == kOldForm) {
         QRandomGenerator random(7);
         QVERIFY(PasswordFile::write(dir + QStringLiteral("/passwd.txt"), PasswordFile::create(kPassPhrase, random)));
         const PassPhraseCodec codec(kPassPhrase);
-        data = codec.encode(data);
-        notepad = codec.encode(notepad);
+        QVERIFY(codec.encode(data, &data));
+        QVERIFY(codec.encode(notepad, &notepad));
     }
     writeAll(dir + QStringLiteral("/data.txt"), data);
     writeAll(dir + QStringLiteral("/notepad.txt"), notepad);
@@ -267,18 +281,19 @@ void TestCommandLine::toolkitOptions_areLeftToTheToolkit()
 
 void TestCommandLine::printingCommands_data()
 {
-    QTest::addColumn<bool>("protect");
+    QTest::addColumn<int>("protect");
     QTest::addColumn<QString>("command");
-    QTest::newRow("today, plain") << false << QStringLiteral("--today");
-    QTest::newRow("today, enciphered") << true << QStringLiteral("--today");
-    QTest::newRow("upcoming, plain") << false << QStringLiteral("--upcoming");
-    QTest::newRow("upcoming, enciphered") << true << QStringLiteral("--upcoming");
+    QTest::newRow("today, plain") << int(kPlain) << QStringLiteral("--today");
+    QTest::newRow("today, enciphered") << int(kStrongForm) << QStringLiteral("--today");
+    QTest::newRow("today, old form") << int(kOldForm) << QStringLiteral("--today");
+    QTest::newRow("upcoming, plain") << int(kPlain) << QStringLiteral("--upcoming");
+    QTest::newRow("upcoming, enciphered") << int(kStrongForm) << QStringLiteral("--upcoming");
 }
 
 // The same lines from a plain folder and from an enciphered one, and not a byte written.
 void TestCommandLine::printingCommands()
 {
-    QFETCH(bool, protect);
+    QFETCH(int, protect);
     QFETCH(QString, command);
     QTemporaryDir dir;
     prepareFolder(dir.path(), sampleNotes(), protect);
@@ -292,7 +307,7 @@ void TestCommandLine::printingCommands()
     QCOMPARE(snapshot(dir.path()), before);
 
     QTemporaryDir plainDir;
-    prepareFolder(plainDir.path(), sampleNotes(), false);
+    prepareFolder(plainDir.path(), sampleNotes(), kPlain);
     const Outcome plain = runProgram({QStringLiteral("--data-dir"), plainDir.path(), command});
     QCOMPARE(outputLines(outcome.out).size(), outputLines(plain.out).size());
 }
@@ -300,7 +315,7 @@ void TestCommandLine::printingCommands()
 void TestCommandLine::today_printsOneLinePerEventInUtf8()
 {
     QTemporaryDir dir;
-    prepareFolder(dir.path(), todayNotes(), false);
+    prepareFolder(dir.path(), todayNotes(), kPlain);
     const Outcome outcome = runProgram({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--today")});
     QCOMPARE(outcome.exitCode, 0);
     // Deadline order; finished and private notes too; long texts cut; line breaks become blanks.
@@ -315,7 +330,7 @@ void TestCommandLine::today_printsOneLinePerEventInUtf8()
 void TestCommandLine::upcoming_followsTheSavedSwitchesAndHorizon()
 {
     QTemporaryDir dir;
-    prepareFolder(dir.path(), sampleNotes(), false);
+    prepareFolder(dir.path(), sampleNotes(), kPlain);
     const Outcome outcome = runProgram({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--upcoming")});
     QCOMPARE(outcome.exitCode, 0);
     const QStringList lines = outputLines(outcome.out);
@@ -334,17 +349,18 @@ void TestCommandLine::upcoming_followsTheSavedSwitchesAndHorizon()
 
 void TestCommandLine::exportCommands_data()
 {
-    QTest::addColumn<bool>("protect");
+    QTest::addColumn<int>("protect");
     QTest::addColumn<QString>("command");
-    QTest::newRow("csv, plain") << false << QStringLiteral("--export-csv");
-    QTest::newRow("csv, enciphered") << true << QStringLiteral("--export-csv");
-    QTest::newRow("notes, plain") << false << QStringLiteral("--export-notes");
-    QTest::newRow("notes, enciphered") << true << QStringLiteral("--export-notes");
+    QTest::newRow("csv, plain") << int(kPlain) << QStringLiteral("--export-csv");
+    QTest::newRow("csv, enciphered") << int(kStrongForm) << QStringLiteral("--export-csv");
+    QTest::newRow("notes, plain") << int(kPlain) << QStringLiteral("--export-notes");
+    QTest::newRow("notes, enciphered") << int(kStrongForm) << QStringLiteral("--export-notes");
+    QTest::newRow("notes, old form") << int(kOldForm) << QStringLiteral("--export-notes");
 }
 
 void TestCommandLine::exportCommands()
 {
-    QFETCH(bool, protect);
+    QFETCH(int, protect);
     QFETCH(QString, command);
     QTemporaryDir dir;
     QTemporaryDir outDir;
@@ -390,7 +406,7 @@ void TestCommandLine::wrongPassPhrase()
     QFETCH(QByteArray, input);
     QTemporaryDir dir;
     QTemporaryDir outDir;
-    prepareFolder(dir.path(), sampleNotes(), true);
+    prepareFolder(dir.path(), sampleNotes(), kStrongForm);
     const auto before = snapshot(dir.path());
     if (command.size() == 2)
         command[1] = outDir.filePath(QStringLiteral("export.out"));
@@ -421,7 +437,7 @@ void TestCommandLine::usageErrors()
 {
     QFETCH(QStringList, arguments);
     QTemporaryDir dir;
-    prepareFolder(dir.path(), sampleNotes(), false);
+    prepareFolder(dir.path(), sampleNotes(), kPlain);
     const auto before = snapshot(dir.path());
     // No display is needed to be told the arguments are wrong.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -457,7 +473,7 @@ void TestCommandLine::helpAndVersion()
 void TestCommandLine::runsBesideARunningOrganiser()
 {
     QTemporaryDir dir;
-    prepareFolder(dir.path(), todayNotes(), false);
+    prepareFolder(dir.path(), todayNotes(), kPlain);
     SingleInstance organiser(dir.path() + QLatin1Char('/'));
     QVERIFY(organiser.acquire());
     organiser.listen();
@@ -511,7 +527,7 @@ void TestCommandLine::exportOverADataFile_isRefused()
 {
     QFETCH(QString, target);
     QTemporaryDir dir;
-    prepareFolder(dir.path(), sampleNotes(), true);
+    prepareFolder(dir.path(), sampleNotes(), kStrongForm);
     const auto before = snapshot(dir.path());
     const Outcome outcome =
         runProgram({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--export-notes"), dir.path() + target},
@@ -539,7 +555,7 @@ void TestCommandLine::exportToWhatIsNotAFile()
     QTemporaryDir dir;
     QTemporaryDir outDir;
     const NotesCollection notes = sampleNotes();
-    prepareFolder(dir.path(), notes, false);
+    prepareFolder(dir.path(), notes, kPlain);
     QString target = kind.startsWith(QLatin1Char('/')) || kind == QLatin1String("-") ? kind : outDir.filePath(kind);
     QProcess reader;
     int terminal = -1;
@@ -591,7 +607,7 @@ void TestCommandLine::dataFileThatIsNotAFile_isReportedWithoutWaiting()
     QFETCH(QString, name);
     QFETCH(int, exitCode);
     QTemporaryDir dir;
-    prepareFolder(dir.path(), sampleNotes(), false);
+    prepareFolder(dir.path(), sampleNotes(), kPlain);
     const QString path = dir.filePath(name);
     QFile::remove(path);
     QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);

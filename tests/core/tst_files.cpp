@@ -13,18 +13,25 @@ namespace {
 class FlipCodec final : public DataFileCodec
 {
 public:
-    QByteArray encode(const QByteArray &plain) const override
+    static QByteArray flipped(QByteArray bytes)
     {
-        QByteArray out = plain;
-        for (char &c : out)
+        for (char &c : bytes)
             c = static_cast<char>(~c);
-        return out;
+        return bytes;
+    }
+    // Refuses what holds "fail", as a codec without its key would.
+    IoResult encode(const QByteArray &plain, QByteArray *stored) const override
+    {
+        if (plain.contains("fail"))
+            return IoResult::failure(QStringLiteral("No key"));
+        *stored = flipped(plain);
+        return IoResult::success();
     }
     IoResult decode(const QByteArray &stored, QByteArray *plain) const override
     {
         if (stored.isEmpty())
             return IoResult::failure(QStringLiteral("Invalid file format"));
-        *plain = encode(stored);
+        *plain = flipped(stored);
         return IoResult::success();
     }
 };
@@ -149,7 +156,7 @@ void TestFiles::load_throughCodec_andPlainXmlStillReadable()
     FlipCodec codec;
     QByteArray seen;
     const auto parse = [&](const QByteArray &plain) { seen = plain; return IoResult::success(); };
-    writeRaw(path, codec.encode("<Configuration/>"));
+    writeRaw(path, FlipCodec::flipped("<Configuration/>"));
     QCOMPARE(DataFile::load(path, &codec, parse, QDateTime::currentDateTime()).outcome, DataFile::Outcome::Loaded);
     QCOMPARE(seen, QByteArray("<Configuration/>"));
     writeRaw(path, "<?xml version=\"1.0\"?><C/>");
@@ -168,7 +175,13 @@ void TestFiles::save_throughCodec_writesEncodedBytes()
     QVERIFY(DataFile::save(path, "abc", &codec));
     QByteArray stored;
     QVERIFY(FileIo::readFile(path, &stored));
-    QCOMPARE(stored, codec.encode("abc"));
+    QCOMPARE(stored, FlipCodec::flipped("abc"));
+    // A codec that cannot encode leaves the file as it was.
+    const IoResult failed = DataFile::save(path, "fail", &codec);
+    QVERIFY(!failed);
+    QCOMPARE(failed.error, QStringLiteral("No key"));
+    QVERIFY(FileIo::readFile(path, &stored));
+    QCOMPARE(stored, FlipCodec::flipped("abc"));
 }
 
 void TestFiles::save_intoMissingFolder_failsAndSaysWhy()

@@ -1,4 +1,5 @@
 #include "protection/FileCipher.h"
+#include "protection/PassPhraseCodec.h"
 #include "protection/PasswordFile.h"
 #include "protection/Protection.h"
 
@@ -21,6 +22,15 @@ QByteArray readFixture(const QString &name)
     return file.readAll();
 }
 
+bool readRaw(const QString &path, QByteArray *data)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    *data = file.readAll();
+    return true;
+}
+
 bool writeRaw(const QString &path, const QByteArray &data)
 {
     QFile file(path);
@@ -28,6 +38,12 @@ bool writeRaw(const QString &path, const QByteArray &data)
 }
 
 const QByteArray kSalt21("ABCDEFGHIJKLMNOPQRSTU");
+
+QByteArray strongPasswordFile(const QString &phrase)
+{
+    TStrongKeyring keyring(phrase);
+    return StrongPasswordFile::serialize(StrongPasswordFile::create(keyring, StrongCipher::minimalCost()));
+}
 
 } // namespace
 
@@ -215,6 +231,19 @@ private Q_SLOTS:
         QTest::newRow("checkTooShort") << good.left(35) << QStringLiteral("Tajne") << int(Protection::Verdict::Damaged)
                                        << damaged << 1;
         QTest::newRow("emptyFile") << QByteArray() << QString() << int(Protection::Verdict::Damaged) << damaged << 1;
+        const QByteArray strong = strongPasswordFile(QStringLiteral("Tajne"));
+        QTest::newRow("strongRight") << strong << QStringLiteral("Tajne") << int(Protection::Verdict::Correct)
+                                     << QString() << 0;
+        QTest::newRow("strongWrong") << strong << QStringLiteral("tajne") << int(Protection::Verdict::Wrong) << wrong
+                                     << 0;
+        QTest::newRow("strongEmptyPhraseSet") << strongPasswordFile(QString()) << QString()
+                                              << int(Protection::Verdict::Correct) << QString() << 0;
+        QTest::newRow("strongTruncated") << strong.chopped(1) << QStringLiteral("Tajne")
+                                         << int(Protection::Verdict::Damaged) << damaged << 1;
+        QByteArray hugeCost = strong;
+        hugeCost[8] = char(0x7f); // an opslimit no file of ours asks for
+        QTest::newRow("strongCostOutOfRange") << hugeCost << QStringLiteral("Tajne")
+                                              << int(Protection::Verdict::Damaged) << damaged << 1;
     }
 
     void verifyPassPhrase()
@@ -233,9 +262,20 @@ private Q_SLOTS:
         const bool correct = verdict == int(Protection::Verdict::Correct);
         QCOMPARE(unlock.endProgram, !correct);
         QCOMPARE(unlock.exitCode, exitCode);
-        QCOMPARE(unlock.passPhrase, correct ? typed : QString());
-        if (correct)
-            QCOMPARE(unlock.salt, kSalt21);
+        QCOMPARE(unlock.codec != nullptr, correct);
+        if (correct) {
+            // The codec of an old-form folder still reads its files; a strong one refuses them.
+            QByteArray oldForm;
+            QVERIFY(PassPhraseCodec(typed).encode("<?xml?><C/>", &oldForm));
+            QByteArray plain;
+            const bool strong = StrongPasswordFile::isStrongForm(fileData);
+            QCOMPARE(bool(unlock.codec->decode(oldForm, &plain)), !strong);
+            QCOMPARE(unlock.codec->writesStrongForm(), strong);
+            QByteArray stored;
+            QVERIFY(unlock.codec->encode("<?xml?><D/>", &stored));
+            QVERIFY(unlock.codec->decode(stored, &plain));
+            QCOMPARE(plain, QByteArray("<?xml?><D/>"));
+        }
     }
 
     void verifyPassPhraseFile_unreadable_endsWithError()
@@ -263,18 +303,25 @@ private Q_SLOTS:
         QFETCH(bool, replacing);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("passwd.txt"));
-        QRandomGenerator random(11);
+        const TStrongParams cost = StrongCipher::minimalCost();
         if (replacing)
-            QVERIFY(Protection::Accept(path, QStringLiteral("old"), QStringLiteral("old"), random).outcome
+            QVERIFY(Protection::Accept(path, QStringLiteral("old"), QStringLiteral("old"), cost).outcome
                     == Protection::AcceptOutcome::TurnedOn);
-        const Protection::TAccept accepted = Protection::Accept(path, phrase, phrase, random);
+        const Protection::TAccept accepted = Protection::Accept(path, phrase, phrase, cost);
         QCOMPARE(accepted.outcome, Protection::AcceptOutcome::TurnedOn);
         QCOMPARE(accepted.message, QStringLiteral("Encryption turned on"));
-        QCOMPARE(accepted.passPhrase, phrase);
-        QVERIFY(QFile::exists(path));
+        QVERIFY(accepted.codec && accepted.codec->writesStrongForm());
+        QByteArray stored;
+        QVERIFY(readRaw(path, &stored));
+        QVERIFY(StrongPasswordFile::isStrongForm(stored));
         const Protection::TUnlock unlock = Protection::verifyPassPhraseFile(path, phrase);
         QCOMPARE(unlock.verdict, Protection::Verdict::Correct);
-        QCOMPARE(unlock.salt, accepted.salt);
+        // The files the new pass phrase writes read back after the next unlock.
+        QByteArray enciphered;
+        QVERIFY(accepted.codec->encode("notes", &enciphered));
+        QByteArray plain;
+        QVERIFY(unlock.codec->decode(enciphered, &plain));
+        QCOMPARE(plain, QByteArray("notes"));
         if (replacing)
             QCOMPARE(Protection::verifyPassPhraseFile(path, QStringLiteral("old")).verdict,
                      Protection::Verdict::Wrong);
@@ -284,21 +331,20 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("passwd.txt"));
-        QRandomGenerator random(5);
         const Protection::TAccept accepted =
-            Protection::Accept(path, QStringLiteral("one"), QStringLiteral("One"), random);
+            Protection::Accept(path, QStringLiteral("one"), QStringLiteral("One"), StrongCipher::minimalCost());
         QCOMPARE(accepted.outcome, Protection::AcceptOutcome::PassPhrasesDiffer);
         QCOMPARE(accepted.message, QStringLiteral("Typed passwords are different! Try again."));
-        QVERIFY(accepted.passPhrase.isEmpty());
+        QVERIFY(!accepted.codec);
         QVERIFY(!QFile::exists(path));
     }
 
     void Accept_missingFolder_failsWithMessage()
     {
         QTemporaryDir dir;
-        QRandomGenerator random(5);
-        const Protection::TAccept accepted = Protection::Accept(
-            dir.filePath(QStringLiteral("gone/passwd.txt")), QStringLiteral("a"), QStringLiteral("a"), random);
+        const Protection::TAccept accepted =
+            Protection::Accept(dir.filePath(QStringLiteral("gone/passwd.txt")), QStringLiteral("a"),
+                               QStringLiteral("a"), StrongCipher::minimalCost());
         QCOMPARE(accepted.outcome, Protection::AcceptOutcome::WriteFailed);
         QVERIFY(accepted.message.contains(QStringLiteral("passwd.txt")));
     }

@@ -1,13 +1,12 @@
-#include "storage/DataFolder.h"
+#include "FolderContents.h"
 
-#include "core/KeyValueXmlFile.h"
-#include "protection/FileCipher.h"
-#include "settings/Settings.h"
+#include "notes/NotesFile.h"
+#include "protection/PassPhraseCodec.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,26 +46,44 @@ QStringList snapshot(const QString &folder)
     return entries;
 }
 
-struct Contents
-{
-    NotesCollection notes{TNotesData{2, 10, true, -1, QStringLiteral("secret plan"), QStringLiteral("Kraków"), 0}};
-    QStringList notepad{QStringLiteral("first line"), QStringLiteral("second line")};
-    ExpenditureBook book{{TExpenditure{QStringLiteral("Rent"), 46000, false, -1250.5, 3, 1, true}}, 4321.25};
-    Settings settings = [] {
-        Settings changed;
-        changed.FormWidth = 512;
-        changed.SwitchState1 = true;
-        return changed;
-    }();
-};
+using Contents = FolderContents;
 
 void saveAll(DataFolder &folder, const Contents &contents)
 {
-    TKeyValueXmlFile store;
-    QVERIFY(folder.saveNotes(contents.notes));
-    QVERIFY(folder.saveNotepad(contents.notepad));
-    QVERIFY(folder.saveSettings(store, contents.settings));
-    QVERIFY(folder.saveExpenditures(contents.book));
+    QVERIFY(contents.saveTo(folder));
+}
+
+QByteArray strongMagic()
+{
+    return QByteArray(StrongCipher::kMagic, StrongCipher::kMagicSize);
+}
+
+// A strong-form data file changed in one of the ways an attacker or a bad disk would.
+QByteArray tampered(const QByteArray &stored, const QString &how, const QByteArray &otherFolders)
+{
+    using namespace StrongCipher;
+    QByteArray bytes = stored;
+    const qsizetype chunk = kChunkSize + kChunkOverhead;
+    if (how == QLatin1String("headerSalt"))
+        bytes[kMagicSize + 16] = char(bytes[kMagicSize + 16] ^ 1);
+    else if (how == QLatin1String("streamHeader"))
+        bytes[kFileHeaderSize - 1] = char(bytes[kFileHeaderSize - 1] ^ 0x80);
+    else if (how == QLatin1String("body"))
+        bytes[kFileHeaderSize + chunk + 100] = char(bytes[kFileHeaderSize + chunk + 100] ^ 4);
+    else if (how == QLatin1String("tag"))
+        bytes[bytes.size() - 1] = char(bytes[bytes.size() - 1] ^ 1);
+    else if (how == QLatin1String("cutAtFirstChunk"))
+        bytes.truncate(kFileHeaderSize + chunk);
+    else if (how == QLatin1String("cutAtSecondChunk"))
+        bytes.truncate(kFileHeaderSize + 2 * chunk);
+    else if (how == QLatin1String("byteAdded"))
+        bytes.append('\0');
+    else if (how == QLatin1String("chunksSwapped"))
+        bytes = bytes.left(kFileHeaderSize) + bytes.mid(kFileHeaderSize + chunk, chunk)
+              + bytes.mid(kFileHeaderSize, chunk) + bytes.mid(kFileHeaderSize + 2 * chunk);
+    else if (how == QLatin1String("otherFoldersKey"))
+        bytes = otherFolders;
+    return bytes;
 }
 
 } // namespace
@@ -85,6 +102,11 @@ private Q_SLOTS:
         QTest::newRow("emptyPassPhrase") << true << QString();
     }
 
+    void init()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+    }
+
     void roundTrip()
     {
         QFETCH(bool, protect);
@@ -93,10 +115,9 @@ private Q_SLOTS:
         const Contents written;
         {
             DataFolder folder(folderOf(dir));
-            QRandomGenerator random(3);
+            folder.setNewKeyCost(StrongCipher::minimalCost());
             if (protect)
-                QCOMPARE(folder.acceptPassPhrase(passPhrase, passPhrase, random).outcome,
-                         Protection::AcceptOutcome::TurnedOn);
+                QCOMPARE(folder.acceptPassPhrase(passPhrase, passPhrase).outcome, Protection::AcceptOutcome::TurnedOn);
             QCOMPARE(folder.isProtected(), protect);
             QCOMPARE(folder.codec() != nullptr, protect);
             saveAll(folder, written);
@@ -105,6 +126,8 @@ private Q_SLOTS:
         QCOMPARE(readRaw(dir.filePath(QStringLiteral("data.txt"))).contains("secret plan"), !protect);
         QCOMPARE(readRaw(dir.filePath(QStringLiteral("notepad.txt"))).contains("second line"), !protect);
         QCOMPARE(readRaw(dir.filePath(QStringLiteral("expenditures.txt"))).contains("Rent"), !protect);
+        for (const char *name : {"data.txt", "notepad.txt", "expenditures.txt", "passwd.txt"})
+            QCOMPARE(readRaw(dir.filePath(QLatin1String(name))).startsWith("MRV"), protect);
         QVERIFY(readRaw(dir.filePath(QStringLiteral("settings.xml"))).contains("512"));
 
         DataFolder folder(folderOf(dir));
@@ -140,13 +163,10 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(bool, correct);
         QTemporaryDir dir;
-        QRandomGenerator random(5);
-        QByteArray salt;
         {
             DataFolder folder(folderOf(dir));
-            const Protection::TAccept accepted =
-                folder.acceptPassPhrase(QStringLiteral("Tajne"), QStringLiteral("Tajne"), random);
-            salt = accepted.salt;
+            folder.setNewKeyCost(StrongCipher::minimalCost());
+            folder.acceptPassPhrase(QStringLiteral("Tajne"), QStringLiteral("Tajne"));
             saveAll(folder, Contents());
         }
         DataFolder folder(folderOf(dir));
@@ -154,20 +174,116 @@ private Q_SLOTS:
         QCOMPARE(unlock.verdict, correct ? Protection::Verdict::Correct : Protection::Verdict::Wrong);
         // A wrong pass phrase puts nothing in force.
         QCOMPARE(folder.codec() != nullptr, correct);
-        QCOMPARE(folder.passPhrase(), correct ? typed : QString());
-        QCOMPARE(folder.passPhraseSalt(), correct ? salt : QByteArray());
+        QCOMPARE(Contents().isIn(folder, kNow), correct);
     }
 
-    void codec_followsPasswdPresence()
+    // A strong-form file that fails its check is refused and kept aside as it is; the others load.
+    void tamperedFile_data()
+    {
+        QTest::addColumn<QString>("how");
+        for (const char *how : {"headerSalt", "streamHeader", "body", "tag", "cutAtFirstChunk", "cutAtSecondChunk",
+                                "byteAdded", "chunksSwapped", "otherFoldersKey", "oldFormAfterConversion"})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
+
+    void tamperedFile()
+    {
+        QFETCH(QString, how);
+        QTemporaryDir dir;
+        QTemporaryDir otherDir;
+        const Contents written = Contents::large(400);
+        const QString phrase = QStringLiteral("Tajne");
+        for (QTemporaryDir *each : {&otherDir, &dir}) {
+            DataFolder folder(folderOf(*each));
+            folder.setNewKeyCost(StrongCipher::minimalCost());
+            QCOMPARE(folder.acceptPassPhrase(phrase, phrase).outcome, Protection::AcceptOutcome::TurnedOn);
+            saveAll(folder, written);
+        }
+        const QString path = dir.filePath(QStringLiteral("data.txt"));
+        const QByteArray stored = readRaw(path);
+        QVERIFY(stored.startsWith(strongMagic()));
+        QVERIFY(stored.size() > StrongCipher::kFileHeaderSize + 3 * (StrongCipher::kChunkSize + 17));
+        QByteArray changed = tampered(stored, how, readRaw(otherDir.filePath(QStringLiteral("data.txt"))));
+        if (how == QLatin1String("oldFormAfterConversion"))
+            QVERIFY(PassPhraseCodec(phrase).encode(NotesFile::notesData(written.notes), &changed));
+        QVERIFY(changed != stored);
+        QVERIFY(writeRaw(path, changed));
+
+        DataFolder folder(folderOf(dir));
+        QCOMPARE(folder.unlock(phrase).verdict, Protection::Verdict::Correct);
+        NotesCollection notes;
+        const DataFolder::LoadResult loaded = folder.loadNotes(&notes, kNow);
+        QCOMPARE(loaded.outcome, Outcome::Unreadable);
+        QVERIFY2(loaded.error.contains(QStringLiteral("The file is damaged or was changed")), qPrintable(loaded.error));
+        QVERIFY(loaded.setAside);
+        QCOMPARE(readRaw(loaded.setAsidePath), changed);
+        QStringList notepad;
+        ExpenditureBook book;
+        QCOMPARE(folder.loadNotepad(&notepad, kNow).outcome, Outcome::Loaded);
+        QCOMPARE(folder.loadExpenditures(&book, kNow).outcome, Outcome::Loaded);
+        QCOMPARE(book, written.book);
+    }
+
+    // An old-form folder opens with its pass phrase and converts; a conversion whose saves fail
+    // leaves it opening as before and offered again.
+    void oldForm_convert_data()
+    {
+        QTest::addColumn<bool>("savesSucceed");
+        QTest::newRow("converted") << true;
+        QTest::newRow("saveFailed") << false;
+    }
+
+    void oldForm_convert()
+    {
+        QFETCH(bool, savesSucceed);
+        QTemporaryDir dir;
+        const Contents written;
+        const QString phrase = QStringLiteral("Za\u017C\u00F3\u0142\u0107");
+        QVERIFY(writeOldFormFolder(folderOf(dir), phrase, written));
+        QVERIFY(!readRaw(dir.filePath(QStringLiteral("data.txt"))).startsWith(strongMagic()));
+        {
+            DataFolder folder(folderOf(dir));
+            folder.setNewKeyCost(StrongCipher::minimalCost());
+            QCOMPARE(folder.unlock(QStringLiteral("wrong")).verdict, Protection::Verdict::Wrong);
+            QCOMPARE(folder.unlock(phrase).verdict, Protection::Verdict::Correct);
+            QVERIFY(folder.isInOldForm());
+            QVERIFY(written.isIn(folder, kNow));
+            const IoResult converted = folder.convertToStrongForm([&] {
+                // The notes go before a failure, as a full disk would cut a save short.
+                return folder.saveNotes(written.notes) && savesSucceed && written.saveTo(folder);
+            });
+            QCOMPARE(converted.ok, savesSucceed);
+            QCOMPARE(folder.isInOldForm(), !savesSucceed);
+        }
+        QVERIFY(readRaw(dir.filePath(QStringLiteral("data.txt"))).startsWith(strongMagic()));
+        QCOMPARE(readRaw(dir.filePath(QStringLiteral("notepad.txt"))).startsWith(strongMagic()), savesSucceed);
+        QCOMPARE(readRaw(dir.filePath(QStringLiteral("passwd.txt"))).startsWith("MRVPASS1"), savesSucceed);
+        DataFolder folder(folderOf(dir));
+        QCOMPARE(folder.unlock(phrase).verdict, Protection::Verdict::Correct);
+        QCOMPARE(folder.isInOldForm(), !savesSucceed);
+        QString why;
+        QVERIFY2(written.isIn(folder, kNow, &why), qPrintable(why));
+    }
+
+    // While protected, the picture of upcoming events stays out of the folder, and a readable one
+    // from before is removed.
+    void wallpaper_outsideProtectedFolder()
     {
         QTemporaryDir dir;
         DataFolder folder(folderOf(dir));
-        folder.usePassPhrase(QStringLiteral("x"), QByteArray());
-        QVERIFY(!folder.codec());
-        QRandomGenerator random(9);
-        QVERIFY(folder.acceptPassPhrase(QString(), QString(), random).outcome == Protection::AcceptOutcome::TurnedOn);
-        QVERIFY(folder.codec());
-        QCOMPARE(folder.codec()->encode(QByteArray()), TFileCipher(QString()).EncryptFile(QByteArray()));
+        folder.setNewKeyCost(StrongCipher::minimalCost());
+        QVERIFY(folder.saveWallpaper("plain picture"));
+        QCOMPARE(folder.wallpaperPath(), folder.path(File::Wallpaper));
+        folder.acceptPassPhrase(QStringLiteral("k"), QStringLiteral("k"));
+        QVERIFY(folder.saveWallpaper("secret picture"));
+        const QString cached = folder.wallpaperPath();
+        QVERIFY(!cached.startsWith(folderOf(dir)));
+        QCOMPARE(readRaw(cached), QByteArray("secret picture"));
+        QVERIFY(!QFile::exists(folder.path(File::Wallpaper)));
+        QCOMPARE(QFileInfo(QFileInfo(cached).path()).permissions() & 0x0077, QFileDevice::Permissions());
+        QVERIFY(folder.turnProtectionOff([] { return true; }));
+        QVERIFY(!QFile::exists(cached));
+        QCOMPARE(folder.wallpaperPath(), folder.path(File::Wallpaper));
     }
 
     void unreadableFile_data()
@@ -243,9 +359,9 @@ private Q_SLOTS:
         const Contents written;
         {
             DataFolder folder(folderOf(dir));
-            QRandomGenerator random(4);
+            folder.setNewKeyCost(StrongCipher::minimalCost());
             if (protect)
-                folder.acceptPassPhrase(QStringLiteral("k"), QStringLiteral("k"), random);
+                folder.acceptPassPhrase(QStringLiteral("k"), QStringLiteral("k"));
             saveAll(folder, written);
         }
         const QStringList before = snapshot(folderOf(dir));
@@ -263,9 +379,9 @@ private Q_SLOTS:
         QVERIFY(!folder.saveNotepad(written.notepad));
         QVERIFY(!folder.saveSettings(store, settings));
         QVERIFY(!folder.saveExpenditures(written.book));
-        QRandomGenerator random(6);
-        QCOMPARE(folder.acceptPassPhrase(QStringLiteral("n"), QStringLiteral("n"), random).outcome,
+        QCOMPARE(folder.acceptPassPhrase(QStringLiteral("n"), QStringLiteral("n")).outcome,
                  Protection::AcceptOutcome::WriteFailed);
+        QVERIFY(!folder.convertToStrongForm([] { return true; }));
         bool saveAsked = false;
         QVERIFY(!folder.turnProtectionOff([&] { return saveAsked = true; }));
         QVERIFY(!saveAsked);

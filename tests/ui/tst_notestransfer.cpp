@@ -214,12 +214,10 @@ void TestNotesTransfer::exportCommands_refuseWhatIsNotTheirs()
 
 void TestNotesTransfer::exportNotes_savesThenWritesPlainXmlWhileEnciphered()
 {
-    QRandomGenerator random(7);
-    const auto accepted =
-        Protection::Accept(DataFolder(appDir()).path(DataFolder::File::Password), kPassPhrase, kPassPhrase, random);
-    QCOMPARE(accepted.outcome, Protection::AcceptOutcome::TurnedOn);
     auto window = startWithNotes(m_dir->path(), fiveNotes());
-    window->dataFolder().usePassPhrase(accepted.passPhrase, accepted.salt);
+    window->dataFolder().setNewKeyCost(StrongCipher::minimalCost());
+    QCOMPARE(window->dataFolder().acceptPassPhrase(kPassPhrase, kPassPhrase).outcome,
+             Protection::AcceptOutcome::TurnedOn);
 
     const QString target = m_elsewhere->filePath(QStringLiteral("backup.xml"));
     FileChoosers::queuePath(target);
@@ -323,10 +321,8 @@ void TestNotesTransfer::organiserSaved_commandLinePrintsToday()
         auto window = startWithNotes(m_dir->path(), {makeNote(QStringLiteral("Dentist"), 1, 0, false, noon),
                                                      makeNote(QStringLiteral("Someday"))});
         if (protect) {
-            QRandomGenerator random(11);
-            const auto accepted = Protection::Accept(DataFolder(appDir()).path(DataFolder::File::Password), kPassPhrase,
-                                                     kPassPhrase, random);
-            window->dataFolder().usePassPhrase(accepted.passPhrase, accepted.salt);
+            window->dataFolder().setNewKeyCost(StrongCipher::minimalCost());
+            window->dataFolder().acceptPassPhrase(kPassPhrase, kPassPhrase);
         }
         window->notepadPage()->editor()->setPlainText(QStringLiteral("a line"));
         QVERIFY(window->saveAllDataFiles());

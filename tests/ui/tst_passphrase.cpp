@@ -1,5 +1,6 @@
 #include "SettingsTestData.h"
 
+#include "protection/PasswordFile.h"
 #include "protection/Protection.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/Startup.h"
@@ -15,15 +16,21 @@ namespace {
 
 const QString kPassPhrase = QStringLiteral("Correct Horse");
 
-// A folder protected by kPassPhrase holding one note and a notepad line, as a previous run left it.
-void prepareProtectedFolder(const QString &dir)
+// A folder protected by kPassPhrase holding one note and a notepad line, as a previous run left it;
+// oldForm: as the program's first versions protected it.
+void prepareProtectedFolder(const QString &dir, bool oldForm = false)
 {
-    QRandomGenerator random(7);
-    const auto accepted = Protection::Accept(DataFolder(dir + QLatin1Char('/')).path(DataFolder::File::Password),
-                                             kPassPhrase, kPassPhrase, random);
-    QCOMPARE(accepted.outcome, Protection::AcceptOutcome::TurnedOn);
     MainWindow window(dir + QLatin1Char('/'));
-    window.dataFolder().usePassPhrase(accepted.passPhrase, accepted.salt);
+    DataFolder &folder = window.dataFolder();
+    if (oldForm) {
+        QRandomGenerator random(7);
+        QVERIFY(PasswordFile::write(folder.path(DataFolder::File::Password),
+                                    PasswordFile::create(kPassPhrase, random)));
+        QCOMPARE(folder.unlock(kPassPhrase).verdict, Protection::Verdict::Correct);
+    } else {
+        folder.setNewKeyCost(StrongCipher::minimalCost());
+        QCOMPARE(folder.acceptPassPhrase(kPassPhrase, kPassPhrase).outcome, Protection::AcceptOutcome::TurnedOn);
+    }
     window.notes().append(TNotesData{2, 10, true, -1, QStringLiteral("secret plan"), QString(), 0});
     window.notepadPage()->editor()->setPlainText(QStringLiteral("hidden line"));
     QVERIFY(window.SaveAllNotes());
@@ -51,6 +58,8 @@ private Q_SLOTS:
     void wrongPassPhrase_endsWithoutTouchingAnyFile();
     void plainFileWithProtectionOn_isReadAndEncipheredAgain();
     void saveAtStart_keepsTheStoredListHeight();
+    void oldForm_offeredOnceEachStart_data();
+    void oldForm_offeredOnceEachStart();
 };
 
 void TestPassPhrase::rightPassPhrase_loadsAndLeavesFilesEnciphered()
@@ -131,6 +140,42 @@ void TestPassPhrase::saveAtStart_keepsTheStoredListHeight()
     QVERIFY(!Startup::loadData(window, [] { return kPassPhrase; }).has_value());
     // The window is not laid out yet: what it would measure now is no height the user chose.
     QCOMPARE(readSettingsFile(dir.path()).ListViewHeight, 222);
+}
+
+void TestPassPhrase::oldForm_offeredOnceEachStart_data()
+{
+    QTest::addColumn<bool>("convert");
+    QTest::newRow("convertNow") << true;
+    QTest::newRow("later") << false;
+}
+
+void TestPassPhrase::oldForm_offeredOnceEachStart()
+{
+    QFETCH(bool, convert);
+    QTemporaryDir dir;
+    prepareProtectedFolder(dir.path(), true);
+    const QString passwd = dir.filePath(QStringLiteral("passwd.txt"));
+    QVERIFY(Protection::isOldFormPasswordFile(passwd));
+    {
+        MainWindow window(dir.path() + QLatin1Char('/'));
+        window.dataFolder().setNewKeyCost(StrongCipher::minimalCost());
+        Messages::queueAnswer(convert);
+        QVERIFY(!Startup::loadData(window, [] { return kPassPhrase; }).has_value());
+        const auto shown = Messages::takeShown();
+        QVERIFY(!shown.isEmpty());
+        QCOMPARE(shown[0].kind, Messages::Kind::Question);
+        QCOMPARE(shown[0].text, Startup::oldFormText());
+        QCOMPARE(shown.size(), convert ? 2 : 1); // the conversion says it is done
+        QCOMPARE(window.notes()[0].Text, QStringLiteral("secret plan"));
+    }
+    QCOMPARE(Protection::isOldFormPasswordFile(passwd), !convert);
+    QCOMPARE(readAll(dir.filePath(QStringLiteral("notepad.txt"))).startsWith("MRVSTRG1"), convert);
+    // The next start asks again only while the folder is still in the old form.
+    MainWindow again(dir.path() + QLatin1Char('/'));
+    QVERIFY(!Startup::loadData(again, [] { return kPassPhrase; }).has_value());
+    QCOMPARE(Messages::takeShown().size(), convert ? 0 : 1);
+    QCOMPARE(again.notes()[0].Text, QStringLiteral("secret plan"));
+    QCOMPARE(again.notepadPage()->lines(), QStringList{QStringLiteral("hidden line")});
 }
 
 QTEST_MAIN(TestPassPhrase)

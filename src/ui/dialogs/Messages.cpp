@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace Messages {
 
@@ -69,6 +70,21 @@ bool question(QWidget *parent, const QString &text)
         return record(Kind::Question, text);
     return QMessageBox::warning(parent, title(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
            QMessageBox::Yes;
+}
+
+bool choice(QWidget *parent, const QString &text, const QString &yesText, const QString &noText)
+{
+    if (g_silenced)
+        return false;
+    if (g_testMode)
+        return record(Kind::Question, text);
+    QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::NoButton, parent);
+    QPushButton *yes = box.addButton(yesText, QMessageBox::AcceptRole);
+    QPushButton *no = box.addButton(noText, QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 void silence()

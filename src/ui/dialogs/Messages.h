@@ -25,6 +25,9 @@ void error(QWidget *parent, const QString &text);
 // Warning box with Yes and No; true for Yes.
 bool question(QWidget *parent, const QString &text);
 
+// Question box whose two buttons say what they do; true for the first. Recorded as a Question.
+bool choice(QWidget *parent, const QString &text, const QString &yesText, const QString &noText);
+
 // The program is ending: no further box opens, and questions answer No.
 void silence();
 

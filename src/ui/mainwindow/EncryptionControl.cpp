@@ -8,7 +8,6 @@
 #include "protection/Protection.h"
 #include "storage/DataFolder.h"
 
-#include <QRandomGenerator>
 
 EncryptionControl::EncryptionControl(DataFolder &folder, const ProgramState &state, Switch *statusSwitch,
                                      SettingsDialog &dialog, std::function<bool()> saveAllDataFiles, QObject *parent)
@@ -60,7 +59,7 @@ void EncryptionControl::CheckBox3Click(bool checked)
 void EncryptionControl::DsFancyButton1Click()
 {
     const auto [first, second] = m_dialog.typedPassPhrases();
-    const Protection::TAccept accepted = m_folder.acceptPassPhrase(first, second, *QRandomGenerator::system());
+    const Protection::TAccept accepted = m_folder.acceptPassPhrase(first, second);
     switch (accepted.outcome) {
     case Protection::AcceptOutcome::PassPhrasesDiffer:
         setEncryptNotes(false, true);

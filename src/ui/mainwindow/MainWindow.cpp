@@ -30,7 +30,6 @@
 #include "ui_MainWindow.h"
 
 #include "core/Clock.h"
-#include "core/FileIo.h"
 #include "core/Version.h"
 #include "desktop/Autostart.h"
 #include "desktop/DesktopWallpaper.h"
@@ -449,13 +448,12 @@ void MainWindow::showUpcomingEvents(const QList<UpcomingEvent> &events)
     QStringList lines;
     for (const UpcomingEvent &event : events)
         lines.append(wallpaperLine(event));
-    const QString path = m_folder.path(DataFolder::File::Wallpaper);
-    const IoResult saved = FileIo::writeFileAtomically(path, wallpaperBmp(paintWallpaper(look, lines, size)));
+    const IoResult saved = m_folder.saveWallpaper(wallpaperBmp(paintWallpaper(look, lines, size)));
     if (!saved) {
         Messages::error(this, saved.error);
         return;
     }
-    SetWallpaper(path);
+    SetWallpaper(m_folder.wallpaperPath());
 }
 
 void MainWindow::SetWallpaper(const QString &path)

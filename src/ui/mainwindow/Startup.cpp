@@ -44,7 +44,32 @@ std::optional<int> loadData(DataOwner &window, const PassPhrasePrompt &prompt)
         return 0;
     // Files restored in plain form by hand are enciphered again at once.
     window.saveAllDataFiles();
-    return std::nullopt;
+    if (folder.isInOldForm())
+        offerStrongForm(window);
+    return g_abandoned ? std::optional<int>(0) : std::nullopt;
+}
+
+QString oldFormText()
+{
+    return QStringLiteral(
+        "Your notes are protected in an old form that can be read without the password: anyone who has a "
+        "copy of these files can read them.\n\n"
+        "Convert them now to the strong form (Argon2id and XChaCha20-Poly1305)? It takes a moment; the "
+        "password stays the same. \"Later\" asks again at the next start.");
+}
+
+void offerStrongForm(DataOwner &window)
+{
+    if (!Messages::choice(nullptr, oldFormText(), QStringLiteral("Convert now"), QStringLiteral("Later")))
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const IoResult converted =
+        window.dataFolder().convertToStrongForm([&window] { return window.saveAllDataFiles(); });
+    QGuiApplication::restoreOverrideCursor();
+    if (!converted.error.isEmpty())
+        Messages::error(nullptr, converted.error);
+    else if (converted)
+        Messages::information(nullptr, QStringLiteral("Your notes are now protected in the strong form."));
 }
 
 void abandon()

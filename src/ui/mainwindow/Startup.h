@@ -30,6 +30,10 @@ QString askWithPasswordWindow();
 // abandoned): nothing has been written then.
 std::optional<int> loadData(DataOwner &window, const PassPhrasePrompt &prompt = askWithPasswordWindow);
 
+// A folder unlocked in the old form: says once what that form is worth and converts on "Convert now".
+QString oldFormText();
+void offerStrongForm(DataOwner &window);
+
 // The start is given up (the session or the user asked the program to end): open windows close,
 // no further one opens, and loadData returns at its next step. Nothing is saved, since nothing
 // can have been changed yet, and a half-read folder must not be written back.
