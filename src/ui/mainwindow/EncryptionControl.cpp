@@ -8,6 +8,8 @@
 #include "protection/Protection.h"
 #include "storage/DataFolder.h"
 
+#include <QGuiApplication>
+
 
 EncryptionControl::EncryptionControl(DataFolder &folder, const ProgramState &state, Switch *statusSwitch,
                                      SettingsDialog &dialog, std::function<bool()> saveAllDataFiles, QObject *parent)
@@ -59,7 +61,10 @@ void EncryptionControl::CheckBox3Click(bool checked)
 void EncryptionControl::DsFancyButton1Click()
 {
     const auto [first, second] = m_dialog.typedPassPhrases();
+    // Deriving the key takes about half a second.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const Protection::TAccept accepted = m_folder.acceptPassPhrase(first, second);
+    QGuiApplication::restoreOverrideCursor();
     switch (accepted.outcome) {
     case Protection::AcceptOutcome::PassPhrasesDiffer:
         setEncryptNotes(false, true);
@@ -71,6 +76,8 @@ void EncryptionControl::DsFancyButton1Click()
     case Protection::AcceptOutcome::TurnedOn:
         setEncryptNotes(true, false);
         m_switch->setChecked(true);
+        // The pass phrase lives on only in locked memory, not in the dialog's fields.
+        m_dialog.preparePassPhraseFields(true, true, false);
         // Every data file is enciphered at once, not only at its next save.
         if (saveEverything())
             Messages::information(&m_dialog, accepted.message);
