@@ -83,10 +83,15 @@ int main(int argc, char *argv[])
     put(root, "expendituresfile", "huge-count.txt", hugeCount);
 
     const PassPhraseCodec codec(QStringLiteral("fuzzing pass phrase"));
+    const auto encoded = [&codec](const QByteArray &plain) {
+        QByteArray stored;
+        codec.encode(plain, &stored);
+        return stored;
+    };
     const TCipherMask zeroMask;
-    put(root, "decipher", "notes.bin", codec.encode(notes));
-    put(root, "decipher", "whole-blocks.bin", codec.encode(QByteArray(16, 'x')));
-    put(root, "decipher", "empty.bin", codec.encode(QByteArray()));
+    put(root, "decipher", "notes.bin", encoded(notes));
+    put(root, "decipher", "whole-blocks.bin", encoded(QByteArray(16, 'x')));
+    put(root, "decipher", "empty.bin", encoded(QByteArray()));
     put(root, "decipher", "zero-mask.bin", FileCipher::EncryptFile(QByteArrayLiteral("<?xml?>\r\n<a/>"), zeroMask));
     put(root, "decipher", "plain.txt", emptyNotes);
 
