@@ -33,11 +33,16 @@ endfunction()
 
 # marevo_add_test(NAME SOURCES ... LIBS ...): one Qt Test executable, registered with CTest, run headless.
 function(marevo_add_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    # SESSION_BUS: the test runs on a private session bus of its own.
+    cmake_parse_arguments(ARG "SESSION_BUS" "" "SOURCES;LIBS" ${ARGN})
     add_executable(test_${name} ${ARG_SOURCES})
     target_link_libraries(test_${name} PRIVATE marevo_build_rules Qt6::Test ${ARG_LIBS})
     target_compile_definitions(test_${name} PRIVATE MAREVO_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
-    add_test(NAME ${name} COMMAND test_${name})
+    if(ARG_SESSION_BUS)
+        add_test(NAME ${name} COMMAND dbus-run-session -- $<TARGET_FILE:test_${name}>)
+    else()
+        add_test(NAME ${name} COMMAND test_${name})
+    endif()
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TZ=Europe/Warsaw;LC_ALL=C.UTF-8"
                                             TIMEOUT 300)
 endfunction()
