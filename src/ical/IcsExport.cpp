@@ -66,8 +66,8 @@ void addTodo(icalcomponent *calendar, const TNotesData &note, const Options &opt
     icalcomponent_add_property(todo, icalproperty_new_percentcomplete(note.Progress));
     if (note.Progress >= 100) {
         icalcomponent_add_property(todo, icalproperty_new_status(ICAL_STATUS_COMPLETED));
-        icalcomponent_add_property(todo, icalproperty_new_completed(
-                                             stampOr(note, kCompletedField, stampOr(note, kModifiedField, now))));
+        icalcomponent_add_property(
+            todo, icalproperty_new_completed(stampOr(note, kCompletedField, stampOr(note, kModifiedField, now))));
     } else {
         icalcomponent_add_property(
             todo, icalproperty_new_status(note.Progress > 0 ? ICAL_STATUS_INPROCESS : ICAL_STATUS_NEEDSACTION));
@@ -77,7 +77,7 @@ void addTodo(icalcomponent *calendar, const TNotesData &note, const Options &opt
     if (!note.Location.isEmpty()) {
         const QByteArray location = note.Location.toUtf8();
         icalcomponent_add_property(todo, isHyperlink(note.Location) ? icalproperty_new_url(location.constData())
-                                                                     : icalproperty_new_location(location.constData()));
+                                                                    : icalproperty_new_location(location.constData()));
     }
     if (options.alertsOn && hasDeadline) {
         icalcomponent *alarm = icalcomponent_new_valarm();
@@ -91,7 +91,8 @@ void addTodo(icalcomponent *calendar, const TNotesData &note, const Options &opt
         icalcomponent_add_property(alarm, triggerProperty);
         // DISPLAY alarms need a text.
         const QByteArray summary = firstLine(note.Text);
-        icalcomponent_add_property(alarm, icalproperty_new_description(summary.isEmpty() ? "Reminder" : summary.constData()));
+        icalcomponent_add_property(alarm,
+                                   icalproperty_new_description(summary.isEmpty() ? "Reminder" : summary.constData()));
         icalcomponent_add_component(todo, alarm);
     }
     icalcomponent_add_component(calendar, todo);

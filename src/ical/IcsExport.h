@@ -9,9 +9,9 @@ namespace IcsExport {
 
 struct Options
 {
-    TDateTime now = 0;       // DTSTAMP, and CREATED / LAST-MODIFIED of notes that carry none
-    bool alertsOn = false;   // a VALARM per note with a deadline
-    int alertHours = 1;      // how long before the deadline
+    TDateTime now = 0;     // DTSTAMP, and CREATED / LAST-MODIFIED of notes that carry none
+    bool alertsOn = false; // a VALARM per note with a deadline
+    int alertHours = 1;    // how long before the deadline
 };
 
 // Deadlines are written in the system zone with its VTIMEZONE, or floating when libical does

@@ -2,8 +2,8 @@
 
 #include "IcsTime.h"
 
-#include "notes/NoteIdentity.h"
 #include "IcsExport.h"
+#include "notes/NoteIdentity.h"
 
 #include <QHash>
 
@@ -75,10 +75,11 @@ QString stampOf(const icaltimetype &time)
     return QString::fromLatin1(icaltime_as_ical_string(time));
 }
 
-// An occurrence's own UID: the item's and the occurrence's local start, as a RECURRENCE-ID reads.
+// An occurrence's own UID: the item's and the occurrence's start in UTC, so that importing the file
+// again, also in another time zone, finds the same notes.
 QString occurrenceSuffix(TDateTime local)
 {
-    return QStringLiteral("-R") + QString::fromLatin1(icaltime_as_ical_string(IcsTime::wallClock(local)));
+    return QStringLiteral("-R") + QString::fromLatin1(IcsTime::utcStamp(local));
 }
 
 class Reader
@@ -236,8 +237,8 @@ private:
             return;
         }
 
-        const bool repeats = icalcomponent_get_first_property(item, ICAL_RRULE_PROPERTY)
-                          || icalcomponent_get_first_property(item, ICAL_RDATE_PROPERTY);
+        const bool repeats = icalcomponent_get_first_property(item, ICAL_RRULE_PROPERTY) ||
+                             icalcomponent_get_first_property(item, ICAL_RDATE_PROPERTY);
         if (!repeats || !base.present) {
             note.uid = uid;
             put(note);

@@ -73,8 +73,8 @@ icaltimetype fromUtcStamp(const QString &stamp)
 
 TDateTime toLocal(const icaltimetype &time, icaltimezone *zone)
 {
-    if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time) || time.year < 1 || time.year > 9999
-        || time.month < 1 || time.month > 12 || time.day < 1 || time.day > 31)
+    if (icaltime_is_null_time(time) || !icaltime_is_valid_time(time) || time.year < 1 || time.year > 9999 ||
+        time.month < 1 || time.month > 12 || time.day < 1 || time.day > 31)
         return std::nan("");
     const QDate date(time.year, time.month, time.day);
     if (!date.isValid())

@@ -68,10 +68,9 @@ IoResult parseStates(const QByteArray &plain, QList<TNoteState> *states)
         FieldName,
         FieldValue
     };
-    KeyValueXmlRecords file({QLatin1StringView("NumberOfNotes"), QLatin1StringView("Uid"),
-                             QLatin1StringView("Content"), QLatin1StringView("NumberOfFields"),
-                             QLatin1StringView("FieldNote"), QLatin1StringView("FieldName"),
-                             QLatin1StringView("FieldValue")});
+    KeyValueXmlRecords file({QLatin1StringView("NumberOfNotes"), QLatin1StringView("Uid"), QLatin1StringView("Content"),
+                             QLatin1StringView("NumberOfFields"), QLatin1StringView("FieldNote"),
+                             QLatin1StringView("FieldName"), QLatin1StringView("FieldValue")});
     if (IoResult loaded = file.load(plain); !loaded)
         return loaded;
     const qint32 count = file.readInteger({NumberOfNotes}, 0);

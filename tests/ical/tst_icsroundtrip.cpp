@@ -16,11 +16,14 @@ const TDateTime kNow = DateTime::encode(2026, 3, 14, 9, 30);
 NotesCollection generatedNotes(int count, quint32 seed)
 {
     QRandomGenerator random(seed);
-    const QString texts[] = {QStringLiteral("Dentist"), QStringLiteral("Call Ann\r\nabout the car\r\n\r\n  and the keys"),
-                             QStringLiteral("Zażółć gęślą jaźń — 東京 🎉"), QStringLiteral("a;b,c\\d \"quoted\""),
-                             QStringLiteral("Blanks  inside\ta line"), QString()};
-    const QString locations[] = {QString(), QStringLiteral("Room 12, 2nd floor"), QStringLiteral("https://example.org/a?b=c;d"),
-                                 QStringLiteral("Łódź")};
+    const QString texts[] = {QStringLiteral("Dentist"),
+                             QStringLiteral("Call Ann\r\nabout the car\r\n\r\n  and the keys"),
+                             QStringLiteral("Zażółć gęślą jaźń — 東京 🎉"),
+                             QStringLiteral("a;b,c\\d \"quoted\""),
+                             QStringLiteral("Blanks  inside\ta line"),
+                             QString()};
+    const QString locations[] = {QString(), QStringLiteral("Room 12, 2nd floor"),
+                                 QStringLiteral("https://example.org/a?b=c;d"), QStringLiteral("Łódź")};
     const TDateTime deadlines[] = {DateTime::kNoDeadline, DateTime::encode(2026, 3, 29, 2, 30),
                                    DateTime::encode(2026, 10, 25, 2, 30), DateTime::encode(2028, 2, 29, 0, 0),
                                    DateTime::encode(2026, 12, 31, 23, 59)};
@@ -30,8 +33,9 @@ NotesCollection generatedNotes(int count, quint32 seed)
         note.Importance = quint8(1 + random.bounded(3));
         note.Progress = quint8(i % 4 == 0 ? 100 : random.bounded(100));
         note.PrivateMsg = random.bounded(2) == 1;
-        note.Deadline = i < 5 ? deadlines[i] : DateTime::encode(2026, 1 + random.bounded(12), 1 + random.bounded(28),
-                                                               random.bounded(24), random.bounded(60));
+        note.Deadline = i < 5 ? deadlines[i]
+                              : DateTime::encode(2026, 1 + random.bounded(12), 1 + random.bounded(28),
+                                                 random.bounded(24), random.bounded(60));
         note.Text = texts[i % 6] + (i >= 6 ? QString::number(i) : QString());
         note.Location = locations[i % 4];
         note.ID = i;
@@ -109,7 +113,8 @@ for t in cal.walk('VTODO'):
         python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, path});
         QVERIFY(python.waitForFinished(30000));
         QCOMPARE(python.readAllStandardError(), QByteArray());
-        const QStringList lines = QString::fromUtf8(python.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList lines =
+            QString::fromUtf8(python.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 6);
         QCOMPARE(lines[0], QStringLiteral("TZ Europe/Warsaw"));
         const QString u = notes[0].uid, v = notes[1].uid, w = notes[2].uid, x = notes[3].uid;
@@ -121,14 +126,15 @@ for t in cal.walk('VTODO'):
                                          notes[0].PrivateMsg ? QStringLiteral("PRIVATE") : QStringLiteral("-"),
                                          QStringLiteral("-"), QStringLiteral("-"), QStringLiteral("-")}));
         // Several lines: the first is the summary, the whole text the description.
-        QCOMPARE(fields(1).mid(0, 4), (QStringList{v, QStringLiteral("Call Ann"),
-                                                   QStringLiteral("'Call Ann\\nabout the car\\n\\n  and the keys'"),
-                                                   QStringLiteral("2026-03-29 02:30 CET")})); // inside the gap: as written
+        QCOMPARE(fields(1).mid(0, 4),
+                 (QStringList{v, QStringLiteral("Call Ann"),
+                              QStringLiteral("'Call Ann\\nabout the car\\n\\n  and the keys'"),
+                              QStringLiteral("2026-03-29 02:30 CET")})); // inside the gap: as written
         QCOMPARE(fields(1).at(9), QStringLiteral("Room 12, 2nd floor"));
         QCOMPARE(fields(1).at(11), QStringLiteral("-1 day, 21:00:00")); // three hours before
         QCOMPARE(fields(2).mid(0, 2), (QStringList{w, QStringLiteral("Zażółć gęślą jaźń — 東京 🎉")}));
         QVERIFY(fields(2).at(3).startsWith(QStringLiteral("2026-10-25 02:30 CE"))); // the hour that comes twice
-        QCOMPARE(fields(2).at(10), QStringLiteral("https://example.org/a?b=c;d")); // a link goes to URL
+        QCOMPARE(fields(2).at(10), QStringLiteral("https://example.org/a?b=c;d"));  // a link goes to URL
         QCOMPARE(fields(3).at(3), QStringLiteral("2028-02-29 00:00 CET"));
         QCOMPARE(fields(3).at(0), x);
     }

@@ -58,15 +58,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("crash");
         QTest::addColumn<QList<int>>("renamed"); // positions after the change that get new identities
         for (const char *crash : {"none", "stale"}) {
-            for (const char *change : {"none", "sortByPriority", "sortByDaysLeft", "moveDown", "delete", "deleteFinished"})
-                QTest::addRow("%s-%s", change, crash) << QString::fromLatin1(change) << QString::fromLatin1(crash)
-                                                      << QList<int>();
+            for (const char *change :
+                 {"none", "sortByPriority", "sortByDaysLeft", "moveDown", "delete", "deleteFinished"})
+                QTest::addRow("%s-%s", change, crash)
+                    << QString::fromLatin1(change) << QString::fromLatin1(crash) << QList<int>();
         }
-        QTest::newRow("edit-none") << "edit" << "none" << QList<int>();
+        QTest::newRow("edit-none") << "edit"
+                                   << "none" << QList<int>();
         // Content changed and its identity lost with the crash: a new one, never a duplicate.
-        QTest::newRow("edit-stale") << "edit" << "stale" << QList<int>{2};
-        QTest::newRow("sort-missing") << "sortByPriority" << "missing" << QList<int>{0, 1, 2, 3, 4};
-        QTest::newRow("garbled-sidecar") << "moveDown" << "garbled" << QList<int>{0, 1, 2, 3, 4};
+        QTest::newRow("edit-stale") << "edit"
+                                    << "stale" << QList<int>{2};
+        QTest::newRow("sort-missing") << "sortByPriority"
+                                      << "missing" << QList<int>{0, 1, 2, 3, 4};
+        QTest::newRow("garbled-sidecar") << "moveDown"
+                                         << "garbled" << QList<int>{0, 1, 2, 3, 4};
     }
 
     void keptOverChangesAndCrashes()
