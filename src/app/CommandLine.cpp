@@ -18,6 +18,7 @@ struct CommandName
 constexpr CommandName kCommands[] = {
     {"--today", Command::Today, false},         {"--upcoming", Command::Upcoming, false},
     {"--export-csv", Command::ExportCsv, true}, {"--export-notes", Command::ExportNotes, true},
+    {"--export-ics", Command::ExportIcs, true}, {"--import-ics", Command::ImportIcs, true},
     {"--help", Command::Help, false},           {"--version", Command::Version, false},
 };
 
@@ -139,10 +140,14 @@ QString usage()
         "  marevo-notes [--data-dir DIR] --upcoming           print the upcoming events, one line each\n"
         "  marevo-notes [--data-dir DIR] --export-csv FILE    write the notes as semicolon-separated values\n"
         "  marevo-notes [--data-dir DIR] --export-notes FILE  write the notes as an XML notes file\n"
+        "  marevo-notes [--data-dir DIR] --export-ics FILE    write the notes as an iCalendar file\n"
+        "  marevo-notes [--data-dir DIR] --import-ics FILE    add or update notes from an iCalendar file\n"
         "  marevo-notes --help | --version\n"
         "\n"
         "An export FILE of - is standard output; a named pipe or a terminal is written into.\n"
         "The printing and export commands only read the data files, also while the organiser runs.\n"
+        "--import-ics hands the file to the organiser when it runs on the folder, otherwise it\n"
+        "imports and saves the notes itself.\n"
         "When the data are protected, the password is read from the terminal, or as one line from\n"
         "standard input.\n");
 }

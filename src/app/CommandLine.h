@@ -13,6 +13,8 @@ enum class Command
     Upcoming,
     ExportCsv,
     ExportNotes,
+    ExportIcs,
+    ImportIcs,
     Help,
     Version
 };

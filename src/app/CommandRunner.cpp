@@ -1,10 +1,15 @@
 #include "CommandRunner.h"
 
+#include "SingleInstance.h"
+
 #include "core/AppDir.h"
 #include "core/Clock.h"
 #include "core/ExportFile.h"
 #include "core/KeyValueXmlFile.h"
 #include "core/LocaleFormats.h"
+#include "ical/IcsExport.h"
+#include "ical/IcsImport.h"
+#include "notes/NoteIdentity.h"
 #include "notes/NotesBackup.h"
 #include "notes/NotesCsv.h"
 #include "notes/NotesFile.h"
@@ -14,6 +19,8 @@
 #include "settings/Settings.h"
 #include "storage/DataFolder.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringBuilder>
 
@@ -54,6 +61,8 @@ public:
         default:
             break;
         }
+        if (m_options.command == Command::ImportIcs)
+            return importIcs();
         if (!openFolder() || !unlock() || !readNotes())
             return 1;
         switch (m_options.command) {
@@ -65,6 +74,8 @@ public:
             return exportCsv();
         case Command::ExportNotes:
             return exportNotes();
+        case Command::ExportIcs:
+            return exportIcs();
         default:
             return 2;
         }
@@ -74,7 +85,7 @@ private:
     void error(const QString &text) { m_env.writeErr((text % QLatin1Char('\n')).toUtf8()); }
     void print(const QString &line) { m_env.writeOut((line % QLatin1Char('\n')).toUtf8()); }
 
-    bool openFolder()
+    bool openFolder(DataFolder::Access access = DataFolder::Access::ReadOnly)
     {
         // A mistyped folder must not turn into a new, empty one.
         if (!m_options.dataDir.isEmpty() && !QFileInfo(m_options.dataDir).isDir()) {
@@ -87,8 +98,9 @@ private:
             error(why);
             return false;
         }
-        // Beside a running organiser: no lock taken, nothing written.
-        m_folder.emplace(appDir, DataFolder::Access::ReadOnly);
+        m_appDir = appDir;
+        // Read-only beside a running organiser: no lock taken, nothing written.
+        m_folder.emplace(appDir, access);
         return true;
     }
 
@@ -112,7 +124,8 @@ private:
             return true;
         }
         if (result.outcome == DataFolder::Outcome::Unreadable)
-            error(DataFolder::fileName(DataFolder::File::Notes) % QStringLiteral(" could not be read: ") % result.error);
+            error(DataFolder::fileName(DataFolder::File::Notes) % QStringLiteral(" could not be read: ") %
+                  result.error);
         return result.outcome == DataFolder::Outcome::Loaded;
     }
 
@@ -175,8 +188,8 @@ private:
             m_env.writeOut(NotesCsv::csvData(m_notes, LocaleFormats::system()));
             return 0;
         }
-        return finishExport(NotesCsv::ExportDataToCSV(m_options.file, m_notes, LocaleFormats::system(),
-                                                      ExportFile::NoReader::Wait));
+        return finishExport(
+            NotesCsv::ExportDataToCSV(m_options.file, m_notes, LocaleFormats::system(), ExportFile::NoReader::Wait));
     }
 
     int exportNotes()
@@ -190,8 +203,67 @@ private:
         return finishExport(NotesBackup::writeNotesFile(m_options.file, m_notes, ExportFile::NoReader::Wait));
     }
 
+    int exportIcs()
+    {
+        if (refuseTarget())
+            return 1;
+        const Settings settings = readSettings();
+        const QByteArray calendar =
+            IcsExport::exportNotes(m_notes, {Clock::nowValue(), settings.ShowAlerts, settings.AlertsTime});
+        if (toStandardOutput()) {
+            m_env.writeOut(calendar);
+            return 0;
+        }
+        return finishExport(ExportFile::write(m_options.file, calendar, ExportFile::NoReader::Wait));
+    }
+
+    // A running organiser on the folder imports the file itself, so that two writers never share
+    // the folder; otherwise this process takes the folder's lock, imports and saves the notes.
+    int importIcs()
+    {
+        const QString calendarFile = QFileInfo(m_options.file).absoluteFilePath();
+        QFile file(calendarFile);
+        if (m_options.file == QLatin1String("-") || !file.open(QIODevice::ReadOnly)) {
+            error(QStringLiteral("Cannot read the calendar file \"%1\".").arg(m_options.file));
+            return 1;
+        }
+        const QByteArray data = file.readAll();
+        if (!openFolder(DataFolder::Access::ReadWrite))
+            return 1;
+        SingleInstance instance(m_appDir);
+        if (!instance.acquire()) {
+            if (instance.requestImport(calendarFile)) {
+                print(QStringLiteral("The running organiser imports \"%1\".")
+                          .arg(QDir::toNativeSeparators(calendarFile)));
+                return 0;
+            }
+            error(QStringLiteral("The data folder is in use, and its organiser does not answer."));
+            return 1;
+        }
+        // A new folder has no data.txt yet, and needs none.
+        const bool hasNotes = QFileInfo::exists(m_folder->path(DataFolder::File::Notes));
+        if (!unlock() || (hasNotes && !readNotes()))
+            return 1;
+        const IcsImport::Result read = IcsImport::parse(data, Clock::nowValue());
+        if (!read.isCalendar) {
+            error(IcsImport::notCalendarMessage());
+            return 1;
+        }
+        const IcsImport::Merged merged = IcsImport::merge(m_notes, read.notes);
+        NoteIdentity::assignMissing(m_notes);
+        if (const IoResult saved = m_folder->saveNotes(m_notes); !saved) {
+            error(saved.error);
+            return 1;
+        }
+        print(QStringLiteral("%1 notes added, %2 updated.").arg(merged.added).arg(merged.updated));
+        if (const QString skipped = IcsImport::skippedMessage(read); !skipped.isEmpty())
+            error(skipped);
+        return 0;
+    }
+
     const CommandLine::Options &m_options;
     const Environment &m_env;
+    QString m_appDir;
     std::optional<DataFolder> m_folder;
     NotesCollection m_notes;
 };

@@ -11,6 +11,8 @@
 namespace {
 
 const QByteArray kShowRequest("show\n");
+// Followed by the file's path in UTF-8 and a line end.
+const QByteArray kImportRequest("import-ics ");
 
 // Every path to the folder (a symbolic link, "..") names the same organiser.
 QString canonicalFolder(const QString &appDir)
@@ -46,14 +48,24 @@ bool SingleInstance::acquire()
 
 bool SingleInstance::notifyRunning()
 {
+    return send(kShowRequest);
+}
+
+bool SingleInstance::requestImport(const QString &calendarFile)
+{
+    return send(kImportRequest + calendarFile.toUtf8() + '\n');
+}
+
+bool SingleInstance::send(const QByteArray &request)
+{
     QLocalSocket socket;
     socket.connectToServer(m_serverName);
     if (!socket.waitForConnected(2000))
         return false;
-    socket.write(kShowRequest);
-    socket.waitForBytesWritten(2000);
+    socket.write(request);
+    const bool written = socket.waitForBytesWritten(2000);
     socket.disconnectFromServer();
-    return true;
+    return written;
 }
 
 void SingleInstance::listen()
@@ -64,9 +76,15 @@ void SingleInstance::listen()
     m_server->listen(m_serverName);
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+            // A request is one line; it may arrive in pieces.
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().startsWith(kShowRequest))
-                    Q_EMIT showRequested();
+                while (socket->canReadLine()) {
+                    const QByteArray line = socket->readLine();
+                    if (line == kShowRequest)
+                        Q_EMIT showRequested();
+                    else if (line.startsWith(kImportRequest) && line.endsWith('\n'))
+                        Q_EMIT importRequested(QString::fromUtf8(line.mid(kImportRequest.size()).chopped(1)));
+                }
             });
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         }

@@ -22,13 +22,19 @@ public:
     bool acquire();
     // Asks the running organiser to show itself; false when none answered.
     bool notifyRunning();
+    // Hands a calendar file (an absolute path) to the running organiser to import; false when
+    // none answered.
+    bool requestImport(const QString &calendarFile);
     // Starts listening for later starts.
     void listen();
 
 Q_SIGNALS:
     void showRequested();
+    void importRequested(const QString &calendarFile);
 
 private:
+    bool send(const QByteArray &request);
+
     QString m_serverName;
     QLockFile m_lock;
     QLocalServer *m_server = nullptr;

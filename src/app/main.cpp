@@ -111,6 +111,8 @@ int main(int argc, char *argv[])
     mainWindow.show();
 
     QObject::connect(&instance, &SingleInstance::showRequested, &mainWindow, &MainWindow::showFromTray);
+    QObject::connect(&instance, &SingleInstance::importRequested, &mainWindow,
+                     [&mainWindow](const QString &calendarFile) { mainWindow.importCalendarFile(calendarFile); });
     QObject::disconnect(endDuringStart);
     QObject::connect(&signalWatcher, &SignalWatcher::terminationRequested, &mainWindow, &MainWindow::Close1Click);
     // The session is ending: save as "Close" does.

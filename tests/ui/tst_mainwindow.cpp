@@ -201,10 +201,12 @@ void TestMainWindow::mainMenu_items_data()
                                             QStringLiteral("N3=-"),
                                             QStringLiteral("Exportdata1=Export data..."),
                                             QStringLiteral("Makebackup1=Export notes..."),
+                                            QStringLiteral("ExportIcs1=Export to calendar (.ics)..."),
                                             QStringLiteral("N19=-"),
                                             QStringLiteral("Importnotes1=Import notes..."),
                                             QStringLiteral("Importappendnotes1=Import notes (append) ..."),
                                             QStringLiteral("Importdata1=Import old notes..."),
+                                            QStringLiteral("ImportIcs1=Import from calendar (.ics)..."),
                                             QStringLiteral("N20=-"),
                                             QStringLiteral("Settings1=Settings")};
     QTest::newRow("Help") << QStringLiteral("About1") << QStringLiteral("Help")

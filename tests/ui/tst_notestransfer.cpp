@@ -138,7 +138,8 @@ void TestNotesTransfer::exportCommands_askBeforeOverwriting()
 void TestNotesTransfer::commands_cancelled_doNothing_data()
 {
     QTest::addColumn<QByteArray>("action");
-    for (const char *action : {"Exportdata1", "Makebackup1", "Importnotes1", "Importappendnotes1", "Importdata1"})
+    for (const char *action :
+         {"Exportdata1", "Makebackup1", "Importnotes1", "Importappendnotes1", "Importdata1", "ExportIcs1", "ImportIcs1"})
         QTest::newRow(action) << QByteArray(action);
 }
 

@@ -41,6 +41,9 @@
 #include "settings/SettingsEffects.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -113,6 +116,7 @@ MainWindow::MainWindow(const QString &appDir, QWidget *parent)
         TrayWindow{*this, *m_editor, m_settingsDialog->hotKeysGroup(), [this] { return anyDialogOpen(); }}, m_tray,
         m_trayMenu, m_timer1);
     connectCommands();
+    setAcceptDrops(true); // calendar files
     connectWindows();
 }
 
@@ -215,6 +219,8 @@ void MainWindow::connectCommands()
     connect(m_ui->Importnotes1, &QAction::triggered, m_transfer, &NotesTransfer::Importnotes1Click);
     connect(m_ui->Importappendnotes1, &QAction::triggered, m_transfer, &NotesTransfer::Importappendnotes1Click);
     connect(m_ui->Importdata1, &QAction::triggered, m_transfer, &NotesTransfer::Importdata1Click);
+    connect(m_ui->ExportIcs1, &QAction::triggered, m_transfer, &NotesTransfer::ExportIcs1Click);
+    connect(m_ui->ImportIcs1, &QAction::triggered, m_transfer, &NotesTransfer::ImportIcs1Click);
     connect(m_quickBar->addNoteButton(), &QPushButton::clicked, this, &MainWindow::DsFancyButton1Click);
     connect(m_notepadPage->editor(), &QPlainTextEdit::textChanged, this, &MainWindow::NotepadChange);
     for (int order = 0; order < 5; ++order)
@@ -520,6 +526,44 @@ void MainWindow::chooseSortOrder(NotesSortOrder order)
 NotesFilter MainWindow::notesFilter() const
 {
     return {m_quickBar->hidePrivateSwitch()->isChecked(), m_quickBar->showFinishedSwitch()->isChecked()};
+}
+
+namespace {
+
+// The local .ics files among dropped URLs.
+QStringList droppedCalendars(const QMimeData *data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".ics"), Qt::CaseInsensitive))
+            files.append(url.toLocalFile());
+    }
+    return files;
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedCalendars(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QStringList files = droppedCalendars(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    for (const QString &file : files)
+        importCalendarFile(file);
+}
+
+bool MainWindow::importCalendarFile(const QString &fileName)
+{
+    return m_transfer->importCalendar(fileName);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -117,9 +117,13 @@ public:
     // Into the notification area, or minimised where the desktop has none.
     void hideToTray();
     TrayPresence *trayPresence() const { return m_presence; }
+    // A calendar file dropped on the window or handed over by another start of the program.
+    bool importCalendarFile(const QString &fileName);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private Q_SLOTS:

@@ -3,12 +3,18 @@
 #include "ui/dialogs/FileChoosers.h"
 #include "ui/dialogs/Messages.h"
 
+#include "core/Clock.h"
+#include "core/ExportFile.h"
 #include "core/ProgramState.h"
+#include "ical/IcsExport.h"
+#include "ical/IcsImport.h"
 #include "notes/NotesBackup.h"
 #include "notes/NotesCsv.h"
 #include "notes/OldNotesImport.h"
+#include "settings/Settings.h"
 #include "storage/DataFolder.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QWidget>
 
@@ -18,6 +24,9 @@ const QString kCsvFilter = QStringLiteral("Comma Separated Values (*.csv)");
 const QString kNotesExportFilter = QStringLiteral("Notes data file  (*.xml)");
 const QString kNotesImportFilter = QStringLiteral("Notes data file (*.xml)");
 const QString kOldNotesFilter = QStringLiteral("Old Data files (*.txt)");
+const QString kCalendarFilter = QStringLiteral("iCalendar files (*.ics)");
+// More new notes than this from one file are asked about first, as a repetition in the editor is.
+constexpr qsizetype kAskAbove = 100;
 
 // Holds off the window's automatic hiding while a command's dialogs are up, however it ends.
 class DialogBusyScope
@@ -130,4 +139,53 @@ void NotesTransfer::Importdata1Click()
         Q_EMIT notesChanged();
     if (!read)
         Messages::error(&m_window, read.error);
+}
+
+void NotesTransfer::ExportIcs1Click()
+{
+    const DialogBusyScope busy(m_data.state);
+    const QString fileName =
+        chooseExportFile(QStringLiteral("Export to calendar"), kCalendarFilter, QStringLiteral("ics"));
+    if (fileName.isEmpty())
+        return;
+    const QByteArray calendar = IcsExport::exportNotes(
+        m_data.notes, {Clock::nowValue(), m_data.settings.ShowAlerts, m_data.settings.AlertsTime});
+    if (const IoResult written = ExportFile::write(fileName, calendar, ExportFile::NoReader::Refuse); !written)
+        Messages::error(&m_window, written.error);
+}
+
+void NotesTransfer::ImportIcs1Click()
+{
+    const DialogBusyScope busy(m_data.state);
+    const QString fileName =
+        FileChoosers::openFile(&m_window, QStringLiteral("Import from calendar"), kCalendarFilter, m_data.state.AppDir);
+    if (!fileName.isEmpty())
+        importCalendar(fileName);
+}
+
+bool NotesTransfer::importCalendar(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Messages::error(&m_window, QStringLiteral("Cannot open the file \"%1\": %2").arg(fileName, file.errorString()));
+        return false;
+    }
+    const IcsImport::Result read = IcsImport::parse(file.readAll(), Clock::nowValue());
+    if (!read.isCalendar) {
+        Messages::error(&m_window, IcsImport::notCalendarMessage());
+        return false;
+    }
+    const qsizetype added = IcsImport::countNew(m_data.notes, read.notes);
+    if (added > kAskAbove &&
+        !Messages::question(&m_window,
+                            QStringLiteral("The calendar file adds %1 notes. Do you want to add them all?").arg(added)))
+        return false;
+    if (!read.notes.isEmpty()) {
+        IcsImport::merge(m_data.notes, read.notes);
+        Q_EMIT notesChanged();
+        m_saveNotes();
+    }
+    if (const QString skipped = IcsImport::skippedMessage(read); !skipped.isEmpty())
+        Messages::warning(&m_window, skipped);
+    return true;
 }

@@ -28,10 +28,15 @@ public:
     void Importnotes1Click();
     void Importappendnotes1Click();
     void Importdata1Click();
+    void ExportIcs1Click();
+    void ImportIcs1Click();
 
     // False when the file was not written or read; the error has been shown.
     bool ExportDataToCSV(const QString &fileName);
     bool ReadNotes(const QString &fileName, bool append);
+    // Adds the calendar's tasks and events, updating notes of the same UID, and saves. Asks first
+    // when more than 100 notes would be added; says which items were skipped.
+    bool importCalendar(const QString &fileName);
 
 Q_SIGNALS:
     // An import changed the collection; the views must show it.
