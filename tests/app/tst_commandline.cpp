@@ -8,8 +8,8 @@
 #include "notes/NotesFile.h"
 #include "protection/PassPhraseCodec.h"
 #include "protection/PasswordFile.h"
-#include "storage/DataFolder.h"
 #include "settings/SettingsFile.h"
+#include "storage/DataFolder.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -188,6 +189,9 @@ private Q_SLOTS:
     void usageErrors_data();
     void usageErrors();
     void helpAndVersion();
+    void calendarExport_readsAnEncipheredFolder();
+    void calendarImport_withoutOrganiser_savesTheNotes();
+    void calendarImport_isHandedToTheRunningOrganiser();
     void runsBesideARunningOrganiser();
     void missingFolder_isNotCreated();
     void missingDataFile_printsNothing();
@@ -462,8 +466,8 @@ void TestCommandLine::helpAndVersion()
 {
     const Outcome help = runProgram({QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
-    for (const char *option :
-         {"--data-dir DIR", "--today", "--upcoming", "--export-csv FILE", "--export-notes FILE", "--help", "--version"})
+    for (const char *option : {"--data-dir DIR", "--today", "--upcoming", "--export-csv FILE", "--export-notes FILE",
+                               "--export-ics FILE", "--import-ics FILE", "--help", "--version"})
         QVERIFY2(help.out.contains(option), option);
     const Outcome version = runProgram({QStringLiteral("--version")});
     QCOMPARE(version.exitCode, 0);
@@ -621,4 +625,58 @@ void TestCommandLine::dataFileThatIsNotAFile_isReportedWithoutWaiting()
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
+// Written to standard output from a protected folder, which stays as it was.
+void TestCommandLine::calendarExport_readsAnEncipheredFolder()
+{
+    QTemporaryDir dir;
+    prepareFolder(dir.path(), sampleNotes(), kStrongForm);
+    const auto before = snapshot(dir.path());
+    const Outcome outcome =
+        runProgram({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--export-ics"), QStringLiteral("-")},
+                   (kPassPhrase + QLatin1Char('\n')).toUtf8());
+    QCOMPARE(outcome.exitCode, 0);
+    QVERIFY(outcome.out.startsWith("BEGIN:VCALENDAR\r\n"));
+    QCOMPARE(outcome.out.count("BEGIN:VTODO"), sampleNotes().size());
+    QVERIFY(outcome.out.contains("SUMMARY:Hidden private\r\n"));
+    QCOMPARE(snapshot(dir.path()), before);
+}
+
+// Without an organiser the command saves itself; the same file again updates, never duplicates.
+void TestCommandLine::calendarImport_withoutOrganiser_savesTheNotes()
+{
+    QTemporaryDir dir;
+    const QString calendar = QStringLiteral(MAREVO_TEST_DATA "/ical/thunderbird.ics");
+    const QStringList arguments{QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--import-ics"), calendar};
+    QCOMPARE(runProgram(arguments).out, QByteArray("2 notes added, 0 updated.\n"));
+    QCOMPARE(runProgram(arguments).out, QByteArray("0 notes added, 2 updated.\n"));
+    NotesCollection notes;
+    DataFolder folder(dir.path() + QLatin1Char('/'));
+    QCOMPARE(folder.loadNotes(&notes, QDateTime::currentDateTime()).outcome, DataFolder::Outcome::Loaded);
+    QCOMPARE(notes.size(), 2);
+    QCOMPARE(notes[1].uid, QStringLiteral("7b1e2d3c-0000-4000-8000-000000000001"));
+    QVERIFY(!QFile::exists(dir.filePath(DataFolder::fileName(DataFolder::File::Lock))));
+
+    const Outcome refused = runProgram({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--import-ics"),
+                                        QStringLiteral(MAREVO_TEST_DATA "/ical/letter.txt")});
+    QCOMPARE(refused.exitCode, 1);
+    QCOMPARE(refused.err, QByteArray("The file is not an iCalendar (.ics) file. Nothing was imported.\n"));
+}
+
+// Two writers never share a folder: the running organiser gets the file's path and imports it.
+void TestCommandLine::calendarImport_isHandedToTheRunningOrganiser()
+{
+    QTemporaryDir dir;
+    SingleInstance organiser(dir.path() + QLatin1Char('/'));
+    QVERIFY(organiser.acquire());
+    organiser.listen();
+    QSignalSpy requested(&organiser, &SingleInstance::importRequested);
+    const Outcome outcome = runProgram(
+        {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--import-ics"), QStringLiteral("ical/google.ics")},
+        {}, QStringLiteral(MAREVO_TEST_DATA));
+    QCOMPARE(outcome.exitCode, 0);
+    QTRY_COMPARE(requested.count(), 1);
+    QCOMPARE(requested.first().first().toString(), QStringLiteral(MAREVO_TEST_DATA "/ical/google.ics"));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("data.txt"))));
+}
+
 #include "tst_commandline.moc"
