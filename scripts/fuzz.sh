@@ -10,7 +10,8 @@ seconds=${1:-8}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(keyvaluexml notesfile settingsfile expendituresfile decipher passwordfile strongcipher textlines oldnotes commandline)
+    targets=(keyvaluexml notesfile settingsfile expendituresfile decipher passwordfile strongcipher textlines oldnotes icalimport
+             commandline)
 fi
 
 cmake --preset fuzz

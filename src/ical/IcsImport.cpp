@@ -85,7 +85,7 @@ QString occurrenceSuffix(TDateTime local)
 class Reader
 {
 public:
-    Reader(icalcomponent *calendar, TDateTime now, Result &result) : m_calendar(calendar), m_now(now), m_result(result)
+    Reader(icalcomponent *calendar, TDateTime now, Result &result) : m_calendar(calendar), m_result(result)
     {
         m_horizon = DateTime::fromQDate(DateTime::toQDate(now).addYears(1)) + 1;
     }
@@ -223,7 +223,9 @@ private:
         if (completed)
             keepStamp(note, IcsExport::kCompletedField, item, ICAL_COMPLETED_PROPERTY);
 
+        // Control characters would not survive a line of their own in a file we write.
         QString uid = textOf(item, ICAL_UID_PROPERTY);
+        uid.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
         if (uid.isEmpty())
             uid = NoteIdentity::newUid();
 
@@ -327,7 +329,6 @@ private:
     }
 
     icalcomponent *m_calendar;
-    TDateTime m_now;
     TDateTime m_horizon;
     Result &m_result;
     QHash<QString, qsizetype> m_byUid;
@@ -340,7 +341,9 @@ Result parse(const QByteArray &data, TDateTime now)
 {
     Result result;
     icalerror_set_errors_are_fatal(0);
-    Component root(icalparser_parse_string(data.constData()));
+    // libical reads up to a NUL; the bytes may come without one (a raw view of a buffer).
+    const QByteArray text(data.constData(), data.size());
+    Component root(icalparser_parse_string(text.constData()));
     if (!root)
         return result;
     QList<icalcomponent *> calendars;

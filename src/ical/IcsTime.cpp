@@ -22,11 +22,13 @@ bool isLocalZone(icaltimezone *zone)
     static const QByteArray system = QTimeZone::systemTimeZoneId();
     if (system.isEmpty())
         return false;
-    for (const char *name : {icaltimezone_get_location(zone), icaltimezone_get_tzid(zone)}) {
-        if (name && (system == name || QByteArrayView(name).endsWith(QByteArray('/' + system))))
-            return true;
-    }
-    return false;
+    const auto names = [&](const char *name) {
+        return name && (system == name || QByteArrayView(name).endsWith(QByteArray('/' + system)));
+    };
+    // One at a time: asking a built-in zone for its TZID loads it, which replaces its location text.
+    if (names(icaltimezone_get_tzid(zone)))
+        return true;
+    return names(icaltimezone_get_location(zone));
 }
 
 } // namespace
