@@ -37,8 +37,16 @@ icaltimetype stampOr(const TNotesData &note, const char *field, const icaltimety
     return icaltime_is_null_time(time) ? fallback : time;
 }
 
-void addTodo(icalcomponent *calendar, const TNotesData &note, const Options &options, icaltimezone *zone,
-             const char *tzid, const icaltimetype &now)
+QByteArray text(icalcomponent *component)
+{
+    char *written = icalcomponent_as_ical_string_r(component);
+    QByteArray bytes(written);
+    icalmemory_free_buffer(written);
+    return bytes;
+}
+
+icalcomponent *addTodo(const TNotesData &note, const Options &options, icaltimezone *zone, const char *tzid,
+                       const icaltimetype &now)
 {
     icalcomponent *todo = icalcomponent_new_vtodo();
     const QByteArray uid = note.uid.toUtf8();
@@ -95,7 +103,7 @@ void addTodo(icalcomponent *calendar, const TNotesData &note, const Options &opt
                                    icalproperty_new_description(summary.isEmpty() ? "Reminder" : summary.constData()));
         icalcomponent_add_component(todo, alarm);
     }
-    icalcomponent_add_component(calendar, todo);
+    return todo;
 }
 
 } // namespace
@@ -126,12 +134,18 @@ QByteArray exportNotes(const NotesCollection &notes, const Options &options)
         }
     }
     const icaltimetype now = IcsTime::fromUtcStamp(QString::fromLatin1(IcsTime::utcStamp(options.now)));
-    for (const TNotesData &note : notes)
-        addTodo(calendar.get(), note, options, zone, tzid, now);
-    char *text = icalcomponent_as_ical_string_r(calendar.get());
-    QByteArray result(text);
-    icalmemory_free_buffer(text);
-    return result;
+    // libical writes the calendar and each task; a task is written and freed at once, so that
+    // ten thousand of them never sit in memory as one tree and one growing string.
+    QByteArray result = text(calendar.get());
+    const qsizetype end = result.lastIndexOf("END:VCALENDAR");
+    QByteArray tail = result.mid(end);
+    result.truncate(end);
+    result.reserve(result.size() + notes.size() * 640);
+    for (const TNotesData &note : notes) {
+        const Component todo(addTodo(note, options, zone, tzid, now));
+        result += text(todo.get());
+    }
+    return result + tail;
 }
 
 } // namespace IcsExport

@@ -39,9 +39,6 @@ QString textOf(icalcomponent *item, icalproperty_kind kind)
     icalproperty *property = icalcomponent_get_first_property(item, kind);
     if (!property)
         return {};
-    const char *value = icalproperty_get_value_as_string(property);
-    if (!value)
-        return {};
     // The value as written, escapes undone: libical's text getters do that for TEXT values.
     switch (kind) {
     case ICAL_SUMMARY_PROPERTY:
@@ -55,7 +52,7 @@ QString textOf(icalcomponent *item, icalproperty_kind kind)
     case ICAL_URL_PROPERTY:
         return QString::fromUtf8(icalproperty_get_url(property));
     default:
-        return QString::fromUtf8(value);
+        return {};
     }
 }
 
@@ -341,8 +338,9 @@ Result parse(const QByteArray &data, TDateTime now)
 {
     Result result;
     icalerror_set_errors_are_fatal(0);
-    // libical reads up to a NUL; the bytes may come without one (a raw view of a buffer).
-    const QByteArray text(data.constData(), data.size());
+    // libical reads up to a NUL. A QByteArray of its own holds one; a raw view of a buffer
+    // (never detached) may not, and is copied.
+    const QByteArray text = data.isDetached() ? data : QByteArray(data.constData(), data.size());
     Component root(icalparser_parse_string(text.constData()));
     if (!root)
         return result;
