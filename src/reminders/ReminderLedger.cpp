@@ -1,0 +1,127 @@
+#include "ReminderLedger.h"
+
+#include <QCryptographicHash>
+#include <QSet>
+
+#include <cmath>
+
+namespace {
+
+bool sameTime(TDateTime a, TDateTime b)
+{
+    return (qIsNaN(a) && qIsNaN(b)) || a == b;
+}
+
+bool hasDeadline(const TNotesData &note)
+{
+    return note.Deadline != DateTime::kNoDeadline && std::isfinite(note.Deadline);
+}
+
+TDateTime dueTime(const TNotesData &note, int alertHours)
+{
+    return note.Deadline - alertHours / 24.0;
+}
+
+} // namespace
+
+bool ReminderState::operator==(const ReminderState &other) const
+{
+    return sameTime(deliveredDue, other.deliveredDue) && sameTime(snoozedUntil, other.snoozedUntil);
+}
+
+QString reminderKey(const TNotesData &note)
+{
+    // A digest keeps the ledger small and says nothing of a protected folder's texts.
+    return QString::fromLatin1(
+        QCryptographicHash::hash(note.Text.toUtf8(), QCryptographicHash::Sha1).toHex().left(20));
+}
+
+std::optional<TDateTime> ReminderLedger::pendingTime(const QString &key, TDateTime due) const
+{
+    const auto found = m_states.constFind(key);
+    if (found == m_states.constEnd() || found->deliveredDue != due)
+        return due;
+    if (found->isSnoozed())
+        return found->snoozedUntil;
+    return std::nullopt;
+}
+
+bool ReminderLedger::claim(const QString &key, TDateTime due, TDateTime now)
+{
+    const std::optional<TDateTime> when = pendingTime(key, due);
+    if (!when || *when > now)
+        return false;
+    settle(key, due);
+    return true;
+}
+
+void ReminderLedger::snooze(const QString &key, TDateTime due, TDateTime until)
+{
+    m_states.insert(key, ReminderState{due, until});
+}
+
+void ReminderLedger::settle(const QString &key, TDateTime due)
+{
+    m_states.insert(key, ReminderState{due, qQNaN()});
+}
+
+bool ReminderLedger::keepOnly(const NotesCollection &notes)
+{
+    QSet<QString> live;
+    for (const TNotesData &note : notes)
+        live.insert(reminderKey(note));
+    return m_states.removeIf([&](const auto &entry) { return !live.contains(entry.key()); }) > 0;
+}
+
+bool ReminderLedger::operator==(const ReminderLedger &other) const
+{
+    return m_states == other.m_states && sameTime(m_lastChecked, other.m_lastChecked);
+}
+
+QList<AlarmEntry> pendingAlarmEntries(const NotesCollection &notes, int alertHours, TDateTime now,
+                                      const ReminderLedger &ledger)
+{
+    QList<AlarmEntry> alarms;
+    const TDateTime lastChecked = ledger.lastChecked();
+    for (qsizetype i = 0; i < notes.size(); ++i) {
+        const TNotesData &note = notes[i];
+        if (!hasDeadline(note))
+            continue;
+        const TDateTime due = dueTime(note, alertHours);
+        const std::optional<TDateTime> when = ledger.pendingTime(reminderKey(note), due);
+        if (!when)
+            continue;
+        const bool snoozed = *when != due;
+        const bool uncheckedYet = qIsNaN(lastChecked) || due > lastChecked;
+        if (snoozed || due >= now || note.Deadline >= now || uncheckedYet)
+            alarms.append(AlarmEntry{QString::number(i), *when, note, due});
+    }
+    return alarms;
+}
+
+QList<AlarmEntry> catchUpMissed(const NotesCollection &notes, int alertHours, TDateTime now, ReminderLedger &ledger,
+                                bool deliverMissed)
+{
+    QList<AlarmEntry> missed;
+    // A new folder has no past to catch up on.
+    const TDateTime since = qIsNaN(ledger.lastChecked()) ? now : ledger.lastChecked();
+    for (qsizetype i = 0; i < notes.size(); ++i) {
+        const TNotesData &note = notes[i];
+        if (!hasDeadline(note))
+            continue;
+        const TDateTime due = dueTime(note, alertHours);
+        const QString key = reminderKey(note);
+        const std::optional<TDateTime> when = ledger.pendingTime(key, due);
+        if (!when || *when > now)
+            continue;
+        const bool snoozed = *when != due;
+        if (deliverMissed && (snoozed || due > since)) {
+            ledger.claim(key, due, now);
+            missed.append(AlarmEntry{QString::number(i), *when, note, due});
+        } else {
+            ledger.settle(key, due);
+        }
+    }
+    ledger.setLastChecked(now);
+    return missed;
+}
