@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QSet>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -67,10 +68,21 @@ void ReminderLedger::settle(const QString &key, TDateTime due)
 
 bool ReminderLedger::keepOnly(const NotesCollection &notes)
 {
-    QSet<QString> live;
-    for (const TNotesData &note : notes)
-        live.insert(reminderKey(note));
-    return m_states.removeIf([&](const auto &entry) { return !live.contains(entry.key()); }) > 0;
+    // The latest deadline under each key: two notes of the same text share one state.
+    QHash<QString, TDateTime> latest;
+    for (const TNotesData &note : notes) {
+        auto found = latest.find(reminderKey(note));
+        if (found == latest.end())
+            latest.insert(reminderKey(note), note.Deadline);
+        else
+            *found = std::max(*found, note.Deadline);
+    }
+    return m_states.removeIf([&](const auto &entry) {
+        const auto found = latest.constFind(entry.key());
+        if (found == latest.constEnd())
+            return true;
+        return !entry.value().isSnoozed() && *found < m_lastChecked;
+    }) > 0;
 }
 
 bool ReminderLedger::operator==(const ReminderLedger &other) const
@@ -118,7 +130,8 @@ QList<AlarmEntry> catchUpMissed(const NotesCollection &notes, int alertHours, TD
         if (deliverMissed && (snoozed || due > since)) {
             ledger.claim(key, due, now);
             missed.append(AlarmEntry{QString::number(i), *when, note, due});
-        } else {
+        } else if (snoozed || note.Deadline >= now || due > since) {
+            // Each would fire at the first refresh; older ones cannot, and need no record.
             ledger.settle(key, due);
         }
     }

@@ -41,7 +41,8 @@ public:
     TDateTime lastChecked() const { return m_lastChecked; }
     void setLastChecked(TDateTime when) { m_lastChecked = when; }
 
-    // Forgets the notes that are gone; true when anything was forgotten.
+    // Forgets the notes that are gone and those whose deadline passed before the last check
+    // (nothing can bring their alert back); snoozes stay. True when anything was forgotten.
     bool keepOnly(const NotesCollection &notes);
 
     const QHash<QString, ReminderState> &states() const { return m_states; }

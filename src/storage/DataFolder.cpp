@@ -3,6 +3,7 @@
 #include "core/ExportFile.h"
 #include "expenditures/ExpendituresFile.h"
 #include "notes/NotesFile.h"
+#include "reminders/ReminderLedgerFile.h"
 #include "core/FileIo.h"
 #include "settings/SettingsFile.h"
 
@@ -25,7 +26,7 @@ constexpr DataFolder::File kOtherDataFiles[] = {DataFolder::File::Notepad, DataF
 constexpr DataFolder::File kOwnFiles[] = {DataFolder::File::Notes,        DataFolder::File::Notepad,
                                           DataFolder::File::Settings,     DataFolder::File::Expenditures,
                                           DataFolder::File::Password,     DataFolder::File::Lock,
-                                          DataFolder::File::Wallpaper};
+                                          DataFolder::File::Wallpaper,    DataFolder::File::Reminders};
 
 } // namespace
 
@@ -50,6 +51,8 @@ QString DataFolder::fileName(File file)
         return QStringLiteral(".marevo-notes.lock");
     case File::Wallpaper:
         return QStringLiteral("Wallpaper.bmp");
+    case File::Reminders:
+        return QStringLiteral("reminders.txt");
     }
     return {};
 }
@@ -265,6 +268,18 @@ IoResult DataFolder::saveNotepad(const QStringList &lines) const
 IoResult DataFolder::saveSettings(TKeyValueXmlFile &store, const Settings &settings) const
 {
     return save(File::Settings, SettingsFile::settingsData(store, settings), nullptr);
+}
+
+DataFolder::LoadResult DataFolder::loadReminders(ReminderLedger *ledger, const QDateTime &now)
+{
+    return load(
+        File::Reminders, codec(),
+        [&](const QByteArray &plain) { return ReminderLedgerFile::parseLedger(plain, ledger); }, now);
+}
+
+IoResult DataFolder::saveReminders(const ReminderLedger &ledger) const
+{
+    return save(File::Reminders, ReminderLedgerFile::ledgerData(ledger), codec());
 }
 
 IoResult DataFolder::saveExpenditures(const ExpenditureBook &book) const

@@ -1,6 +1,7 @@
 #include "core/LocaleFormats.h"
 #include "reminders/ReminderAnswers.h"
 #include "reminders/ReminderLedger.h"
+#include "reminders/ReminderLedgerFile.h"
 
 #include <QTest>
 
@@ -199,15 +200,65 @@ private Q_SLOTS:
         QVERIFY(pendingAlarmEntries(notes, 1, at(12, 0), ledger).isEmpty());
     }
 
-    void keepOnly_forgetsDeletedNotes()
+    void keepOnly_forgetsDeletedAndLongPastNotes()
     {
         ReminderLedger ledger;
-        const NotesCollection notes{note(u"a"_s, at(14, 0)), note(u"b"_s, at(14, 0))};
-        ledger.settle(reminderKey(notes[0]), at(13, 0));
-        ledger.settle(reminderKey(notes[1]), at(13, 0));
+        ledger.setLastChecked(at(14, 30));
+        const NotesCollection notes{note(u"gone"_s, at(15, 0)), note(u"ahead"_s, at(15, 0)),
+                                    note(u"past"_s, at(14, 0)), note(u"snoozed"_s, at(14, 0))};
+        for (const TNotesData &n : notes)
+            ledger.settle(reminderKey(n), dueOf(n));
+        ledger.snooze(reminderKey(notes[3]), dueOf(notes[3]), at(16, 0));
         QVERIFY(ledger.keepOnly(notes.mid(1)));
-        QCOMPARE(ledger.states().keys(), QList<QString>{reminderKey(notes[1])});
+        QStringList kept = ledger.states().keys();
+        kept.sort();
+        QStringList expected{reminderKey(notes[1]), reminderKey(notes[3])};
+        expected.sort();
+        QCOMPARE(kept, expected);
         QVERIFY(!ledger.keepOnly(notes.mid(1)));
+        // What was forgotten does not come back.
+        QVERIFY(pendingAlarmEntries(notes.mid(1, 2), 1, at(14, 31), ledger).isEmpty());
+    }
+
+    // Times come back to the last bit, or a restart would take a delivered alert for a new one.
+    void file_roundTrip()
+    {
+        ReminderLedger ledger;
+        const NotesCollection notes{note(u"a"_s, at(14, 0) + 1e-9), note(u"\u017C\u00F3\u0142w <&>"_s, at(9, 7, 40))};
+        ledger.settle(reminderKey(notes[0]), dueOf(notes[0]));
+        ledger.snooze(reminderKey(notes[1]), dueOf(notes[1]), at(0, 5, 41));
+        ledger.setLastChecked(at(13, 59) + 1.0 / 3);
+        ReminderLedger back;
+        QVERIFY(ReminderLedgerFile::parseLedger(ReminderLedgerFile::ledgerData(ledger), &back));
+        QVERIFY(back == ledger);
+        QVERIFY(!back.pendingTime(reminderKey(notes[0]), dueOf(notes[0])));
+        QCOMPARE(back.pendingTime(reminderKey(notes[1]), dueOf(notes[1])).value(), at(0, 5, 41));
+    }
+
+    void file_broken_data()
+    {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<int>("states");
+        QTest::newRow("not XML") << QByteArray("\x01\x02garbage") << false << 1;
+        QTest::newRow("count beyond the entries")
+            << QByteArray("<?xml version=\"1.0\"?><Configuration><Count>2000000000</Count>"
+                          "<Reminder0Note>k</Reminder0Note><Reminder0Due>46000.5</Reminder0Due></Configuration>")
+            << true << 1;
+        QTest::newRow("a time that is not one")
+            << QByteArray("<?xml version=\"1.0\"?><Configuration><Count>1</Count>"
+                          "<Reminder0Note>k</Reminder0Note><Reminder0Due>nan</Reminder0Due></Configuration>")
+            << true << 0;
+    }
+    void file_broken()
+    {
+        QFETCH(QByteArray, document);
+        QFETCH(bool, readable);
+        QFETCH(int, states);
+        ReminderLedger ledger;
+        ledger.settle(u"before"_s, at(10, 0));
+        QCOMPARE(bool(ReminderLedgerFile::parseLedger(document, &ledger)), readable);
+        QCOMPARE(ledger.states().size(), states);
     }
 };
 
