@@ -3,7 +3,12 @@
 #include "core/DateTime.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
+
+// State kept per note beside data.txt (snooze times, delivery and sync marks, ...), by name;
+// fields that this build does not know are kept and written back.
+using NoteExtraFields = QMap<QString, QString>;
 
 // One task or appointment.
 struct TNotesData
@@ -15,11 +20,20 @@ struct TNotesData
     QString Text;
     QString Location;
     qint32 ID = 0; // position in the collection, renumbered at every refresh
+    // Stable identity (RFC 5545 UID) from the note's creation on; not part of data.txt, which old
+    // copies of the program read.
+    QString uid = {};
+    NoteExtraFields extra = {};
 
-    bool operator==(const TNotesData &) const = default;
+    // The note's content as data.txt holds it: identity and extra state are not compared.
+    bool operator==(const TNotesData &other) const
+    {
+        return Importance == other.Importance && Progress == other.Progress && PrivateMsg == other.PrivateMsg
+            && Deadline == other.Deadline && Text == other.Text && Location == other.Location && ID == other.ID;
+    }
 };
 
-// Ordered; a note is known only by its position.
+// Ordered; positions change with every sort and move, uid does not.
 using NotesCollection = QList<TNotesData>;
 
 // Later notes move up one place, in order.

@@ -1,11 +1,15 @@
 #include "NotesViews.h"
 
+#include "notes/NoteIdentity.h"
+
 #include "settings/Settings.h"
 
 NotesViews RefreshNotes(NotesCollection &notes, const NotesRefreshOptions &options)
 {
     applySortOrder(notes, options.sortOrder);
     renumberNotes(notes);
+    // Every change to the collection ends here, so a note added anywhere has its identity from now on.
+    NoteIdentity::assignMissing(notes);
     NotesViews views;
     views.rows = notesListRows(notes, options.filter, options.now);
     views.upcoming = upcomingEvents(notes, options.filter, options.upcomingDays, options.now);

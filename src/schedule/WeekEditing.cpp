@@ -30,6 +30,9 @@ bool pasteNote(NotesCollection &notes, const TNotesData &clipboard, TDateTime da
     if (clipboard.Importance == 0)
         return false;
     TNotesData note = clipboard;
+    // A pasted copy is a note of its own; the next refresh gives it its identity.
+    note.uid.clear();
+    note.extra.clear();
     note.Deadline = onDayKeepingTime(day, clipboard.Deadline);
     notes.append(note);
     return true;

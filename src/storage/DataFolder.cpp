@@ -2,6 +2,7 @@
 
 #include "core/ExportFile.h"
 #include "expenditures/ExpendituresFile.h"
+#include "notes/NoteIdentity.h"
 #include "notes/NotesFile.h"
 #include "reminders/ReminderLedgerFile.h"
 #include "core/FileIo.h"
@@ -18,12 +19,13 @@
 namespace {
 
 // The data files besides data.txt; any of them shows the folder has been used before.
-constexpr DataFolder::File kOtherDataFiles[] = {DataFolder::File::Notepad, DataFolder::File::Settings,
+constexpr DataFolder::File kOtherDataFiles[] = {DataFolder::File::NoteState, DataFolder::File::Notepad, DataFolder::File::Settings,
                                                 DataFolder::File::Expenditures, DataFolder::File::Password};
 
 // What no export may replace: every file the program keeps in the folder. The wallpaper is
 // repainted at every refresh, which would replace the export.
-constexpr DataFolder::File kOwnFiles[] = {DataFolder::File::Notes,        DataFolder::File::Notepad,
+constexpr DataFolder::File kOwnFiles[] = {DataFolder::File::Notes,        DataFolder::File::NoteState,
+                                          DataFolder::File::Notepad,
                                           DataFolder::File::Settings,     DataFolder::File::Expenditures,
                                           DataFolder::File::Password,     DataFolder::File::Lock,
                                           DataFolder::File::Wallpaper,    DataFolder::File::Reminders};
@@ -39,6 +41,8 @@ QString DataFolder::fileName(File file)
     switch (file) {
     case File::Notes:
         return QStringLiteral("data.txt");
+    case File::NoteState:
+        return QStringLiteral("notestate.txt");
     case File::Notepad:
         return QStringLiteral("notepad.txt");
     case File::Settings:
@@ -223,9 +227,17 @@ IoResult DataFolder::refuseWrite(File file) const
 
 DataFolder::LoadResult DataFolder::loadNotes(NotesCollection *notes, const QDateTime &now)
 {
-    return load(
+    const LoadResult result = load(
         File::Notes, codec(),
         [&](const QByteArray &plain) { return NotesFile::parseNotes(plain, notes, &m_dataRootName); }, now);
+    if (result.outcome != Outcome::Loaded)
+        return result;
+    QList<NoteIdentity::TNoteState> states;
+    // An unreadable notestate.txt is set aside like any data file; the notes then get new identities.
+    load(File::NoteState, codec(),
+         [&](const QByteArray &plain) { return NoteIdentity::parseStates(plain, &states); }, now);
+    NoteIdentity::attach(*notes, states);
+    return result;
 }
 
 DataFolder::LoadResult DataFolder::loadNotepad(QStringList *lines, const QDateTime &now)
@@ -257,7 +269,9 @@ DataFolder::LoadResult DataFolder::loadExpenditures(ExpenditureBook *book, const
 
 IoResult DataFolder::saveNotes(const NotesCollection &notes) const
 {
-    return save(File::Notes, NotesFile::notesData(notes, m_dataRootName), codec());
+    if (IoResult saved = save(File::Notes, NotesFile::notesData(notes, m_dataRootName), codec()); !saved)
+        return saved;
+    return save(File::NoteState, NoteIdentity::statesData(notes), codec());
 }
 
 IoResult DataFolder::saveNotepad(const QStringList &lines) const

@@ -36,6 +36,7 @@ public:
     enum class File
     {
         Notes,
+        NoteState, // identities and per-note state beside data.txt
         Notepad,
         Settings,
         Expenditures,
@@ -101,12 +102,16 @@ public:
     QString wallpaperPath() const;
     IoResult saveWallpaper(const QByteArray &picture) const;
 
+    // data.txt, then the identities beside it. Those are only ever a help: when they are missing,
+    // unreadable or stale, notes are matched by content and the rest get new identities.
     LoadResult loadNotes(NotesCollection *notes, const QDateTime &now);
     // The notepad's lines are appended to `lines`.
     LoadResult loadNotepad(QStringList *lines, const QDateTime &now);
     LoadResult loadSettings(TKeyValueXmlFile &store, Settings *settings, const QDateTime &now);
     LoadResult loadExpenditures(ExpenditureBook *book, const QDateTime &now);
 
+    // data.txt, then notestate.txt; each replaced whole, so a crash between them leaves a stale
+    // but readable notestate.txt that the next load repairs.
     IoResult saveNotes(const NotesCollection &notes) const;
     IoResult saveNotepad(const QStringList &lines) const;
     IoResult saveSettings(TKeyValueXmlFile &store, const Settings &settings) const;

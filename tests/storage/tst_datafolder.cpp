@@ -126,7 +126,7 @@ private Q_SLOTS:
         QCOMPARE(readRaw(dir.filePath(QStringLiteral("data.txt"))).contains("secret plan"), !protect);
         QCOMPARE(readRaw(dir.filePath(QStringLiteral("notepad.txt"))).contains("second line"), !protect);
         QCOMPARE(readRaw(dir.filePath(QStringLiteral("expenditures.txt"))).contains("Rent"), !protect);
-        for (const char *name : {"data.txt", "notepad.txt", "expenditures.txt", "passwd.txt"})
+        for (const char *name : {"data.txt", "notestate.txt", "notepad.txt", "expenditures.txt", "passwd.txt"})
             QCOMPARE(readRaw(dir.filePath(QLatin1String(name))).startsWith("MRV"), protect);
         QVERIFY(readRaw(dir.filePath(QStringLiteral("settings.xml"))).contains("512"));
 

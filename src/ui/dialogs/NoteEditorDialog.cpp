@@ -289,6 +289,8 @@ void NoteEditorDialog::DsFancyButton1Click()
             TNotesData note = noteFromControls();
             note.Deadline = composedDeadline();
             note.ID = m_notes[m_editIndex].ID;
+            note.uid = m_notes[m_editIndex].uid;
+            note.extra = m_notes[m_editIndex].extra;
             m_notes[m_editIndex] = note;
         }
     } else {
