@@ -32,6 +32,8 @@ bool ReminderState::operator==(const ReminderState &other) const
 
 QString reminderKey(const TNotesData &note)
 {
+    if (!note.uid.isEmpty())
+        return note.uid;
     // A digest keeps the ledger small and says nothing of a protected folder's texts.
     return QString::fromLatin1(
         QCryptographicHash::hash(note.Text.toUtf8(), QCryptographicHash::Sha1).toHex().left(20));
@@ -66,7 +68,49 @@ void ReminderLedger::settle(const QString &key, TDateTime due)
     m_states.insert(key, ReminderState{due, qQNaN()});
 }
 
-bool ReminderLedger::keepOnly(const NotesCollection &notes)
+namespace {
+const QString kDueField = QStringLiteral("ReminderDue");
+const QString kUntilField = QStringLiteral("ReminderSnoozedUntil");
+
+// Full precision and no locale: a time read back must equal the one written, or the alert repeats.
+QString timeText(TDateTime value)
+{
+    return QString::number(value, 'g', 17);
+}
+
+TDateTime timeOf(const QString &text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok && qIsFinite(value) ? value : qQNaN();
+}
+} // namespace
+
+void ReminderLedger::writeTo(NotesCollection &notes) const
+{
+    for (TNotesData &note : notes) {
+        const auto found = m_states.constFind(reminderKey(note));
+        note.extra.remove(kDueField);
+        note.extra.remove(kUntilField);
+        if (found == m_states.constEnd())
+            continue;
+        note.extra.insert(kDueField, timeText(found->deliveredDue));
+        if (found->isSnoozed())
+            note.extra.insert(kUntilField, timeText(found->snoozedUntil));
+    }
+}
+
+void ReminderLedger::readFrom(const NotesCollection &notes)
+{
+    m_states.clear();
+    for (const TNotesData &note : notes) {
+        const TDateTime due = timeOf(note.extra.value(kDueField));
+        if (!qIsNaN(due))
+            m_states.insert(reminderKey(note), ReminderState{due, timeOf(note.extra.value(kUntilField))});
+    }
+}
+
+bool ReminderLedger::keepOnly(const NotesCollection &notes, TDateTime checked)
 {
     // The latest deadline under each key: two notes of the same text share one state.
     QHash<QString, TDateTime> latest;
@@ -81,7 +125,7 @@ bool ReminderLedger::keepOnly(const NotesCollection &notes)
         const auto found = latest.constFind(entry.key());
         if (found == latest.constEnd())
             return true;
-        return !entry.value().isSnoozed() && *found < m_lastChecked;
+        return !entry.value().isSnoozed() && *found < checked;
     }) > 0;
 }
 

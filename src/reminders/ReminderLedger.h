@@ -21,7 +21,7 @@ struct ReminderState
     bool operator==(const ReminderState &other) const;
 };
 
-// The note's identity for its reminder: its text until notes carry an identity of their own.
+// The note's identity for its reminder: its uid; a digest of its text for a note not given one yet.
 QString reminderKey(const TNotesData &note);
 
 class ReminderLedger
@@ -41,9 +41,15 @@ public:
     TDateTime lastChecked() const { return m_lastChecked; }
     void setLastChecked(TDateTime when) { m_lastChecked = when; }
 
-    // Forgets the notes that are gone and those whose deadline passed before the last check
-    // (nothing can bring their alert back); snoozes stay. True when anything was forgotten.
-    bool keepOnly(const NotesCollection &notes);
+    // Forgets the notes that are gone and those whose deadline passed before `checked`, a last
+    // check already on disk (nothing can bring their alert back then); snoozes stay. True when
+    // anything was forgotten.
+    bool keepOnly(const NotesCollection &notes, TDateTime checked);
+
+    // The states travel with the notes, in their extra fields, so they are saved beside data.txt
+    // with them and keep to them whatever moves or sorts come between.
+    void writeTo(NotesCollection &notes) const;
+    void readFrom(const NotesCollection &notes);
 
     const QHash<QString, ReminderState> &states() const { return m_states; }
     void setStates(const QHash<QString, ReminderState> &states) { m_states = states; }

@@ -6,8 +6,8 @@
 
 #include <QByteArray>
 
-// The ledger on disk: a key-value XML document beside data.txt, so that snoozes and the last
-// check survive a restart without touching data.txt's own form.
+// The ledger's last check on disk, beside data.txt: the next start counts missed reminders from it.
+// The per-note states travel in the notes' own extra fields.
 namespace ReminderLedgerFile {
 
 QByteArray ledgerData(const ReminderLedger &ledger);

@@ -209,56 +209,63 @@ private Q_SLOTS:
         for (const TNotesData &n : notes)
             ledger.settle(reminderKey(n), dueOf(n));
         ledger.snooze(reminderKey(notes[3]), dueOf(notes[3]), at(16, 0));
-        QVERIFY(ledger.keepOnly(notes.mid(1)));
+        QVERIFY(ledger.keepOnly(notes.mid(1), ledger.lastChecked()));
         QStringList kept = ledger.states().keys();
         kept.sort();
         QStringList expected{reminderKey(notes[1]), reminderKey(notes[3])};
         expected.sort();
         QCOMPARE(kept, expected);
-        QVERIFY(!ledger.keepOnly(notes.mid(1)));
+        QVERIFY(!ledger.keepOnly(notes.mid(1), ledger.lastChecked()));
         // What was forgotten does not come back.
         QVERIFY(pendingAlarmEntries(notes.mid(1, 2), 1, at(14, 31), ledger).isEmpty());
     }
 
-    // Times come back to the last bit, or a restart would take a delivered alert for a new one.
-    void file_roundTrip()
+    // Times come back to the last bit, or a restart would take a delivered alert for a new one; the
+    // states follow their notes by identity, not by position.
+    void states_travelWithTheNotes()
     {
+        NotesCollection notes{note(u"a"_s, at(14, 0) + 1e-9), note(u"b"_s, at(9, 7, 40)), note(u"c"_s, at(10, 0))};
+        for (int i = 0; i < notes.size(); ++i)
+            notes[i].uid = u"uid-%1"_s.arg(i);
         ReminderLedger ledger;
-        const NotesCollection notes{note(u"a"_s, at(14, 0) + 1e-9), note(u"\u017C\u00F3\u0142w <&>"_s, at(9, 7, 40))};
         ledger.settle(reminderKey(notes[0]), dueOf(notes[0]));
-        ledger.snooze(reminderKey(notes[1]), dueOf(notes[1]), at(0, 5, 41));
-        ledger.setLastChecked(at(13, 59) + 1.0 / 3);
+        ledger.snooze(reminderKey(notes[1]), dueOf(notes[1]), at(0, 5, 41) + 1.0 / 3);
+        ledger.writeTo(notes);
+        std::swap(notes[0], notes[2]);
         ReminderLedger back;
-        QVERIFY(ReminderLedgerFile::parseLedger(ReminderLedgerFile::ledgerData(ledger), &back));
-        QVERIFY(back == ledger);
-        QVERIFY(!back.pendingTime(reminderKey(notes[0]), dueOf(notes[0])));
-        QCOMPARE(back.pendingTime(reminderKey(notes[1]), dueOf(notes[1])).value(), at(0, 5, 41));
+        back.readFrom(notes);
+        QVERIFY(back.states() == ledger.states());
+        QVERIFY(!back.pendingTime(u"uid-0"_s, dueOf(notes[2])));
+        QCOMPARE(back.pendingTime(u"uid-1"_s, dueOf(notes[1])).value(), at(0, 5, 41) + 1.0 / 3);
+        QCOMPARE(back.pendingTime(u"uid-2"_s, dueOf(notes[0])).value(), dueOf(notes[0]));
+        // A state that went is taken off its note.
+        ledger.keepOnly({}, qQNaN());
+        ledger.writeTo(notes);
+        QVERIFY(notes[1].extra.isEmpty());
     }
 
-    void file_broken_data()
+    void lastCheckFile_data()
     {
         QTest::addColumn<QByteArray>("document");
         QTest::addColumn<bool>("readable");
-        QTest::addColumn<int>("states");
-        QTest::newRow("not XML") << QByteArray("\x01\x02garbage") << false << 1;
-        QTest::newRow("count beyond the entries")
-            << QByteArray("<?xml version=\"1.0\"?><Configuration><Count>2000000000</Count>"
-                          "<Reminder0Note>k</Reminder0Note><Reminder0Due>46000.5</Reminder0Due></Configuration>")
-            << true << 1;
-        QTest::newRow("a time that is not one")
-            << QByteArray("<?xml version=\"1.0\"?><Configuration><Count>1</Count>"
-                          "<Reminder0Note>k</Reminder0Note><Reminder0Due>nan</Reminder0Due></Configuration>")
-            << true << 0;
+        QTest::addColumn<TDateTime>("lastChecked");
+        ReminderLedger written;
+        written.setLastChecked(at(13, 59) + 1.0 / 3);
+        QTest::newRow("written") << ReminderLedgerFile::ledgerData(written) << true << at(13, 59) + 1.0 / 3;
+        QTest::newRow("not XML") << QByteArray("\x01\x02garbage") << false << at(1, 0);
+        QTest::newRow("not a time")
+            << QByteArray("<?xml version=\"1.0\"?><Configuration><LastChecked>nan</LastChecked></Configuration>")
+            << true << qQNaN();
     }
-    void file_broken()
+    void lastCheckFile()
     {
         QFETCH(QByteArray, document);
         QFETCH(bool, readable);
-        QFETCH(int, states);
+        QFETCH(TDateTime, lastChecked);
         ReminderLedger ledger;
-        ledger.settle(u"before"_s, at(10, 0));
+        ledger.setLastChecked(at(1, 0));
         QCOMPARE(bool(ReminderLedgerFile::parseLedger(document, &ledger)), readable);
-        QCOMPARE(ledger.states().size(), states);
+        QVERIFY(qIsNaN(lastChecked) ? qIsNaN(ledger.lastChecked()) : ledger.lastChecked() == lastChecked);
     }
 };
 

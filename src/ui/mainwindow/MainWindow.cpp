@@ -381,10 +381,11 @@ void MainWindow::ReadAllNotes()
     applyLoadedSettings();
     // Alerts missed since the last run are taken before the first refresh would fire them one by one.
     if (m_state.StartupInProgress) {
+        m_alerts->ledger().readFrom(m_notes);
         const auto reminders = m_folder.loadReminders(&m_alerts->ledger(), now);
         if (reminders.outcome == DataFolder::Outcome::Unreadable)
             Messages::error(this, reminders.error);
-        m_alerts->ledgerSaved();
+        m_alerts->ledgerSaved(true);
         m_alerts->catchUpAtStart(m_notes);
     }
     // Only a settings file read counts as the first tick; without one the count starts at 0.
@@ -427,6 +428,11 @@ void MainWindow::collectWindowSettings()
 
 bool MainWindow::SaveAllNotes()
 {
+    // The alerts' states go with the notes into notestate.txt; the last check beside them.
+    m_alerts->followWatcher();
+    m_alerts->ledger().keepOnly(m_notes, m_alerts->savedLastCheck());
+    m_alerts->ledger().writeTo(m_notes);
+    const bool writeLastCheck = m_alerts->lastCheckNeedsSave();
     if (!reportSaveFailure(m_folder.saveNotes(m_notes)))
         return false;
     if (!reportSaveFailure(m_folder.saveNotepad(m_notepadPage->lines())))
@@ -434,19 +440,18 @@ bool MainWindow::SaveAllNotes()
     collectWindowSettings();
     if (!reportSaveFailure(m_folder.saveSettings(m_settingsStore, m_settings)))
         return false;
-    m_alerts->ledger().keepOnly(m_notes);
-    return saveReminders();
+    if (writeLastCheck && !reportSaveFailure(m_folder.saveReminders(m_alerts->ledger())))
+        return false;
+    m_alerts->ledgerSaved(writeLastCheck);
+    return true;
 }
 
 bool MainWindow::saveReminders()
 {
-    if (!m_alerts->ledgerNeedsSave())
+    // During the start the notepad and the settings are not read yet: a save would lose them.
+    if (m_state.StartupInProgress || !m_alerts->ledgerNeedsSave())
         return true;
-    m_alerts->followWatcher();
-    if (!reportSaveFailure(m_folder.saveReminders(m_alerts->ledger())))
-        return false;
-    m_alerts->ledgerSaved();
-    return true;
+    return SaveAllNotes();
 }
 
 bool MainWindow::reportSaveFailure(const IoResult &result)

@@ -155,7 +155,7 @@ private:
     void chooseSortOrder(NotesSortOrder order);
     // A reminder's "Done" and its click: the note, found again by its identity and deadline.
     qsizetype positionOfReminded(const TNotesData &note) const;
-    // The alerts' ledger, when it changed since it was read or written.
+    // The notes with the alerts' ledger, when it changed since it was read or written.
     bool saveReminders();
     void markRemindedDone(const TNotesData &note);
     void showRemindedNote(const TNotesData &note);

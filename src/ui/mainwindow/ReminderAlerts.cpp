@@ -54,14 +54,29 @@ void ReminderAlerts::catchUpAtStart(const NotesCollection &notes)
 {
     m_missed = catchUpMissed(notes, m_settings.AlertsTime, Clock::nowValue(), m_ledger,
                              m_settings.ShowMissedReminders && m_settings.ShowAlerts);
-    Q_EMIT ledgerChanged();
 }
 
 void ReminderAlerts::showMissed()
 {
     const QList<AlarmEntry> missed = std::exchange(m_missed, {});
+    // What the start claimed or settled is saved now that everything has been read.
+    Q_EMIT ledgerChanged();
     if (!missed.isEmpty())
         deliver(missed);
+}
+
+bool ReminderAlerts::lastCheckNeedsSave() const
+{
+    if (qIsNaN(m_savedLastCheck))
+        return !qIsNaN(m_ledger.lastChecked());
+    return m_ledger.lastChecked() - m_savedLastCheck >= 1;
+}
+
+void ReminderAlerts::ledgerSaved(bool lastCheckWritten)
+{
+    m_savedStates = m_ledger.states();
+    if (lastCheckWritten)
+        m_savedLastCheck = m_ledger.lastChecked();
 }
 
 void ReminderAlerts::followWatcher()

@@ -43,17 +43,13 @@ public:
 
     ReminderLedger &ledger() { return m_ledger; }
     const ReminderLedger &ledger() const { return m_ledger; }
-    // Only a change of what was delivered or snoozed is worth a write; the last check alone is not.
-    // The first last check is written too: the next start counts missed reminders from it.
-    bool ledgerNeedsSave() const
-    {
-        return m_ledger.states() != m_savedStates || (!m_lastCheckSaved && !qIsNaN(m_ledger.lastChecked()));
-    }
-    void ledgerSaved()
-    {
-        m_savedStates = m_ledger.states();
-        m_lastCheckSaved = !qIsNaN(m_ledger.lastChecked());
-    }
+    // Only a change of what was delivered or snoozed is worth a save of the notes.
+    bool ledgerNeedsSave() const { return m_ledger.states() != m_savedStates; }
+    // The last check is written the first time and then about once a day: a start counts missed
+    // reminders from it, and no state is forgotten that it would not cover.
+    bool lastCheckNeedsSave() const;
+    TDateTime savedLastCheck() const { return m_savedLastCheck; }
+    void ledgerSaved(bool lastCheckWritten);
     // Before the first refresh of a start: takes the alerts missed since the last run for showMissed().
     void catchUpAtStart(const NotesCollection &notes);
     // Shows what catchUpAtStart() found, together; once.
@@ -95,7 +91,7 @@ private:
     std::unique_ptr<ReminderDialog> m_reminder;
     ReminderLedger m_ledger;
     QHash<QString, ReminderState> m_savedStates;
-    bool m_lastCheckSaved = false;
+    TDateTime m_savedLastCheck = qQNaN();
     QHash<QString, QList<AlarmEntry>> m_sent; // by notification key, until answered
     quint64 m_lastKey = 0;
     QList<QList<AlarmEntry>> m_windowQueue;
