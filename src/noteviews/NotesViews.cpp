@@ -20,8 +20,10 @@ NotesViews RefreshNotes(NotesCollection &notes, const NotesRefreshOptions &optio
                               options.formats);
     if (options.countNotes)
         views.counters = countNotes(notes);
-    views.alarms = rebuildAlarmEntries(options.waitingAlarms, notes, options.alertHours, options.now,
-                                       options.alarmsCheckedUpTo);
+    views.alarms = options.reminders
+                       ? pendingAlarmEntries(notes, options.alertHours, options.now, *options.reminders)
+                       : rebuildAlarmEntries(options.waitingAlarms, notes, options.alertHours, options.now,
+                                             options.alarmsCheckedUpTo);
     return views;
 }
 

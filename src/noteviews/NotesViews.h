@@ -6,6 +6,7 @@
 #include "notes/NotesList.h"
 #include "notes/NotesSort.h"
 #include "reminders/Alarms.h"
+#include "reminders/ReminderLedger.h"
 #include "reminders/UpcomingEvents.h"
 #include "schedule/WeekSchedule.h"
 
@@ -30,6 +31,8 @@ struct NotesRefreshOptions
     int alertHours = 1;             // AlertsTime
     QList<AlarmEntry> waitingAlarms; // the alarm list as it stands: alerts due but not yet taken survive
     TDateTime alarmsCheckedUpTo = -qInf(); // alerts due this early have been taken already
+    // When given, it decides which alerts are still to come (the two fields above are then unused).
+    const ReminderLedger *reminders = nullptr;
     LocaleFormats formats = LocaleFormats::system();
 };
 

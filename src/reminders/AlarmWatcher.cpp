@@ -62,6 +62,8 @@ void AlarmWatcher::check(const QDateTime &now)
     const QList<AlarmEntry> due = takeDueAlarms(m_entries, DateTime::fromQDateTime(now));
     for (const AlarmEntry &entry : due)
         Q_EMIT alarm(entry);
+    if (!due.isEmpty())
+        Q_EMIT checkDone();
     m_checking = false;
     updateTimer();
 }

@@ -37,6 +37,8 @@ public:
 Q_SIGNALS:
     // An entry is due; it is already out of the list.
     void alarm(const AlarmEntry &entry);
+    // Every due entry of a check has been handed out (still inside the check).
+    void checkDone();
 
 private:
     void check(const QDateTime &now);

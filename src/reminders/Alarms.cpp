@@ -56,7 +56,7 @@ QList<AlarmEntry> rebuildAlarmEntries(const QList<AlarmEntry> &previous, const N
             }
         }
         if (keep)
-            alarms.append(AlarmEntry{QString::number(i), due, note});
+            alarms.append(AlarmEntry{QString::number(i), due, note, due});
     }
     return alarms;
 }

@@ -14,6 +14,7 @@ struct AlarmEntry
     QString name; // the position in decimal
     TDateTime time = 0;
     TNotesData note;
+    TDateTime due = 0; // the alert's own time; `time` is later when it has been snoozed
 
     bool operator==(const AlarmEntry &) const = default;
 };

@@ -107,6 +107,8 @@ struct Settings
     quint32 FrBackgroundColor = 16777215;
     quint32 SaBackgroundColor = 15132391;
     quint32 SuBackgroundColor = 15132391;
+    bool RemindWithNotification = true; // false: the reminder window
+    bool ShowMissedReminders = true;    // reminders that fell due while the program was not running
 
     // "Ctrl+T - Show Today events": never stored, so on at every start.
     bool TodayEventsShortcut = true;

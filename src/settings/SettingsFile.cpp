@@ -64,6 +64,8 @@ template <typename Field> void writeField(TKeyValueXmlFile &store, const Setting
 {
     const QString name = keyText(key);
     if constexpr (std::is_same_v<Field, bool>) {
+        if (key.writtenWhenChanged && field)
+            return;
         store.WriteBoolean(name, field);
     } else if constexpr (std::is_same_v<Field, qint32>) {
         store.WriteInteger(name, field);

@@ -25,6 +25,9 @@ struct SettingKey
     int minimum = 0;          // range of a spin box or slider; minimum == maximum: none
     int maximum = 0;
     double step = 0; // 0: the control's ordinary step
+    // Keys added after the first 95 are written only when they differ from what a missing key
+    // reads as, so a settings file that never changed them saves exactly as before.
+    bool writtenWhenChanged = false;
 
     constexpr bool hasRange() const { return minimum != maximum; }
 };
@@ -136,6 +139,12 @@ template <typename Visitor> constexpr void forEachSetting(Visitor &&visit)
     visit(SettingKey{"FrBackgroundColor", T::Integer, "JvColorButton7", dialog}, &S::FrBackgroundColor);
     visit(SettingKey{"SaBackgroundColor", T::Integer, "JvColorButton8", dialog}, &S::SaBackgroundColor);
     visit(SettingKey{"SuBackgroundColor", T::Integer, "JvColorButton9", dialog}, &S::SuBackgroundColor);
+    // Added keys: older copies ignore them; a missing one reads as true.
+    constexpr bool added = true;
+    visit(SettingKey{"RemindWithNotification", T::Boolean, "RemindNotification", dialog, 0, 0, 0, added},
+          &S::RemindWithNotification);
+    visit(SettingKey{"ShowMissedReminders", T::Boolean, "MissedReminders", dialog, 0, 0, 0, added},
+          &S::ShowMissedReminders);
 }
 
 inline constexpr std::size_t kSettingCount = [] {
@@ -143,7 +152,9 @@ inline constexpr std::size_t kSettingCount = [] {
     forEachSetting([&](const SettingKey &, auto) { ++count; });
     return count;
 }();
-static_assert(kSettingCount == 95);
+// The first 95 are the file's original keys, always written.
+inline constexpr std::size_t kOriginalSettingCount = 95;
+static_assert(kSettingCount == kOriginalSettingCount + 2);
 
 // The keys in the order they are written and read.
 inline constexpr std::array<SettingKey, kSettingCount> kSettingKeys = [] {

@@ -4,6 +4,7 @@
 #include "expenditures/ExpendituresFile.h"
 #include "notes/NoteIdentity.h"
 #include "notes/NotesFile.h"
+#include "reminders/ReminderLedgerFile.h"
 #include "core/FileIo.h"
 #include "settings/SettingsFile.h"
 
@@ -27,7 +28,7 @@ constexpr DataFolder::File kOwnFiles[] = {DataFolder::File::Notes,        DataFo
                                           DataFolder::File::Notepad,
                                           DataFolder::File::Settings,     DataFolder::File::Expenditures,
                                           DataFolder::File::Password,     DataFolder::File::Lock,
-                                          DataFolder::File::Wallpaper};
+                                          DataFolder::File::Wallpaper,    DataFolder::File::Reminders};
 
 } // namespace
 
@@ -54,6 +55,8 @@ QString DataFolder::fileName(File file)
         return QStringLiteral(".marevo-notes.lock");
     case File::Wallpaper:
         return QStringLiteral("Wallpaper.bmp");
+    case File::Reminders:
+        return QStringLiteral("reminders.txt");
     }
     return {};
 }
@@ -279,6 +282,18 @@ IoResult DataFolder::saveNotepad(const QStringList &lines) const
 IoResult DataFolder::saveSettings(TKeyValueXmlFile &store, const Settings &settings) const
 {
     return save(File::Settings, SettingsFile::settingsData(store, settings), nullptr);
+}
+
+DataFolder::LoadResult DataFolder::loadReminders(ReminderLedger *ledger, const QDateTime &now)
+{
+    return load(
+        File::Reminders, codec(),
+        [&](const QByteArray &plain) { return ReminderLedgerFile::parseLedger(plain, ledger); }, now);
+}
+
+IoResult DataFolder::saveReminders(const ReminderLedger &ledger) const
+{
+    return save(File::Reminders, ReminderLedgerFile::ledgerData(ledger), codec());
 }
 
 IoResult DataFolder::saveExpenditures(const ExpenditureBook &book) const

@@ -1,5 +1,7 @@
 #pragma once
 
+class ReminderLedger;
+
 #include "core/DataFile.h"
 #include "core/IoResult.h"
 #include "expenditures/Expenditure.h"
@@ -40,7 +42,8 @@ public:
         Expenditures,
         Password,
         Lock,
-        Wallpaper
+        Wallpaper,
+        Reminders
     };
 
     enum class Outcome
@@ -113,6 +116,9 @@ public:
     IoResult saveNotepad(const QStringList &lines) const;
     IoResult saveSettings(TKeyValueXmlFile &store, const Settings &settings) const;
     IoResult saveExpenditures(const ExpenditureBook &book) const;
+    // Snoozes and the last check of the alerts; enciphered like data.txt.
+    LoadResult loadReminders(ReminderLedger *ledger, const QDateTime &now);
+    IoResult saveReminders(const ReminderLedger &ledger) const;
 
 private:
     LoadResult load(File file, const DataFileCodec *codec, const DataFile::Parser &parse, const QDateTime &now);

@@ -31,7 +31,10 @@ struct OppositeChoice
     const char *control;
 };
 constexpr OppositeChoice kOpposites[] = {
-    {"LonDir", "JvRadioButton8"}, {"LatDir", "JvRadioButton6"}, {"ClockType", "RadioButton2"}};
+    {"LonDir", "JvRadioButton8"},
+    {"LatDir", "JvRadioButton6"},
+    {"ClockType", "RadioButton2"},
+    {"RemindWithNotification", "RemindWindow"}};
 
 QString controlName(const SettingKey &key)
 {

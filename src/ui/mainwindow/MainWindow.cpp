@@ -33,6 +33,7 @@
 #include "core/Version.h"
 #include "desktop/Autostart.h"
 #include "desktop/DesktopWallpaper.h"
+#include "notes/NotesMoves.h"
 #include "notes/NotesSort.h"
 #include "noteviews/NotesViews.h"
 #include "reminders/AlarmWatcher.h"
@@ -277,6 +278,10 @@ void MainWindow::connectWindows()
         SaveAllExpenditures();
     });
     connect(m_changeValue, &ChangeBalanceDialog::balanceChanged, this, &MainWindow::RefreshExpenditures);
+    connect(m_alerts, &ReminderAlerts::snoozed, this, &MainWindow::RefreshNotes);
+    connect(m_alerts, &ReminderAlerts::ledgerChanged, this, &MainWindow::saveReminders);
+    connect(m_alerts, &ReminderAlerts::doneRequested, this, &MainWindow::markRemindedDone);
+    connect(m_alerts, &ReminderAlerts::showNoteRequested, this, &MainWindow::showRemindedNote);
     connect(m_presence, &TrayPresence::showWindowRequested, this, &MainWindow::showFromTray);
     connect(m_presence, &TrayPresence::hideWindowRequested, this, &MainWindow::hideToTray);
     connect(m_presence, &TrayPresence::addNoteRequested, this, &MainWindow::DsFancyButton1Click);
@@ -302,6 +307,35 @@ void MainWindow::finishStartup()
     m_statusBar->updateClock(Clock::now());
     m_timeInfo->clockStep(Clock::nowValue());
     m_state.StartupInProgress = false;
+    QTimer::singleShot(0, m_alerts, &ReminderAlerts::showMissed);
+}
+
+qsizetype MainWindow::positionOfReminded(const TNotesData &note) const
+{
+    const QString key = reminderKey(note);
+    for (qsizetype i = 0; i < m_notes.size(); ++i) {
+        if (m_notes[i].Deadline == note.Deadline && reminderKey(m_notes[i]) == key)
+            return i;
+    }
+    return -1; // deleted or edited since the reminder came
+}
+
+void MainWindow::markRemindedDone(const TNotesData &note)
+{
+    const qsizetype position = positionOfReminded(note);
+    if (position < 0)
+        return;
+    markAsFinished(m_notes, position);
+    RefreshNotes();
+    SaveAllNotes();
+}
+
+void MainWindow::showRemindedNote(const TNotesData &note)
+{
+    showFromTray();
+    m_ui->PageControl1->setCurrentWidget(m_ui->TabSheet1);
+    if (const qsizetype position = positionOfReminded(note); position >= 0)
+        m_notesPage->selectNote(position);
 }
 
 void MainWindow::placeAtTopRight()
@@ -351,6 +385,15 @@ void MainWindow::ReadAllNotes()
     if (settings.outcome == DataFolder::Outcome::Unreadable)
         Messages::error(this, settings.error);
     applyLoadedSettings();
+    // Alerts missed since the last run are taken before the first refresh would fire them one by one.
+    if (m_state.StartupInProgress) {
+        m_alerts->ledger().readFrom(m_notes);
+        const auto reminders = m_folder.loadReminders(&m_alerts->ledger(), now);
+        if (reminders.outcome == DataFolder::Outcome::Unreadable)
+            Messages::error(this, reminders.error);
+        m_alerts->ledgerSaved(true);
+        m_alerts->catchUpAtStart(m_notes);
+    }
     // Only a settings file read counts as the first tick; without one the count starts at 0.
     if (settings.outcome == DataFolder::Outcome::Loaded)
         Timer2Timer();
@@ -391,12 +434,30 @@ void MainWindow::collectWindowSettings()
 
 bool MainWindow::SaveAllNotes()
 {
+    // The alerts' states go with the notes into notestate.txt; the last check beside them.
+    m_alerts->followWatcher();
+    m_alerts->ledger().keepOnly(m_notes, m_alerts->savedLastCheck());
+    m_alerts->ledger().writeTo(m_notes);
+    const bool writeLastCheck = m_alerts->lastCheckNeedsSave();
     if (!reportSaveFailure(m_folder.saveNotes(m_notes)))
         return false;
     if (!reportSaveFailure(m_folder.saveNotepad(m_notepadPage->lines())))
         return false;
     collectWindowSettings();
-    return reportSaveFailure(m_folder.saveSettings(m_settingsStore, m_settings));
+    if (!reportSaveFailure(m_folder.saveSettings(m_settingsStore, m_settings)))
+        return false;
+    if (writeLastCheck && !reportSaveFailure(m_folder.saveReminders(m_alerts->ledger())))
+        return false;
+    m_alerts->ledgerSaved(writeLastCheck);
+    return true;
+}
+
+bool MainWindow::saveReminders()
+{
+    // During the start the notepad and the settings are not read yet: a save would lose them.
+    if (m_state.StartupInProgress || !m_alerts->ledgerNeedsSave())
+        return true;
+    return SaveAllNotes();
 }
 
 bool MainWindow::reportSaveFailure(const IoResult &result)
@@ -414,8 +475,8 @@ void MainWindow::RefreshNotes()
     NotesRefreshOptions options =
         notesRefreshOptions(m_settings, currentSortOrder(), notesFilter(), DateTime::toQDate(m_state.WeekStart),
                             DateTime::fromQDateTime(now), m_formats);
-    options.waitingAlarms = alarms->entries();
-    options.alarmsCheckedUpTo = alarms->checkedUpTo(now);
+    m_alerts->followWatcher();
+    options.reminders = &m_alerts->ledger();
     const NotesViews views = ::RefreshNotes(m_notes, options);
     // First, before anything below can open a box: the list must follow the new positions.
     alarms->setEntries(views.alarms);

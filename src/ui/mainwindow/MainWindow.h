@@ -157,6 +157,12 @@ private:
     // Copies what the main window itself holds (size, switches, panel state) into the record.
     void collectWindowSettings();
     void chooseSortOrder(NotesSortOrder order);
+    // A reminder's "Done" and its click: the note, found again by its identity and deadline.
+    qsizetype positionOfReminded(const TNotesData &note) const;
+    // The notes with the alerts' ledger, when it changed since it was read or written.
+    bool saveReminders();
+    void markRemindedDone(const TNotesData &note);
+    void showRemindedNote(const TNotesData &note);
     NotesSortOrder currentSortOrder() const;
 
     std::unique_ptr<Ui::MainWindow> m_ui;

@@ -366,6 +366,17 @@ template <class Move> void NotesPage::moveSelected(Move move)
     Q_EMIT saveRequested();
 }
 
+void NotesPage::selectNote(qsizetype position)
+{
+    const qsizetype row = listRowOf(m_data->notes, m_filter(), position);
+    if (row < 0)
+        return;
+    const QModelIndex index = m_model->index(int(row), 0);
+    m_ui->ListView1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                                  QItemSelectionModel::Rows);
+    m_ui->ListView1->scrollTo(index);
+}
+
 void NotesPage::Moveup1Click()
 {
     const NotesFilter filter = m_filter();

@@ -47,6 +47,8 @@ public:
     const ListState &listState() const { return m_listState; }
     // The selected row of the list, -1 when none is.
     int selectedRow() const;
+    // Selects the note at collection position `position` when the list shows it.
+    void selectNote(qsizetype position);
     // The list's height as stored; it takes it once the page is laid out, within the room there is.
     void setListHeight(int height);
     // "Note", "%" and "Left"; a negative width leaves its column as it is.
