@@ -6,6 +6,8 @@
 #include "expenditures/DateSort.h"
 #include "expenditures/ExpenditureCharts.h"
 #include "expenditures/ExpendituresFile.h"
+#include "history/EditHistory.h"
+#include "notes/NotesMoves.h"
 #include "notes/NotesFile.h"
 #include "protection/FolderCodec.h"
 #include "protection/StrongCipher.h"
@@ -528,6 +530,42 @@ bool writeDataSet(const QString &dir)
 
 } // namespace
 
+// A keystroke in the search field: the whole notes refresh under the typed words, as the window runs it;
+// and the undo of "Delete finished tasks...": the history step back and the refresh of what it restored.
+void registerSearchAndUndoBenchmarks()
+{
+    for (const char *typed : {"z", "zolc", "note 7 call"}) {
+        timed(benchmark::RegisterBenchmark(name(std::string("search/keystroke ") + typed, {{"n", 100000}}).c_str(),
+                                           [typed](benchmark::State &state) {
+                                               ChainOptions options = optionsFor(90);
+                                               NotesCollection notes = notesOf(100000);
+                                               refreshNotesViews(notes, options);
+                                               options.filter.search = SearchQuery(QString::fromUtf8(typed));
+                                               for (auto _ : state)
+                                                   benchmark::DoNotOptimize(refreshNotesViews(notes, options));
+                                           }));
+    }
+    timed(benchmark::RegisterBenchmark("undo/delete finished tasks/n:100000", [](benchmark::State &state) {
+        const ChainOptions options = optionsFor(90);
+        NotesCollection notes = notesOf(100000);
+        refreshNotesViews(notes, options);
+        EditHistory history;
+        history.reset({notes, options.sortOrder, {}});
+        deleteFinishedNotes(notes);
+        refreshNotesViews(notes, options);
+        history.record({notes, options.sortOrder, {}});
+        for (auto _ : state) {
+            notes = history.undo()->notes;
+            benchmark::DoNotOptimize(refreshNotesViews(notes, options));
+            benchmark::DoNotOptimize(history.record({notes, options.sortOrder, {}}));
+            state.PauseTiming();
+            notes = history.redo()->notes;
+            refreshNotesViews(notes, options);
+            state.ResumeTiming();
+        }
+    }));
+}
+
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
@@ -561,6 +599,7 @@ int main(int argc, char **argv)
     registerFileBenchmarks();
     registerStrongBenchmarks();
     registerRefreshBenchmarks();
+    registerSearchAndUndoBenchmarks();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatios();

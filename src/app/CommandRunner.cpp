@@ -65,6 +65,8 @@ public:
             return exportCsv();
         case Command::ExportNotes:
             return exportNotes();
+        case Command::Search:
+            return printSearch();
         default:
             return 2;
         }
@@ -142,6 +144,16 @@ private:
         for (const UpcomingEvent &event :
              upcomingEvents(m_notes, filter, settings.UpcomingEventsTime, Clock::nowValue()))
             print(wallpaperLine(event));
+        return 0;
+    }
+
+    // The notes the window would list for this search under its switches, in its order.
+    int printSearch()
+    {
+        const Settings settings = readSettings();
+        const NotesFilter filter{settings.SwitchState1, settings.SwitchState2, SearchQuery(m_options.text)};
+        for (const NoteRow &row : notesListRows(m_notes, filter, Clock::nowValue()))
+            print(wallpaperLine({row.position, row.icon, row.note, row.left}));
         return 0;
     }
 

@@ -99,4 +99,23 @@ Mapped foldMapped(QStringView text)
     return mapped;
 }
 
+QList<Range> findAll(QStringView text, QStringView phrase)
+{
+    const QString needle = fold(phrase.trimmed());
+    QList<Range> found;
+    if (needle.isEmpty())
+        return found;
+    const Mapped folded = foldMapped(text);
+    for (qsizetype at = folded.text.indexOf(needle); at >= 0; at = folded.text.indexOf(needle, at + needle.size())) {
+        // A match may start or end inside the fold of one character ("ss" of "ß"): the whole character counts.
+        const qsizetype start = folded.origin[at];
+        const qsizetype last = folded.origin[at + needle.size() - 1];
+        const qsizetype end = last + (text[last].isHighSurrogate() && last + 1 < text.size() ? 2 : 1);
+        if (!found.isEmpty() && start < found.last().start + found.last().length)
+            continue;
+        found.append({start, end - start});
+    }
+    return found;
+}
+
 } // namespace TextFold

@@ -19,4 +19,15 @@ struct Mapped
 };
 Mapped foldMapped(QStringView text);
 
+// A stretch of a text: its first character and the number of characters.
+struct Range
+{
+    qsizetype start = 0;
+    qsizetype length = 0;
+    bool operator==(const Range &) const = default;
+};
+// Every place in `text` where `phrase` occurs as folded, without overlaps, in order. A blank phrase is
+// found nowhere.
+QList<Range> findAll(QStringView text, QStringView phrase);
+
 } // namespace TextFold

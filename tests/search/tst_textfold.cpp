@@ -11,6 +11,8 @@ private Q_SLOTS:
     void query_matchesWithoutCaseOrAccents_data();
     void query_matchesWithoutCaseOrAccents();
     void foldMapped_pointsBackIntoTheText();
+    void findAll_marksTheOriginalCharacters_data();
+    void findAll_marksTheOriginalCharacters();
 };
 
 void TestTextFold::query_matchesWithoutCaseOrAccents_data()
@@ -57,6 +59,30 @@ void TestTextFold::foldMapped_pointsBackIntoTheText()
     QCOMPARE(mapped.origin.last(), text.size() - 1);
     QVERIFY(mapped.origin.contains(4));
     QVERIFY(!mapped.origin.contains(5));
+}
+
+void TestTextFold::findAll_marksTheOriginalCharacters_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("phrase");
+    QTest::addColumn<QStringList>("marked");
+    QTest::newRow("accents") << u"Café, cafe, CAFÉ"_qs << u"cafe"_qs << QStringList{u"Café"_qs, u"cafe"_qs, u"CAFÉ"_qs};
+    QTest::newRow("phrase with a space") << u"big Żółć here"_qs << u" g zol "_qs << QStringList{u"g Żół"_qs};
+    QTest::newRow("half of a sharp s") << u"Maße"_qs << u"as"_qs << QStringList{u"aß"_qs};
+    QTest::newRow("no overlaps") << u"aaaa"_qs << u"aa"_qs << QStringList{u"aa"_qs, u"aa"_qs};
+    QTest::newRow("astral letter") << u"x𝒜y"_qs << u"𝒜"_qs << QStringList{u"𝒜"_qs};
+    QTest::newRow("blank") << u"text"_qs << u" "_qs << QStringList{};
+}
+
+void TestTextFold::findAll_marksTheOriginalCharacters()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, phrase);
+    QFETCH(QStringList, marked);
+    QStringList found;
+    for (const TextFold::Range &range : TextFold::findAll(text, phrase))
+        found.append(text.mid(range.start, range.length));
+    QCOMPARE(found, marked);
 }
 
 QTEST_GUILESS_MAIN(TestTextFold)
