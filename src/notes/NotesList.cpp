@@ -36,7 +36,7 @@ bool NotesFilter::isListed(const TNotesData &note) const
 
 bool noteMatches(const TNotesData &note, const SearchQuery &search)
 {
-    return search.matches({note.Text, note.Location});
+    return search.matches(note.Text, note.Location);
 }
 
 QString singleLineText(const QString &text)

@@ -21,11 +21,15 @@ public:
 
     // Every word occurs in at least one of the texts.
     bool matches(std::initializer_list<QStringView> texts) const;
-    bool matches(QStringView text) const { return matches({text}); }
+    // The same for texts that stay (a note's text and location): their folds are remembered between searches.
+    bool matches(const QString &first, const QString &second = {}) const;
+    // Lets go of the remembered folds (and the texts they came from), when no search is open.
+    static void forgetFolds();
 
     bool operator==(const SearchQuery &) const = default;
 
 private:
+
     QStringList m_words;
     bool m_allAscii = true;
 };

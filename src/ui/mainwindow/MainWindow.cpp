@@ -374,6 +374,8 @@ void MainWindow::searchChanged(const QString &text)
     if (search == m_search)
         return;
     m_search = search;
+    if (m_search.isEmpty())
+        SearchQuery::forgetFolds();
     m_expenditurePage->setSearch(m_search);
     RefreshNotes();
 }
