@@ -1,5 +1,6 @@
 #include "NotesFixture.h"
 
+#include "ui/dialogs/AddTransactionDialog.h"
 #include "ui/mainwindow/StatusBar.h"
 #include "ui/pages/ExpenditurePage.h"
 #include "ui/pages/NotepadPage.h"
@@ -23,6 +24,7 @@ private Q_SLOTS:
     void search_narrowsTheListAndCountersUntilEscape();
     void search_findsInTheNotepadAndFiltersTransactions();
     void undo_bringsDeletedNotesBackAsTheyWereSaved();
+    void undo_takesBackAnAddedTransaction();
 };
 
 namespace {
@@ -136,6 +138,31 @@ void TestSearchUndo::undo_bringsDeletedNotesBackAsTheyWereSaved()
     QCOMPARE(textsOf(storedNotes(dir.path())), (QStringList{u"Żółć list"_qs, u"Meeting"_qs, u"Dentist\r\nMonday"_qs}));
     trigger(*window, "Undo1");
     QCOMPARE(readAll(dir.filePath(QStringLiteral("data.txt"))), before);
+}
+
+void TestSearchUndo::undo_takesBackAnAddedTransaction()
+{
+    QTemporaryDir dir;
+    auto window = startWithNotes(dir.path(), {});
+    ExpenditureBook &book = window->expenditures();
+    book.Expenditures = {{u"Rent"_qs, 46000, true, -500, 1, 0, true}};
+    book.AllMoney = -500;
+    window->RefreshExpenditures();
+    window->SaveAllExpenditures();
+    const QString file = dir.filePath(QStringLiteral("expenditures.txt"));
+    const QByteArray before = readAll(file);
+
+    book.Expenditures.append({u"Café"_qs, 46001, true, -7, 1, 0, true});
+    book.AllMoney -= 7;
+    Q_EMIT window->findChild<AddTransactionDialog *>(QStringLiteral("TForm7"))->transactionAdded();
+    const QByteArray added = readAll(file);
+    QVERIFY(added != before);
+
+    trigger(*window, "Undo1");
+    QCOMPARE(readAll(file), before);
+    QCOMPARE(window->expenditures().AllMoney, -500.0);
+    trigger(*window, "Redo1");
+    QCOMPARE(readAll(file), added);
 }
 
 QTEST_MAIN(TestSearchUndo)
