@@ -9,6 +9,8 @@
 #include "ical/IcsExport.h"
 #include "ical/IcsImport.h"
 #include "notes/NoteIdentity.h"
+#include "history/EditHistory.h"
+#include "notes/NotesMoves.h"
 #include "notes/NotesFile.h"
 #include "protection/FolderCodec.h"
 #include "protection/StrongCipher.h"
@@ -561,6 +563,59 @@ bool writeDataSet(const QString &dir)
 
 } // namespace
 
+// A keystroke in the search field: the whole notes refresh under the typed words, as the window runs it
+// ("" is the same refresh without a search), and the search's own part, one pass of matching over every
+// note. The undo of "Delete finished tasks...": the history's step back with the window's comparison,
+// then with the refresh of what it restored.
+void registerSearchAndUndoBenchmarks()
+{
+    constexpr int n = 100000;
+    for (const char *typed : {"", "z", "zolc", "note 7 call"}) {
+        timed(benchmark::RegisterBenchmark(name(std::string("search/keystroke '") + typed + "'", {{"n", n}}).c_str(),
+                                           [typed](benchmark::State &state) {
+                                               ChainOptions options = optionsFor(90);
+                                               NotesCollection notes = notesOf(n);
+                                               options.filter.search = SearchQuery(QString::fromUtf8(typed));
+                                               refreshNotesViews(notes, options);
+                                               for (auto _ : state)
+                                                   benchmark::DoNotOptimize(refreshNotesViews(notes, options));
+                                           }));
+        timed(benchmark::RegisterBenchmark(name(std::string("search/matching '") + typed + "'", {{"n", n}}).c_str(),
+                                           [typed](benchmark::State &state) {
+                                               const NotesCollection &notes = notesOf(n);
+                                               const SearchQuery search(QString::fromUtf8(typed));
+                                               benchmark::DoNotOptimize(countNotes(notes, search));
+                                               for (auto _ : state)
+                                                   benchmark::DoNotOptimize(countNotes(notes, search));
+                                           }));
+    }
+    for (const bool withRefresh : {false, true}) {
+        timed(benchmark::RegisterBenchmark(
+            name(withRefresh ? "undo/delete finished tasks, refreshed" : "undo/delete finished tasks", {{"n", n}})
+                .c_str(),
+            [withRefresh](benchmark::State &state) {
+                const ChainOptions options = optionsFor(90);
+                NotesCollection notes = notesOf(n);
+                refreshNotesViews(notes, options);
+                EditHistory history;
+                history.reset({notes, options.sortOrder, {}});
+                deleteFinishedNotes(notes);
+                refreshNotesViews(notes, options);
+                history.record({notes, options.sortOrder, {}});
+                for (auto _ : state) {
+                    notes = history.undo()->notes;
+                    if (withRefresh)
+                        benchmark::DoNotOptimize(refreshNotesViews(notes, options));
+                    benchmark::DoNotOptimize(history.record({notes, options.sortOrder, {}}));
+                    state.PauseTiming();
+                    notes = history.redo()->notes;
+                    refreshNotesViews(notes, options);
+                    state.ResumeTiming();
+                }
+            }));
+    }
+}
+
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
@@ -595,6 +650,7 @@ int main(int argc, char **argv)
     registerCalendarBenchmarks();
     registerStrongBenchmarks();
     registerRefreshBenchmarks();
+    registerSearchAndUndoBenchmarks();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatios();

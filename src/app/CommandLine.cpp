@@ -19,7 +19,8 @@ constexpr CommandName kCommands[] = {
     {"--today", Command::Today, false},         {"--upcoming", Command::Upcoming, false},
     {"--export-csv", Command::ExportCsv, true}, {"--export-notes", Command::ExportNotes, true},
     {"--export-ics", Command::ExportIcs, true}, {"--import-ics", Command::ImportIcs, true},
-    {"--help", Command::Help, false},           {"--version", Command::Version, false},
+    {"--search", Command::Search, true},        {"--help", Command::Help, false},
+    {"--version", Command::Version, false},
 };
 
 const CommandName *findCommand(QStringView name)
@@ -67,7 +68,9 @@ Options parse(const QStringList &arguments)
             if (value.isEmpty())
                 return rejected(options, argument,
                                 QStringLiteral("option '%1' needs %2")
-                                    .arg(name, isDataDir ? QStringLiteral("a folder") : QStringLiteral("a file name")));
+                                    .arg(name, isDataDir                           ? QStringLiteral("a folder")
+                                               : command->command == Command::Search ? QStringLiteral("a text")
+                                                                                     : QStringLiteral("a file name")));
         } else if (equals >= 0) {
             return rejected(options, argument, QStringLiteral("option '%1' takes no value").arg(name));
         }
@@ -83,7 +86,7 @@ Options parse(const QStringList &arguments)
             return rejected(options, argument, QStringLiteral("one command at a time ('%1')").arg(name));
         commandGiven = true;
         options.command = command->command;
-        options.file = value;
+        (options.command == Command::Search ? options.text : options.file) = value;
     }
     return options;
 }
@@ -142,6 +145,7 @@ QString usage()
         "  marevo-notes [--data-dir DIR] --export-notes FILE  write the notes as an XML notes file\n"
         "  marevo-notes [--data-dir DIR] --export-ics FILE    write the notes as an iCalendar file\n"
         "  marevo-notes [--data-dir DIR] --import-ics FILE    add or update notes from an iCalendar file\n"
+        "  marevo-notes [--data-dir DIR] --search TEXT        print the notes holding every word of TEXT\n"
         "  marevo-notes --help | --version\n"
         "\n"
         "An export FILE of - is standard output; a named pipe or a terminal is written into.\n"

@@ -15,6 +15,7 @@ enum class Command
     ExportNotes,
     ExportIcs,
     ImportIcs,
+    Search,
     Help,
     Version
 };
@@ -24,6 +25,7 @@ struct Options
     Command command = Command::RunOrganiser;
     QString dataDir;  // empty: the usual data folder
     QString file;     // the export's target
+    QString text;     // what --search looks for
     QString error;    // not empty: the arguments are not understood
     QString rejected; // the argument that was not understood
 };

@@ -76,6 +76,8 @@ public:
             return exportNotes();
         case Command::ExportIcs:
             return exportIcs();
+        case Command::Search:
+            return printSearch();
         default:
             return 2;
         }
@@ -155,6 +157,16 @@ private:
         for (const UpcomingEvent &event :
              upcomingEvents(m_notes, filter, settings.UpcomingEventsTime, Clock::nowValue()))
             print(wallpaperLine(event));
+        return 0;
+    }
+
+    // The notes the window would list for this search under its switches, in its order.
+    int printSearch()
+    {
+        const Settings settings = readSettings();
+        const NotesFilter filter{settings.SwitchState1, settings.SwitchState2, SearchQuery(m_options.text)};
+        for (const NoteRow &row : notesListRows(m_notes, filter, Clock::nowValue()))
+            print(wallpaperLine({row.position, row.icon, row.note, row.left}));
         return 0;
     }
 

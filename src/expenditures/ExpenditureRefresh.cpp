@@ -4,7 +4,8 @@
 #include "DateSort.h"
 
 ExpenditurePageData RefreshExpenditures(ExpenditureBook &book, TDateTime now, ShowPeriod period,
-                                        const ExpenditureSettings &settings, const LocaleFormats &formats)
+                                        const ExpenditureSettings &settings, const LocaleFormats &formats,
+                                        const SearchQuery &search)
 {
     ExpenditureCollection &list = book.Expenditures;
     ExpenditurePageData page;
@@ -15,12 +16,14 @@ ExpenditurePageData RefreshExpenditures(ExpenditureBook &book, TDateTime now, Sh
     page.booked = BookKeeping::bookDueTransactions(book, now);
 
     for (qsizetype i = 0; i < list.size(); ++i) {
-        if (list[i].Occured)
+        if (list[i].Occured && search.matches(list[i].Name))
             page.occurred.append(rows.row(list, i));
     }
 
     sortByDateAscending(list);
     for (qsizetype i = 0; i < list.size(); ++i) {
+        if (!search.matches(list[i].Name))
+            continue;
         if (!list[i].Occured)
             page.future.append(rows.row(list, i));
         if (list[i].Periodicity != 0)

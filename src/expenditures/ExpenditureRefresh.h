@@ -4,6 +4,8 @@
 #include "ExpenditureRows.h"
 #include "ExpenditureText.h"
 
+#include "search/SearchQuery.h"
+
 #include <optional>
 
 // Everything the expenditure page shows after a refresh.
@@ -22,6 +24,8 @@ struct ExpenditurePageData
 // Brings the book up to date at `now` and computes the page: sorts newest first, lets due
 // transactions take effect, lists them, sorts oldest first (the order the book keeps), then
 // the other lists, the balance text and the charts. Safe to repeat: what has taken effect
-// never does so again.
+// never does so again. The three lists hold only the transactions whose description the search finds;
+// the balance and the charts always count the whole book.
 ExpenditurePageData RefreshExpenditures(ExpenditureBook &book, TDateTime now, ShowPeriod period,
-                                        const ExpenditureSettings &settings, const LocaleFormats &formats);
+                                        const ExpenditureSettings &settings, const LocaleFormats &formats,
+                                        const SearchQuery &search = {});

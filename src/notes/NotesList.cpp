@@ -31,7 +31,12 @@ bool NotesFilter::isListed(const TNotesData &note) const
         return false;
     if (!showFinished && note.Progress > 99)
         return false;
-    return true;
+    return noteMatches(note, search);
+}
+
+bool noteMatches(const TNotesData &note, const SearchQuery &search)
+{
+    return search.matches(note.Text, note.Location);
 }
 
 QString singleLineText(const QString &text)
@@ -149,8 +154,15 @@ qsizetype listRowOf(const NotesCollection &notes, NotesFilter filter, qsizetype 
 
 NoteCounters countNotes(const NotesCollection &notes)
 {
+    return countNotes(notes, SearchQuery());
+}
+
+NoteCounters countNotes(const NotesCollection &notes, const SearchQuery &search)
+{
     NoteCounters counters;
     for (const TNotesData &note : notes) {
+        if (!noteMatches(note, search))
+            continue;
         if (note.Progress == 100) {
             ++counters.finished;
             continue;

@@ -3,15 +3,26 @@
 #include "NotesData.h"
 
 #include "core/LocaleFormats.h"
+#include "search/SearchQuery.h"
 
 #include <QList>
 #include <QString>
 
-// The two switches above the notes list; the week schedule and the upcoming events use them too.
+#include <utility>
+
+// The two switches above the notes list and the search field; the week schedule and the upcoming events
+// use them too.
 struct NotesFilter
 {
+    NotesFilter() = default;
+    NotesFilter(bool hidePrivate, bool showFinished, SearchQuery search = {})
+        : hidePrivate(hidePrivate), showFinished(showFinished), search(std::move(search))
+    {
+    }
+
     bool hidePrivate = false; // "Hide private notes"
     bool showFinished = true; // "Show finished tasks"
+    SearchQuery search;       // words looked for in the text and the location
 
     // Whether the notes list shows the note.
     bool isListed(const TNotesData &note) const;
@@ -62,6 +73,10 @@ qsizetype listRowOf(const NotesCollection &notes, NotesFilter filter, qsizetype 
 
 // Counted over every note, listed or not.
 NoteCounters countNotes(const NotesCollection &notes);
+// Counted over the notes the search finds, listed or not.
+NoteCounters countNotes(const NotesCollection &notes, const SearchQuery &search);
+// The note's text or location holds every word of the search.
+bool noteMatches(const TNotesData &note, const SearchQuery &search);
 
 // The link from the first "http" up to the next space or CR; empty when the text has
 // neither "http://" nor "https://".

@@ -19,7 +19,7 @@ NotesViews RefreshNotes(NotesCollection &notes, const NotesRefreshOptions &optio
     views.week = weekSchedule(notes, options.weekStart.isValid() ? options.weekStart : today, today, week,
                               options.formats);
     if (options.countNotes)
-        views.counters = countNotes(notes);
+        views.counters = countNotes(notes, options.filter.search);
     views.alarms = options.reminders
                        ? pendingAlarmEntries(notes, options.alertHours, options.now, *options.reminders)
                        : rebuildAlarmEntries(options.waitingAlarms, notes, options.alertHours, options.now,

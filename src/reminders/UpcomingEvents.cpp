@@ -48,6 +48,9 @@ QList<UpcomingEvent> upcomingEvents(const NotesCollection &notes, NotesFilter fi
             continue;
         if (now > note.Deadline)
             continue;
+        // Last: the search costs the most.
+        if (!noteMatches(note, filter.search))
+            continue;
         shown.append(i);
     }
 

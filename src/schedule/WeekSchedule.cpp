@@ -95,6 +95,8 @@ WeekSchedule weekSchedule(const NotesCollection &notes, QDate weekStart, QDate t
         const double offset = DateTime::dateOf(note.Deadline) - firstDay;
         if (offset < 0 || offset > 6)
             continue;
+        if (!noteMatches(note, options.filter.search))
+            continue;
         shown.append(position);
     }
     if (options.order != WeekOrder::Unsorted)

@@ -182,6 +182,7 @@ private Q_SLOTS:
     void printingCommands();
     void today_printsOneLinePerEventInUtf8();
     void upcoming_followsTheSavedSwitchesAndHorizon();
+    void search_printsTheMatchingNotesUnderTheSavedSwitches();
     void exportCommands_data();
     void exportCommands();
     void wrongPassPhrase_data();
@@ -351,6 +352,21 @@ void TestCommandLine::upcoming_followsTheSavedSwitchesAndHorizon()
     QVERIFY(lines.filter(QRegularExpression(QStringLiteral("^0d 0[23]h\\d\\dm  In three hours$"))).size() == 1);
 }
 
+void TestCommandLine::search_printsTheMatchingNotesUnderTheSavedSwitches()
+{
+    QTemporaryDir dir;
+    prepareFolder(dir.path(), sampleNotes(), kPlain);
+    // Accents and case ignored, every word required, private notes hidden by the saved switch.
+    const Outcome outcome =
+        runProgram({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--search"), QStringLiteral("RENEE lunch")});
+    QCOMPARE(outcome.exitCode, 0);
+    QCOMPARE(outputLines(outcome.out), QStringList{QStringLiteral("expired  Lunch with Ren\u00E9e")});
+    const Outcome hidden =
+        runProgram({QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--search"), QStringLiteral("private")});
+    QCOMPARE(hidden.exitCode, 0);
+    QCOMPARE(hidden.out, QByteArray());
+}
+
 void TestCommandLine::exportCommands_data()
 {
     QTest::addColumn<int>("protect");
@@ -466,8 +482,9 @@ void TestCommandLine::helpAndVersion()
 {
     const Outcome help = runProgram({QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
-    for (const char *option : {"--data-dir DIR", "--today", "--upcoming", "--export-csv FILE", "--export-notes FILE",
-                               "--export-ics FILE", "--import-ics FILE", "--help", "--version"})
+    for (const char *option :
+         {"--data-dir DIR", "--today", "--upcoming", "--export-csv FILE", "--export-notes FILE", "--export-ics FILE",
+          "--import-ics FILE", "--search TEXT", "--help", "--version"})
         QVERIFY2(help.out.contains(option), option);
     const Outcome version = runProgram({QStringLiteral("--version")});
     QCOMPARE(version.exitCode, 0);

@@ -198,7 +198,11 @@ void TestMainWindow::mainMenu_items_data()
     QTest::addColumn<QStringList>("items");
     QTest::newRow("General") << QStringLiteral("File1") << QStringLiteral("General")
                              << QStringList{QStringLiteral("Addnote1=Add note"),
+                                            QStringLiteral("Find1=Find"),
                                             QStringLiteral("N3=-"),
+                                            QStringLiteral("Undo1=Undo"),
+                                            QStringLiteral("Redo1=Redo"),
+                                            QStringLiteral("N21=-"),
                                             QStringLiteral("Exportdata1=Export data..."),
                                             QStringLiteral("Makebackup1=Export notes..."),
                                             QStringLiteral("ExportIcs1=Export to calendar (.ics)..."),

@@ -78,6 +78,7 @@ void EncryptionControl::DsFancyButton1Click()
         m_switch->setChecked(true);
         // The pass phrase lives on only in locked memory, not in the dialog's fields.
         m_dialog.preparePassPhraseFields(true, true, false);
+        Q_EMIT passPhraseAccepted();
         // Every data file is enciphered at once, not only at its next save.
         if (saveEverything())
             Messages::information(&m_dialog, accepted.message);

@@ -30,6 +30,10 @@ public:
     // The status bar's switch opens the dialog on "Privacy" and never changes by itself.
     void JvSwitch2Click();
 
+Q_SIGNALS:
+    // A new pass phrase protects the data from now on.
+    void passPhraseAccepted();
+
 private:
     void setEncryptNotes(bool checked, bool runHandler);
     bool saveEverything();

@@ -25,6 +25,7 @@
 #include "ui/pages/UpcomingEventsPanel.h"
 #include "ui/pages/WeekSchedulePage.h"
 #include "ui/widgets/ImageList.h"
+#include "ui/widgets/SearchBar.h"
 #include "ui/widgets/Switch.h"
 #include "ui/widgets/TabCaptions.h"
 #include "ui_MainWindow.h"
@@ -51,6 +52,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
@@ -119,6 +121,8 @@ MainWindow::MainWindow(const QString &appDir, QWidget *parent)
     connectCommands();
     setAcceptDrops(true); // calendar files
     connectWindows();
+    connectSearch();
+    connectHistory();
 }
 
 EditedData MainWindow::editedData()
@@ -147,6 +151,9 @@ void MainWindow::buildRegions()
     m_timeZonePanel->hide();
     m_customPanel->hide();
     m_sunPanel->hide();
+    // The search field sits right above the pages whose lists it filters.
+    m_searchBar = new SearchBar(this);
+    column->insertWidget(column->indexOf(m_ui->PageControl1), m_searchBar);
     column->setStretchFactor(m_ui->PageControl1, 1);
     showWholeTabCaptions(m_ui->PageControl1);
 
@@ -287,10 +294,114 @@ void MainWindow::connectWindows()
     connect(m_presence, &TrayPresence::addNoteRequested, this, &MainWindow::DsFancyButton1Click);
 }
 
+void MainWindow::connectHistory()
+{
+    connect(m_ui->Undo1, &QAction::triggered, this, &MainWindow::Undo1Click);
+    connect(m_ui->Redo1, &QAction::triggered, this, &MainWindow::Redo1Click);
+    connect(m_statusBar->undoOffer(), &QPushButton::clicked, this, &MainWindow::Undo1Click);
+    connect(m_encryption, &EncryptionControl::passPhraseAccepted, this, &MainWindow::resetHistory);
+    updateUndoActions();
+}
+
+EditState MainWindow::editState() const
+{
+    return {m_notes, currentSortOrder(), m_book};
+}
+
+void MainWindow::recordHistory()
+{
+    if (!m_historyStarted)
+        return;
+    const EditHistory::Change change = m_history.record(editState());
+    if (change.removed)
+        m_statusBar->offerUndo();
+    if (change)
+        updateUndoActions();
+}
+
+void MainWindow::resetHistory()
+{
+    m_history.reset(editState());
+    m_historyStarted = true;
+    updateUndoActions();
+}
+
+void MainWindow::Undo1Click()
+{
+    restoreState(m_history.undo());
+}
+
+void MainWindow::Redo1Click()
+{
+    restoreState(m_history.redo());
+}
+
+void MainWindow::restoreState(const std::optional<EditState> &state)
+{
+    if (!state)
+        return;
+    const bool bookChanged = state->book != m_book;
+    m_notes = state->notes;
+    m_book = state->book;
+    chooseSortOrder(state->sortOrder);
+    findChild<QAction *>(QLatin1String(sortActionName(state->sortOrder)))->setChecked(true);
+    RefreshNotes();
+    SaveAllNotes();
+    if (bookChanged)
+        SaveAllExpenditures();
+    updateUndoActions();
+}
+
+void MainWindow::updateUndoActions()
+{
+    m_ui->Undo1->setEnabled(m_history.canUndo());
+    m_ui->Redo1->setEnabled(m_history.canRedo());
+}
+
+void MainWindow::connectSearch()
+{
+    connect(m_ui->Find1, &QAction::triggered, m_searchBar, &SearchBar::open);
+    // Esc empties the search from anywhere in the window, but only while there is one.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setEnabled(false);
+    connect(escape, &QShortcut::activated, m_searchBar, &SearchBar::clear);
+    connect(m_searchBar, &SearchBar::openChanged, escape, &QShortcut::setEnabled);
+    connect(m_searchBar, &SearchBar::textChanged, this, &MainWindow::searchChanged);
+    connect(m_searchBar, &SearchBar::nextRequested, this, [this] { findInNotepad(false); });
+    connect(m_searchBar, &SearchBar::previousRequested, this, [this] { findInNotepad(true); });
+    connect(m_ui->PageControl1, &QTabWidget::currentChanged, this, [this] {
+        const bool notepad = m_ui->PageControl1->currentWidget() == m_ui->TabSheet2;
+        m_searchBar->setFindMode(notepad);
+        m_searchBar->setInfo(notepad ? m_notepadPage->findInfo(0) : QString());
+    });
+}
+
+void MainWindow::searchChanged(const QString &text)
+{
+    const SearchQuery search(text);
+    m_notepadPage->highlight(text);
+    if (m_ui->PageControl1->currentWidget() == m_ui->TabSheet2)
+        findInNotepad(false);
+    if (search == m_search)
+        return;
+    m_search = search;
+    if (m_search.isEmpty())
+        SearchQuery::forgetFolds();
+    m_expenditurePage->setSearch(m_search);
+    RefreshNotes();
+}
+
+void MainWindow::findInNotepad(bool backward)
+{
+    m_searchBar->setInfo(m_notepadPage->findInfo(m_notepadPage->findNext(backward)));
+}
+
 void MainWindow::loadAllData()
 {
+    m_historyStarted = false;
     ReadAllNotes();
     ReadAllExpenditures();
+    resetHistory();
 }
 
 bool MainWindow::saveAllDataFiles()
@@ -439,6 +550,7 @@ bool MainWindow::SaveAllNotes()
     m_alerts->ledger().keepOnly(m_notes, m_alerts->savedLastCheck());
     m_alerts->ledger().writeTo(m_notes);
     const bool writeLastCheck = m_alerts->lastCheckNeedsSave();
+    recordHistory();
     if (!reportSaveFailure(m_folder.saveNotes(m_notes)))
         return false;
     if (!reportSaveFailure(m_folder.saveNotepad(m_notepadPage->lines())))
@@ -478,6 +590,7 @@ void MainWindow::RefreshNotes()
     m_alerts->followWatcher();
     options.reminders = &m_alerts->ledger();
     const NotesViews views = ::RefreshNotes(m_notes, options);
+    recordHistory();
     // First, before anything below can open a box: the list must follow the new positions.
     alarms->setEntries(views.alarms);
     m_notesModel->setRows(views.rows);
@@ -553,7 +666,11 @@ bool MainWindow::SaveAllExpenditures()
 
 void MainWindow::RefreshExpenditures()
 {
+    recordHistory();
     m_expenditurePage->refresh(m_book, m_settings);
+    // Transactions that fell due are no step of the user's.
+    if (m_historyStarted)
+        m_history.absorbBook(m_book);
 }
 
 int MainWindow::SelectedItem(int row) const
@@ -586,7 +703,7 @@ void MainWindow::chooseSortOrder(NotesSortOrder order)
 
 NotesFilter MainWindow::notesFilter() const
 {
-    return {m_quickBar->hidePrivateSwitch()->isChecked(), m_quickBar->showFinishedSwitch()->isChecked()};
+    return {m_quickBar->hidePrivateSwitch()->isChecked(), m_quickBar->showFinishedSwitch()->isChecked(), m_search};
 }
 
 namespace {

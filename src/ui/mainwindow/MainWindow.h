@@ -8,10 +8,12 @@
 #include "core/LocaleFormats.h"
 #include "core/ProgramState.h"
 #include "expenditures/Expenditure.h"
+#include "history/EditHistory.h"
 #include "notes/NotesData.h"
 #include "notes/NotesList.h"
 #include "notes/NotesSort.h"
 #include "reminders/UpcomingEvents.h"
+#include "search/SearchQuery.h"
 #include "settings/Settings.h"
 #include "storage/DataFolder.h"
 
@@ -33,6 +35,7 @@ class QTimer;
 class QuickBar;
 class SettingsApplier;
 class ReminderAlerts;
+class SearchBar;
 class StatusBar;
 class SettingsDialog;
 class NoteEditorDialog;
@@ -119,6 +122,11 @@ public:
     TrayPresence *trayPresence() const { return m_presence; }
     // A calendar file dropped on the window or handed over by another start of the program.
     bool importCalendarFile(const QString &fileName);
+    SearchBar *searchBar() const { return m_searchBar; }
+    // General menu's "Undo" and "Redo": the notes and the book as they were, refreshed and saved.
+    void Undo1Click();
+    void Redo1Click();
+    const EditHistory &history() const { return m_history; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -149,6 +157,18 @@ private:
     void buildTray();
     void buildTimers();
     void connectCommands();
+    void connectSearch();
+    void connectHistory();
+    // The search field's text changed: every list follows it, the notepad marks it.
+    void searchChanged(const QString &text);
+    void findInNotepad(bool backward);
+    EditState editState() const;
+    // Where the window shows or saves the data: any change since the last call becomes an undo step.
+    void recordHistory();
+    // Forgets the steps: after the load and when a new pass phrase protects the data.
+    void resetHistory();
+    void restoreState(const std::optional<EditState> &state);
+    void updateUndoActions();
     void placeAtTopRight();
     bool reportSaveFailure(const IoResult &result);
     // The list, and the wallpaper painted from it while that option is on.
@@ -184,6 +204,10 @@ private:
     std::unique_ptr<TimeInfoPanels> m_timeInfo;
     UpcomingEventsPanel *m_upcoming = nullptr;
     QuickBar *m_quickBar = nullptr;
+    SearchBar *m_searchBar = nullptr;
+    SearchQuery m_search;
+    EditHistory m_history;
+    bool m_historyStarted = false; // nothing is recorded while the data load
     NotesPage *m_notesPage = nullptr;
     NotesListModel *m_notesModel = nullptr;
     NotepadPage *m_notepadPage = nullptr;

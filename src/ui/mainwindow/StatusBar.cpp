@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 #include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -44,7 +46,24 @@ StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
     m_clock->setFixedWidth(120);
     m_panels[5] = m_clock;
     addWidget(m_clock);
-    // The seventh panel is the empty rest of the bar.
+    // The seventh panel is the empty rest of the bar; the offer to undo appears there.
+    m_undo = new QPushButton(QStringLiteral("Undo"), this);
+    m_undo->setObjectName(QStringLiteral("UndoOffer1"));
+    m_undo->setFlat(true);
+    m_undo->setFixedHeight(18);
+    addWidget(m_undo);
+    m_undo->hide();
+    m_undoTimeout = new QTimer(this);
+    m_undoTimeout->setSingleShot(true);
+    m_undoTimeout->setInterval(6000);
+    connect(m_undoTimeout, &QTimer::timeout, m_undo, &QPushButton::hide);
+    connect(m_undo, &QPushButton::clicked, m_undo, &QPushButton::hide);
+}
+
+void StatusBar::offerUndo()
+{
+    m_undo->show();
+    m_undoTimeout->start();
 }
 
 void StatusBar::updateClock(const QDateTime &now)

@@ -3,6 +3,8 @@
 #include <QStatusBar>
 
 class QLabel;
+class QPushButton;
+class QTimer;
 class Switch;
 
 // Encryption switch, four note counters and the clock.
@@ -22,6 +24,9 @@ public:
     QWidget *panel(int index) const { return m_panels[index]; }
 
     void updateClock(const QDateTime &now);
+    // "Undo" in the free part of the bar for a few seconds, after something was deleted.
+    void offerUndo();
+    QPushButton *undoOffer() const { return m_undo; }
 
     // A panel of width 0 is hidden; the clock panel's width also shows or hides the clock.
     void setPanelWidth(int index, int width);
@@ -32,5 +37,7 @@ private:
     QLabel *m_counters[4] = {};
     QLabel *m_clock = nullptr;
     QWidget *m_panels[6] = {};
+    QPushButton *m_undo = nullptr;
+    QTimer *m_undoTimeout = nullptr;
     int m_widths[6] = {40, 45, 45, 45, 45, 120};
 };

@@ -179,7 +179,8 @@ ShowPeriod ExpenditurePage::showPeriod() const
 
 void ExpenditurePage::refresh(ExpenditureBook &book, const Settings &settings)
 {
-    showPage(RefreshExpenditures(book, Clock::nowValue(), showPeriod(), expenditureSettings(settings), m_formats));
+    showPage(RefreshExpenditures(book, Clock::nowValue(), showPeriod(), expenditureSettings(settings), m_formats,
+                                 m_search));
 }
 
 void ExpenditurePage::showPage(const ExpenditurePageData &page)

@@ -3,6 +3,7 @@
 #include "core/LocaleFormats.h"
 #include "expenditures/ExpenditureCharts.h"
 #include "expenditures/ExpenditureText.h"
+#include "search/SearchQuery.h"
 
 #include <QWidget>
 
@@ -32,6 +33,8 @@ public:
     // Brings the book up to date at the clock's now and shows it.
     void refresh(ExpenditureBook &book, const Settings &settings);
     void showPage(const ExpenditurePageData &page);
+    // The lists show only the transactions whose description holds the words, from the next refresh on.
+    void setSearch(const SearchQuery &search) { m_search = search; }
     // The "Show" box's choice; None while typed text selects no entry.
     ShowPeriod showPeriod() const;
     const LocaleFormats &formats() const { return m_formats; }
@@ -73,6 +76,7 @@ private:
     QDialog *m_manage = nullptr;
     QDialog *m_changeValue = nullptr;
     LocaleFormats m_formats;
+    SearchQuery m_search;
 };
 
 // What the page reads from the settings each time it refreshes.

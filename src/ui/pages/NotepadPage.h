@@ -1,5 +1,7 @@
 #pragma once
 
+#include "search/TextFold.h"
+
 #include <QPlainTextEdit>
 
 // The free text of the "Notepad" page.
@@ -15,6 +17,19 @@ public:
     QStringList lines() const;
     void appendLines(const QStringList &lines);
 
+    // Marks every place the phrase occurs (without regard to case or accents); an empty one marks none.
+    // Kept up to date while the text is edited.
+    void highlight(const QString &phrase);
+    // Selects the next or previous marked place after the cursor, round the end; its number from 1,
+    // 0 when nothing is marked.
+    int findNext(bool backward);
+    // "2 of 5", "No match", or empty without a phrase.
+    QString findInfo(int current) const;
+
 private:
+    void markFound();
+
     QPlainTextEdit *m_notepad = nullptr;
+    QString m_phrase;
+    QList<TextFold::Range> m_found;
 };
