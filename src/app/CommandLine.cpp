@@ -18,6 +18,8 @@ struct CommandName
 constexpr CommandName kCommands[] = {
     {"--today", Command::Today, false},         {"--upcoming", Command::Upcoming, false},
     {"--export-csv", Command::ExportCsv, true}, {"--export-notes", Command::ExportNotes, true},
+    {"--add-note", Command::AddNote, false},    {"--show", Command::Show, false},
+    {"--today-popup", Command::TodayPopup, false},
     {"--help", Command::Help, false},           {"--version", Command::Version, false},
 };
 
@@ -139,12 +141,17 @@ QString usage()
         "  marevo-notes [--data-dir DIR] --upcoming           print the upcoming events, one line each\n"
         "  marevo-notes [--data-dir DIR] --export-csv FILE    write the notes as semicolon-separated values\n"
         "  marevo-notes [--data-dir DIR] --export-notes FILE  write the notes as an XML notes file\n"
+        "  marevo-notes [--data-dir DIR] --add-note           open the running organiser's note editor\n"
+        "  marevo-notes [--data-dir DIR] --show               show the running organiser's window\n"
+        "  marevo-notes [--data-dir DIR] --today-popup        show the running organiser's today's events\n"
         "  marevo-notes --help | --version\n"
         "\n"
         "An export FILE of - is standard output; a named pipe or a terminal is written into.\n"
         "The printing and export commands only read the data files, also while the organiser runs.\n"
         "When the data are protected, the password is read from the terminal, or as one line from\n"
-        "standard input.\n");
+        "standard input.\n"
+        "--add-note, --show and --today-popup are meant for the desktop's own keyboard shortcuts where\n"
+        "the organiser's hot keys do not work.\n");
 }
 
 QString version()

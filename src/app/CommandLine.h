@@ -13,6 +13,9 @@ enum class Command
     Upcoming,
     ExportCsv,
     ExportNotes,
+    AddNote,    // act on the running organiser
+    Show,
+    TodayPopup,
     Help,
     Version
 };

@@ -10,7 +10,8 @@
 
 namespace {
 
-const QByteArray kShowRequest("show\n");
+// One line per request; an organiser that does not know a request ignores it.
+constexpr const char *kRequests[] = {"show\n", "add-note\n", "today-popup\n"};
 
 // Every path to the folder (a symbolic link, "..") names the same organiser.
 QString canonicalFolder(const QString &appDir)
@@ -44,13 +45,13 @@ bool SingleInstance::acquire()
     return true;
 }
 
-bool SingleInstance::notifyRunning()
+bool SingleInstance::notifyRunning(Request request)
 {
     QLocalSocket socket;
     socket.connectToServer(m_serverName);
     if (!socket.waitForConnected(2000))
         return false;
-    socket.write(kShowRequest);
+    socket.write(kRequests[static_cast<int>(request)]);
     socket.waitForBytesWritten(2000);
     socket.disconnectFromServer();
     return true;
@@ -65,8 +66,13 @@ void SingleInstance::listen()
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().startsWith(kShowRequest))
+                const QByteArray line = socket->readAll();
+                if (line.startsWith(kRequests[0]))
                     Q_EMIT showRequested();
+                else if (line.startsWith(kRequests[1]))
+                    Q_EMIT addNoteRequested();
+                else if (line.startsWith(kRequests[2]))
+                    Q_EMIT todayPopupRequested();
             });
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         }

@@ -81,17 +81,31 @@ void TrayPresence::connectHotKeys()
     connect(m_hotKeys.get(), &GlobalHotKeys::addNotePressed, this, &TrayPresence::JvApplicationHotKey1HotKey);
     connect(m_hotKeys.get(), &GlobalHotKeys::showWindowPressed, this, &TrayPresence::JvApplicationHotKey2HotKey);
     connect(m_hotKeys.get(), &GlobalHotKeys::todayEventsPressed, this, &TrayPresence::JvApplicationHotKey3HotKey);
+    connect(m_hotKeys.get(), &GlobalHotKeys::supportChanged, this,
+            [this] { showHotKeysState(m_hotKeysRegistered); });
 }
 
 void TrayPresence::showHotKeysState(bool allRegistered)
 {
+    m_hotKeysRegistered = allRegistered;
     if (!m_hotKeysNote)
         return;
-    if (!m_hotKeys->isSupported())
-        m_hotKeysNote->setText(QStringLiteral("Global hot keys are not available on this desktop."));
-    else if (!allRegistered)
-        m_hotKeysNote->setText(QStringLiteral("Some of these keys are taken by another program and do not work."));
-    m_hotKeysNote->setVisible(!m_hotKeys->isSupported() || !allRegistered);
+    QString note;
+    if (!m_hotKeys->isSupported()) {
+        const QString program = QCoreApplication::applicationFilePath();
+        note = QStringLiteral("Global hot keys are not available on this desktop.") +
+               QStringLiteral(" Bind a shortcut in the desktop's keyboard settings to one of these commands instead:"
+                              "\n%1 --add-note\n%1 --show\n%1 --today-popup")
+                   .arg(program);
+    } else if (!allRegistered) {
+        note = QStringLiteral("Some of these keys are taken by another program and do not work.");
+    } else if (m_hotKeys->backend() == GlobalHotKeys::Backend::Portal) {
+        note = QStringLiteral("The keys are bound through the desktop's global shortcuts; the desktop may ask to "
+                              "confirm them, and they can be changed in its keyboard settings.");
+    } else {
+        note = QStringLiteral("The keys are taken from the X11 display.");
+    }
+    m_hotKeysNote->setText(note);
 }
 
 void TrayPresence::ShowTrayIconPopup(int visibleMs)
@@ -151,8 +165,12 @@ void TrayPresence::iconActivated(QSystemTrayIcon::ActivationReason reason)
 
 void TrayPresence::JvApplicationHotKey1HotKey()
 {
-    if (!m_data.settings.Shortcut)
-        return;
+    if (m_data.settings.Shortcut)
+        addNoteFromOutside();
+}
+
+void TrayPresence::addNoteFromOutside()
+{
     QWidget *front = m_window.noteEditor.isVisible() ? &m_window.noteEditor : &m_window.window;
     if (front->isVisible() && !front->isMinimized()) {
         front->raise();

@@ -55,6 +55,8 @@ public:
     void JvTrayIcon1Click();
     void JvTrayIcon1MouseMove();
     void JvApplicationHotKey1HotKey();
+    // The "add note" key's work, also asked for from the command line: an open editor comes to the front.
+    void addNoteFromOutside();
     void JvApplicationHotKey2HotKey();
     void JvApplicationHotKey3HotKey();
     void Timer1Timer();
@@ -89,5 +91,6 @@ private:
     QLabel *m_hotKeysNote = nullptr;
     std::unique_ptr<GlobalHotKeys> m_hotKeys;
     bool m_hotKeysApplied = false;
+    bool m_hotKeysRegistered = true;
     std::unique_ptr<DesktopProbe> m_probe;
 };
