@@ -108,6 +108,12 @@ struct Settings
     quint32 SaBackgroundColor = 15132391;
     quint32 SuBackgroundColor = 15132391;
 
+    // Keys newer than the 95 above, stored only when set so that a file of an older copy reads
+    // and writes back unchanged. The clocks' time zones (IANA names); empty: the shift above.
+    QString TimeZone1Id;
+    QString TimeZone2Id;
+    QString TimeZone3Id;
+
     // "Ctrl+T - Show Today events": never stored, so on at every start.
     bool TodayEventsShortcut = true;
 

@@ -25,6 +25,7 @@ struct SettingKey
     int minimum = 0;          // range of a spin box or slider; minimum == maximum: none
     int maximum = 0;
     double step = 0; // 0: the control's ordinary step
+    bool storedWhenSet = false; // written only when it differs from its type's default
 
     constexpr bool hasRange() const { return minimum != maximum; }
 };
@@ -136,6 +137,10 @@ template <typename Visitor> constexpr void forEachSetting(Visitor &&visit)
     visit(SettingKey{"FrBackgroundColor", T::Integer, "JvColorButton7", dialog}, &S::FrBackgroundColor);
     visit(SettingKey{"SaBackgroundColor", T::Integer, "JvColorButton8", dialog}, &S::SaBackgroundColor);
     visit(SettingKey{"SuBackgroundColor", T::Integer, "JvColorButton9", dialog}, &S::SuBackgroundColor);
+    // The zone choosers are the dialog's own (no control of the table's kinds holds them).
+    visit(SettingKey{"TimeZone1Id", T::String, "", dialog, 0, 0, 0, true}, &S::TimeZone1Id);
+    visit(SettingKey{"TimeZone2Id", T::String, "", dialog, 0, 0, 0, true}, &S::TimeZone2Id);
+    visit(SettingKey{"TimeZone3Id", T::String, "", dialog, 0, 0, 0, true}, &S::TimeZone3Id);
 }
 
 inline constexpr std::size_t kSettingCount = [] {
@@ -143,7 +148,7 @@ inline constexpr std::size_t kSettingCount = [] {
     forEachSetting([&](const SettingKey &, auto) { ++count; });
     return count;
 }();
-static_assert(kSettingCount == 95);
+static_assert(kSettingCount == 98);
 
 // The keys in the order they are written and read.
 inline constexpr std::array<SettingKey, kSettingCount> kSettingKeys = [] {

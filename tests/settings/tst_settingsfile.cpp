@@ -85,6 +85,9 @@ QString hex(double value)
 Settings nonDefaultSettings()
 {
     Settings s;
+    s.TimeZone1Id = QStringLiteral("Europe/Lisbon");
+    s.TimeZone2Id = QStringLiteral("Asia/Kolkata");
+    s.TimeZone3Id = QStringLiteral("Pacific/Auckland");
     s.FormWidth = 400;
     s.FormHeight = 900;
     s.ListViewHeight = 250;
@@ -205,6 +208,8 @@ private Q_SLOTS:
     void timeZoneShift_notANumberReadsAsZero();
     void malformedFile_leavesRecordUntouched();
     void todayShortcutBox_neitherWrittenNorRead();
+    void zoneIds_storedOnlyWhenSet_data();
+    void zoneIds_storedOnlyWhenSet();
 
 private:
     void checkReadThenWrite(const QStringList &edits, const QStringList &expectedChanges);
@@ -214,8 +219,11 @@ void TestSettingsFile::keyTable_followsTheFileOrder()
 {
     const QList<TKeyValueXmlFile::Entry> entries = entriesOf(fixture("initial.xml"));
     QCOMPARE(entries.size(), qsizetype(95));
-    QCOMPARE(kSettingKeys.size(), std::size_t(95));
+    // The keys stored only when set follow the 95 of every file.
+    QCOMPARE(kSettingKeys.size(), std::size_t(98));
     for (std::size_t i = 0; i < kSettingKeys.size(); ++i)
+        QCOMPARE(kSettingKeys[i].storedWhenSet, i >= 95);
+    for (std::size_t i = 0; i < 95; ++i)
         QCOMPARE(keyName(kSettingKeys[i]), entries[static_cast<qsizetype>(i)].key);
 }
 
@@ -255,7 +263,7 @@ void TestSettingsFile::roundTrip_keepsEveryNonDefaultValue()
     // Every key must carry its own value, not the first start's.
     const QList<TKeyValueXmlFile::Entry> initial = entriesOf(fixture("initial.xml"));
     const QList<TKeyValueXmlFile::Entry> changed = entriesOf(written);
-    QCOMPARE(changed.size(), initial.size());
+    QCOMPARE(changed.size(), initial.size() + 3);
     for (qsizetype i = 0; i < initial.size(); ++i) {
         QCOMPARE(changed[i].key, initial[i].key);
         const bool sameSort = initial[i].key.startsWith(QLatin1String("Sort")) ||
@@ -556,6 +564,34 @@ void TestSettingsFile::todayShortcutBox_neitherWrittenNorRead()
     QVERIFY(SettingsFile::parseSettings(fixture("initial.xml"), store, &target));
     QVERIFY(!target.TodayEventsShortcut);
     QVERIFY(Settings().TodayEventsShortcut);
+}
+
+void TestSettingsFile::zoneIds_storedOnlyWhenSet_data()
+{
+    QTest::addColumn<QStringList>("edits");
+    QTest::addColumn<QByteArray>("added"); // what the save appends to the edited file
+    QTest::addColumn<QString>("zone2");
+    QTest::addColumn<double>("shift2");
+    QTest::newRow("an older copy's shifts") << QStringList{u"TimeZone2Shift="_s + hex(-5.5)} << QByteArray() << QString() << -5.5;
+    QTest::newRow("a zone beside the old shift")
+        << QStringList{u"TimeZone2Shift="_s + hex(2)} << QByteArray("  <TimeZone2Id>America/Port_of_Spain</TimeZone2Id>\r\n")
+        << u"America/Port_of_Spain"_s << 2.0;
+}
+
+void TestSettingsFile::zoneIds_storedOnlyWhenSet()
+{
+    QFETCH(QStringList, edits);
+    QFETCH(QByteArray, added);
+    QFETCH(QString, zone2);
+    QFETCH(double, shift2);
+    QByteArray file = edited(fixture("initial.xml"), edits);
+    file.insert(file.indexOf("</Configuration>"), added);
+    const Settings settings = parsed(file);
+    QCOMPARE(settings.TimeZone2Id, zone2);
+    QCOMPARE(settings.TimeZone2Shift, shift2);
+    QVERIFY(settings.TimeZone1Id.isEmpty());
+    TKeyValueXmlFile store = fixedStore();
+    QCOMPARE(SettingsFile::settingsData(store, settings), file);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)
