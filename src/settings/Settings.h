@@ -113,6 +113,8 @@ struct Settings
     QString TimeZone1Id;
     QString TimeZone2Id;
     QString TimeZone3Id;
+    // The desktop had no tray when the window was closed and the user was told how to get one.
+    bool TrayHintShown = false;
 
     // "Ctrl+T - Show Today events": never stored, so on at every start.
     bool TodayEventsShortcut = true;

@@ -141,6 +141,7 @@ template <typename Visitor> constexpr void forEachSetting(Visitor &&visit)
     visit(SettingKey{"TimeZone1Id", T::String, "", dialog, 0, 0, 0, true}, &S::TimeZone1Id);
     visit(SettingKey{"TimeZone2Id", T::String, "", dialog, 0, 0, 0, true}, &S::TimeZone2Id);
     visit(SettingKey{"TimeZone3Id", T::String, "", dialog, 0, 0, 0, true}, &S::TimeZone3Id);
+    visit(SettingKey{"TrayHintShown", T::Boolean, "", main, 0, 0, 0, true}, &S::TrayHintShown);
 }
 
 inline constexpr std::size_t kSettingCount = [] {
@@ -148,7 +149,7 @@ inline constexpr std::size_t kSettingCount = [] {
     forEachSetting([&](const SettingKey &, auto) { ++count; });
     return count;
 }();
-static_assert(kSettingCount == 98);
+static_assert(kSettingCount == 99);
 
 // The keys in the order they are written and read.
 inline constexpr std::array<SettingKey, kSettingCount> kSettingKeys = [] {

@@ -1,6 +1,9 @@
 #include "ui/desktop/TrayPresence.h"
 
+#include "ui/dialogs/Messages.h"
+#include "ui/widgets/Appearance.h"
 #include "ui/widgets/BalloonHint.h"
+#include "ui/widgets/ImageList.h"
 
 #include "core/Clock.h"
 #include "core/ProgramState.h"
@@ -32,6 +35,13 @@ QString shownText(QString text)
 
 } // namespace
 
+const QString TrayPresence::kNoTrayNotice = QStringLiteral(
+    "Marevo Notes keeps running when its window is closed, but this desktop shows no tray icons, so the window "
+    "has been minimised instead.\n\n"
+    "On GNOME, the extension \"AppIndicator and KStatusNotifierItem Support\" adds the tray; other desktops "
+    "have a tray or status notifier area among their panel's items.\n\n"
+    "To end the program, choose \"Close\" in the General menu.");
+
 TrayPresence::TrayPresence(const EditedData &data, TrayWindow window, QSystemTrayIcon *icon, QMenu *menu,
                            QTimer *timer1)
     : QObject(&window.window), m_data(data), m_window(std::move(window)), m_icon(icon), m_menu(menu), m_timer1(timer1),
@@ -51,6 +61,7 @@ TrayPresence::TrayPresence(const EditedData &data, TrayWindow window, QSystemTra
         shortcuts->layout()->addWidget(m_hotKeysNote);
     }
     setHotKeys(GlobalHotKeys::create());
+    updateIcon();
 }
 
 TrayPresence::~TrayPresence() = default;
@@ -230,7 +241,23 @@ bool TrayPresence::eventFilter(QObject *watched, QEvent *event)
             m_window.window.setWindowState(m_window.window.windowState() & ~Qt::WindowMinimized);
         });
     }
+    if (watched == &m_window.window &&
+        (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange))
+        updateIcon();
     return QObject::eventFilter(watched, event);
+}
+
+void TrayPresence::tellOnceWhereTheTrayIs()
+{
+    if (m_icon->isVisible() || m_data.settings.TrayHintShown)
+        return;
+    m_data.settings.TrayHintShown = true;
+    Messages::information(nullptr, kNoTrayNotice);
+}
+
+void TrayPresence::updateIcon()
+{
+    m_icon->setIcon(ImageList1::trayIcon(Appearance::isDark(m_window.window.palette())));
 }
 
 void TrayPresence::refreshToolTip()

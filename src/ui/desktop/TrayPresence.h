@@ -37,6 +37,7 @@ public:
     // one opened by a key or a click has nothing to keep it, so it stays long enough to be read.
     static constexpr int kBalloonMs = 500;
     static constexpr int kBalloonFromKeyMs = 5000;
+    static const QString kNoTrayNotice;
 
     TrayPresence(const EditedData &data, TrayWindow window, QSystemTrayIcon *icon, QMenu *menu, QTimer *timer1);
     ~TrayPresence() override;
@@ -62,6 +63,10 @@ public:
     void Timer1Timer();
     // Timer1 runs only while hiding is on or the balloon is held back.
     void updateTimer1();
+    // Closed where the desktop shows no tray icon: says once how to get one and how the program ends.
+    void tellOnceWhereTheTrayIs();
+    // The full-colour icon on light panels, the symbolic one on dark ones.
+    void updateIcon();
     // The icon's tooltip carries today's events, since tray hosts here report no mouse movement.
     void refreshToolTip();
 
