@@ -19,8 +19,9 @@ constexpr CommandName kCommands[] = {
     {"--today", Command::Today, false},         {"--upcoming", Command::Upcoming, false},
     {"--export-csv", Command::ExportCsv, true}, {"--export-notes", Command::ExportNotes, true},
     {"--export-ics", Command::ExportIcs, true}, {"--import-ics", Command::ImportIcs, true},
-    {"--search", Command::Search, true},        {"--help", Command::Help, false},
-    {"--version", Command::Version, false},
+    {"--search", Command::Search, true},        {"--add-note", Command::AddNote, false},
+    {"--show", Command::Show, false},           {"--today-popup", Command::TodayPopup, false},
+    {"--help", Command::Help, false},           {"--version", Command::Version, false},
 };
 
 const CommandName *findCommand(QStringView name)
@@ -146,6 +147,9 @@ QString usage()
         "  marevo-notes [--data-dir DIR] --export-ics FILE    write the notes as an iCalendar file\n"
         "  marevo-notes [--data-dir DIR] --import-ics FILE    add or update notes from an iCalendar file\n"
         "  marevo-notes [--data-dir DIR] --search TEXT        print the notes holding every word of TEXT\n"
+        "  marevo-notes [--data-dir DIR] --add-note           open the running organiser's note editor\n"
+        "  marevo-notes [--data-dir DIR] --show               show the running organiser's window\n"
+        "  marevo-notes [--data-dir DIR] --today-popup        show the running organiser's today's events\n"
         "  marevo-notes --help | --version\n"
         "\n"
         "An export FILE of - is standard output; a named pipe or a terminal is written into.\n"
@@ -153,7 +157,9 @@ QString usage()
         "--import-ics hands the file to the organiser when it runs on the folder, otherwise it\n"
         "imports and saves the notes itself.\n"
         "When the data are protected, the password is read from the terminal, or as one line from\n"
-        "standard input.\n");
+        "standard input.\n"
+        "--add-note, --show and --today-popup are meant for the desktop's own keyboard shortcuts where\n"
+        "the organiser's hot keys do not work.\n");
 }
 
 QString version()

@@ -16,6 +16,9 @@ enum class Command
     ExportIcs,
     ImportIcs,
     Search,
+    AddNote,    // act on the running organiser
+    Show,
+    TodayPopup,
     Help,
     Version
 };

@@ -1,4 +1,5 @@
 #include "CommandRunner.h"
+#include "SingleInstance.h"
 
 #include "SingleInstance.h"
 
@@ -58,6 +59,12 @@ public:
             return 0;
         case Command::RunOrganiser:
             return 2; // not a command of its own
+        case Command::AddNote:
+            return askRunning(SingleInstance::Request::AddNote);
+        case Command::Show:
+            return askRunning(SingleInstance::Request::Show);
+        case Command::TodayPopup:
+            return askRunning(SingleInstance::Request::TodayPopup);
         default:
             break;
         }
@@ -86,6 +93,16 @@ public:
 private:
     void error(const QString &text) { m_env.writeErr((text % QLatin1Char('\n')).toUtf8()); }
     void print(const QString &line) { m_env.writeOut((line % QLatin1Char('\n')).toUtf8()); }
+
+    int askRunning(SingleInstance::Request request)
+    {
+        if (!openFolder())
+            return 1;
+        if (SingleInstance(m_folder->appDir()).notifyRunning(request))
+            return 0;
+        error(QStringLiteral("Marevo Notes is not running for the data folder \"%1\".").arg(m_folder->appDir()));
+        return 1;
+    }
 
     bool openFolder(DataFolder::Access access = DataFolder::Access::ReadOnly)
     {

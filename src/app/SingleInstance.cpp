@@ -10,7 +10,8 @@
 
 namespace {
 
-const QByteArray kShowRequest("show\n");
+// One line per request; an organiser that does not know a request ignores it.
+const QByteArray kRequests[] = {"show\n", "add-note\n", "today-popup\n"};
 // Followed by the file's path in UTF-8 and a line end.
 const QByteArray kImportRequest("import-ics ");
 
@@ -46,7 +47,7 @@ bool SingleInstance::acquire()
     return true;
 }
 
-bool SingleInstance::notifyRunning()
+bool SingleInstance::notifyRunning(Request request)
 {
     return send(kShowRequest);
 }
@@ -80,8 +81,12 @@ void SingleInstance::listen()
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 while (socket->canReadLine()) {
                     const QByteArray line = socket->readLine();
-                    if (line == kShowRequest)
+                    if (line == kRequests[0])
                         Q_EMIT showRequested();
+                    else if (line == kRequests[1])
+                        Q_EMIT addNoteRequested();
+                    else if (line == kRequests[2])
+                        Q_EMIT todayPopupRequested();
                     else if (line.startsWith(kImportRequest) && line.endsWith('\n'))
                         Q_EMIT importRequested(QString::fromUtf8(line.mid(kImportRequest.size()).chopped(1)));
                 }

@@ -15,13 +15,21 @@ class SingleInstance final : public QObject
     Q_DISABLE_COPY_MOVE(SingleInstance)
 
 public:
+    // What a later start asks of the running organiser.
+    enum class Request
+    {
+        Show,
+        AddNote,
+        TodayPopup
+    };
+
     explicit SingleInstance(const QString &appDir, QObject *parent = nullptr);
     ~SingleInstance() override;
 
     // True when this process is the only organiser for the folder.
     bool acquire();
-    // Asks the running organiser to show itself; false when none answered.
-    bool notifyRunning();
+    // Asks the running organiser to show itself (or to do what is asked); false when none answered.
+    bool notifyRunning(Request request = Request::Show);
     // Hands a calendar file (an absolute path) to the running organiser to import; false when
     // none answered.
     bool requestImport(const QString &calendarFile);
@@ -31,6 +39,8 @@ public:
 Q_SIGNALS:
     void showRequested();
     void importRequested(const QString &calendarFile);
+    void addNoteRequested();
+    void todayPopupRequested();
 
 private:
     bool send(const QByteArray &request);

@@ -5,6 +5,7 @@
 
 #include "core/AppDir.h"
 #include "core/Version.h"
+#include "ui/desktop/TrayPresence.h"
 #include "ui/dialogs/Messages.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/Startup.h"
@@ -113,6 +114,10 @@ int main(int argc, char *argv[])
     QObject::connect(&instance, &SingleInstance::showRequested, &mainWindow, &MainWindow::showFromTray);
     QObject::connect(&instance, &SingleInstance::importRequested, &mainWindow,
                      [&mainWindow](const QString &calendarFile) { mainWindow.importCalendarFile(calendarFile); });
+    TrayPresence *presence = mainWindow.trayPresence();
+    QObject::connect(&instance, &SingleInstance::addNoteRequested, presence, &TrayPresence::addNoteFromOutside);
+    QObject::connect(&instance, &SingleInstance::todayPopupRequested, presence,
+                     [presence] { presence->ShowTrayIconPopup(TrayPresence::kBalloonFromKeyMs); });
     QObject::disconnect(endDuringStart);
     QObject::connect(&signalWatcher, &SignalWatcher::terminationRequested, &mainWindow, &MainWindow::Close1Click);
     // The session is ending: save as "Close" does.

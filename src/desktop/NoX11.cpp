@@ -2,9 +2,9 @@
 #include "GlobalHotKeys.h"
 #include "X11Desktop.h"
 
-std::unique_ptr<GlobalHotKeys> GlobalHotKeys::create()
+std::unique_ptr<GlobalHotKeys> GlobalHotKeys::createX11()
 {
-    return std::make_unique<NoGlobalHotKeys>();
+    return nullptr;
 }
 
 namespace X11Desktop {

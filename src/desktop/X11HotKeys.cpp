@@ -183,9 +183,9 @@ bool X11HotKeys::nativeEventFilter(const QByteArray &eventType, void *message, q
     return false;
 }
 
-std::unique_ptr<GlobalHotKeys> GlobalHotKeys::create()
+std::unique_ptr<GlobalHotKeys> GlobalHotKeys::createX11()
 {
     if (X11HotKeys::available())
         return std::make_unique<X11HotKeys>();
-    return std::make_unique<NoGlobalHotKeys>();
+    return nullptr;
 }

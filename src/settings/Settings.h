@@ -110,6 +110,14 @@ struct Settings
     bool RemindWithNotification = true; // false: the reminder window
     bool ShowMissedReminders = true;    // reminders that fell due while the program was not running
 
+    // Keys newer than the 95 above, stored only when set so that a file of an older copy reads
+    // and writes back unchanged. The clocks' time zones (IANA names); empty: the shift above.
+    QString TimeZone1Id;
+    QString TimeZone2Id;
+    QString TimeZone3Id;
+    // The desktop had no tray when the window was closed and the user was told how to get one.
+    bool TrayHintShown = false;
+
     // "Ctrl+T - Show Today events": never stored, so on at every start.
     bool TodayEventsShortcut = true;
 

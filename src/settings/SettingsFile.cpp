@@ -25,7 +25,8 @@ qint32 withinRange(const SettingKey &key, qint32 value)
 
 void readBoolean(const TKeyValueXmlFile &store, const SettingKey &key, bool Settings::*member, Settings &settings)
 {
-    const bool value = store.ReadBoolean(keyText(key), true);
+    // A newer key missing from an older copy's file is off, as it was never set.
+    const bool value = store.ReadBoolean(keyText(key), !key.storedWhenSet);
     // A later true choice replaces an earlier one; a false one only clears itself.
     if (value)
         choose(settings, member);
@@ -62,6 +63,8 @@ void readField(const TKeyValueXmlFile &store, const SettingKey &key, Field Setti
 
 template <typename Field> void writeField(TKeyValueXmlFile &store, const SettingKey &key, const Field &field)
 {
+    if (key.storedWhenSet && field == Field{})
+        return;
     const QString name = keyText(key);
     if constexpr (std::is_same_v<Field, bool>) {
         if (key.writtenWhenChanged && field)

@@ -20,7 +20,7 @@ namespace SettingsFile {
 void readSettings(const TKeyValueXmlFile &store, Settings *settings);
 Settings readSettings(const TKeyValueXmlFile &store);
 
-// Empties the store and writes every key in file order.
+// Empties the store and writes every key in file order; the newer keys only when set.
 void writeSettings(TKeyValueXmlFile &store, const Settings &settings);
 
 // Loads settings.xml's bytes into the store and reads them. A malformed file

@@ -27,7 +27,8 @@ struct SettingKey
     double step = 0; // 0: the control's ordinary step
     // Keys added after the first 95 are written only when they differ from what a missing key
     // reads as, so a settings file that never changed them saves exactly as before.
-    bool writtenWhenChanged = false;
+    bool writtenWhenChanged = false; // booleans that read as true when missing: written only when false
+    bool storedWhenSet = false;      // written only when it differs from its type's default (missing reads so)
 
     constexpr bool hasRange() const { return minimum != maximum; }
 };
@@ -145,6 +146,12 @@ template <typename Visitor> constexpr void forEachSetting(Visitor &&visit)
           &S::RemindWithNotification);
     visit(SettingKey{"ShowMissedReminders", T::Boolean, "MissedReminders", dialog, 0, 0, 0, added},
           &S::ShowMissedReminders);
+    constexpr bool setOnly = true;
+    // The zone choosers are the dialog's own (no control of the table's kinds holds them).
+    visit(SettingKey{"TimeZone1Id", T::String, "", dialog, 0, 0, 0, false, setOnly}, &S::TimeZone1Id);
+    visit(SettingKey{"TimeZone2Id", T::String, "", dialog, 0, 0, 0, false, setOnly}, &S::TimeZone2Id);
+    visit(SettingKey{"TimeZone3Id", T::String, "", dialog, 0, 0, 0, false, setOnly}, &S::TimeZone3Id);
+    visit(SettingKey{"TrayHintShown", T::Boolean, "", main, 0, 0, 0, false, setOnly}, &S::TrayHintShown);
 }
 
 inline constexpr std::size_t kSettingCount = [] {
@@ -154,7 +161,7 @@ inline constexpr std::size_t kSettingCount = [] {
 }();
 // The first 95 are the file's original keys, always written.
 inline constexpr std::size_t kOriginalSettingCount = 95;
-static_assert(kSettingCount == kOriginalSettingCount + 2);
+static_assert(kSettingCount == kOriginalSettingCount + 6);
 
 // The keys in the order they are written and read.
 inline constexpr std::array<SettingKey, kSettingCount> kSettingKeys = [] {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +18,9 @@ private Q_SLOTS:
     void secondStart_sameFolder_asksTheFirstToShow_data();
     void secondStart_sameFolder_asksTheFirstToShow();
     void otherFolder_runsIndependently();
+    void commandLine_actsOnTheRunningOrganiser_data();
+    void commandLine_actsOnTheRunningOrganiser();
+    void commandLine_withNoOrganiserRunning_fails();
     void lockFile_isPrivateWhateverTheUmask();
 };
 
@@ -57,6 +61,51 @@ void TestSingleInstance::otherFolder_runsIndependently()
     QVERIFY(second.acquire());
     SingleInstance none(two.path() + QLatin1Char('/'));
     QVERIFY(!none.notifyRunning()); // nobody listens for that folder
+}
+
+void TestSingleInstance::commandLine_actsOnTheRunningOrganiser_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<int>("shows");
+    QTest::addColumn<int>("addsNote");
+    QTest::addColumn<int>("popsUpToday");
+    QTest::newRow("--show") << QStringLiteral("--show") << 1 << 0 << 0;
+    QTest::newRow("--add-note") << QStringLiteral("--add-note") << 0 << 1 << 0;
+    QTest::newRow("--today-popup") << QStringLiteral("--today-popup") << 0 << 0 << 1;
+}
+
+void TestSingleInstance::commandLine_actsOnTheRunningOrganiser()
+{
+    QFETCH(QString, option);
+    QFETCH(int, shows);
+    QFETCH(int, addsNote);
+    QFETCH(int, popsUpToday);
+    QTemporaryDir dir;
+    SingleInstance running(dir.path() + QLatin1Char('/'));
+    QVERIFY(running.acquire());
+    running.listen();
+    QSignalSpy shown(&running, &SingleInstance::showRequested);
+    QSignalSpy added(&running, &SingleInstance::addNoteRequested);
+    QSignalSpy popped(&running, &SingleInstance::todayPopupRequested);
+
+    QProcess command;
+    command.start(QStringLiteral(MAREVO_EXECUTABLE), {QStringLiteral("--data-dir"), dir.path(), option});
+    QTRY_COMPARE(command.state(), QProcess::NotRunning);
+    QCOMPARE(command.exitCode(), 0);
+    QTRY_COMPARE(shown.count() + added.count() + popped.count(), 1);
+    QCOMPARE(shown.count(), shows);
+    QCOMPARE(added.count(), addsNote);
+    QCOMPARE(popped.count(), popsUpToday);
+}
+
+void TestSingleInstance::commandLine_withNoOrganiserRunning_fails()
+{
+    QTemporaryDir dir;
+    QProcess command;
+    command.start(QStringLiteral(MAREVO_EXECUTABLE), {QStringLiteral("--data-dir"), dir.path(), QStringLiteral("--add-note")});
+    QVERIFY(command.waitForFinished(20000));
+    QCOMPARE(command.exitCode(), 1);
+    QVERIFY(command.readAllStandardError().startsWith("Marevo Notes is not running for the data folder"));
 }
 
 void TestSingleInstance::lockFile_isPrivateWhateverTheUmask()

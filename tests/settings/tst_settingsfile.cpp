@@ -85,6 +85,10 @@ QString hex(double value)
 Settings nonDefaultSettings()
 {
     Settings s;
+    s.TimeZone1Id = QStringLiteral("Europe/Lisbon");
+    s.TimeZone2Id = QStringLiteral("Asia/Kolkata");
+    s.TimeZone3Id = QStringLiteral("Pacific/Auckland");
+    s.TrayHintShown = true;
     s.FormWidth = 400;
     s.FormHeight = 900;
     s.ListViewHeight = 250;
@@ -207,6 +211,8 @@ private Q_SLOTS:
     void timeZoneShift_notANumberReadsAsZero();
     void malformedFile_leavesRecordUntouched();
     void todayShortcutBox_neitherWrittenNorRead();
+    void zoneIds_storedOnlyWhenSet_data();
+    void zoneIds_storedOnlyWhenSet();
 
 private:
     void checkReadThenWrite(const QStringList &edits, const QStringList &expectedChanges);
@@ -216,10 +222,10 @@ void TestSettingsFile::keyTable_followsTheFileOrder()
 {
     const QList<TKeyValueXmlFile::Entry> entries = entriesOf(fixture("initial.xml"));
     QCOMPARE(entries.size(), qsizetype(kOriginalSettingCount));
-    QCOMPARE(kSettingKeys.size(), kOriginalSettingCount + 2);
+    QCOMPARE(kSettingKeys.size(), kOriginalSettingCount + 6);
     for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
         // The original keys are always written, so a file keeps its form; added ones only when changed.
-        QCOMPARE(kSettingKeys[i].writtenWhenChanged, i >= kOriginalSettingCount);
+        QCOMPARE(kSettingKeys[i].writtenWhenChanged || kSettingKeys[i].storedWhenSet, i >= kOriginalSettingCount);
         if (i < kOriginalSettingCount)
             QCOMPARE(keyName(kSettingKeys[i]), entries[static_cast<qsizetype>(i)].key);
     }
@@ -261,7 +267,7 @@ void TestSettingsFile::roundTrip_keepsEveryNonDefaultValue()
     // Every key must carry its own value, not the first start's.
     const QList<TKeyValueXmlFile::Entry> initial = entriesOf(fixture("initial.xml"));
     const QList<TKeyValueXmlFile::Entry> changed = entriesOf(written);
-    QCOMPARE(changed.size(), initial.size() + 2);
+    QCOMPARE(changed.size(), initial.size() + qsizetype(kSettingCount - kOriginalSettingCount));
     QCOMPARE(changed.constLast().key, keyName(kSettingKeys.back()));
     for (qsizetype i = 0; i < initial.size(); ++i) {
         QCOMPARE(changed[i].key, initial[i].key);
@@ -563,6 +569,34 @@ void TestSettingsFile::todayShortcutBox_neitherWrittenNorRead()
     QVERIFY(SettingsFile::parseSettings(fixture("initial.xml"), store, &target));
     QVERIFY(!target.TodayEventsShortcut);
     QVERIFY(Settings().TodayEventsShortcut);
+}
+
+void TestSettingsFile::zoneIds_storedOnlyWhenSet_data()
+{
+    QTest::addColumn<QStringList>("edits");
+    QTest::addColumn<QByteArray>("added"); // what the save appends to the edited file
+    QTest::addColumn<QString>("zone2");
+    QTest::addColumn<double>("shift2");
+    QTest::newRow("an older copy's shifts") << QStringList{u"TimeZone2Shift="_s + hex(-5.5)} << QByteArray() << QString() << -5.5;
+    QTest::newRow("a zone beside the old shift")
+        << QStringList{u"TimeZone2Shift="_s + hex(2)} << QByteArray("  <TimeZone2Id>America/Port_of_Spain</TimeZone2Id>\r\n")
+        << u"America/Port_of_Spain"_s << 2.0;
+}
+
+void TestSettingsFile::zoneIds_storedOnlyWhenSet()
+{
+    QFETCH(QStringList, edits);
+    QFETCH(QByteArray, added);
+    QFETCH(QString, zone2);
+    QFETCH(double, shift2);
+    QByteArray file = edited(fixture("initial.xml"), edits);
+    file.insert(file.indexOf("</Configuration>"), added);
+    const Settings settings = parsed(file);
+    QCOMPARE(settings.TimeZone2Id, zone2);
+    QCOMPARE(settings.TimeZone2Shift, shift2);
+    QVERIFY(settings.TimeZone1Id.isEmpty());
+    TKeyValueXmlFile store = fixedStore();
+    QCOMPARE(SettingsFile::settingsData(store, settings), file);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

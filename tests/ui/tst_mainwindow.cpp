@@ -212,7 +212,9 @@ void TestMainWindow::mainMenu_items_data()
                                             QStringLiteral("Importdata1=Import old notes..."),
                                             QStringLiteral("ImportIcs1=Import from calendar (.ics)..."),
                                             QStringLiteral("N20=-"),
-                                            QStringLiteral("Settings1=Settings")};
+                                            QStringLiteral("Settings1=Settings"),
+                                            QStringLiteral("N21=-"),
+                                            QStringLiteral("Close2=Close")};
     QTest::newRow("Help") << QStringLiteral("About1") << QStringLiteral("Help")
                           << QStringList{QStringLiteral("About2=About...")};
 }

@@ -9,7 +9,10 @@
 #include "core/Clock.h"
 #include "daypanels/DayPanels.h"
 
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -113,6 +116,7 @@ private Q_SLOTS:
     void bar_fillsGreenToYellowOnBlack();
     void clocks_showShiftedLocalTime_inFiveSecondSteps();
     void clocks_panelOff_getNoTime();
+    void zoneLists_setTheClocksZoneAndCaption_andThePlace();
     void clockType_switchesFaceAndStripHeight();
     void clockFace_drawsHoursAndMinutes_noSeconds_data();
     void clockFace_drawsHoursAndMinutes_noSeconds();
@@ -359,6 +363,44 @@ void TestTimeInfoPanels::clocks_showShiftedLocalTime_inFiveSecondSteps()
     QCOMPARE(panel.clock(1)->text(), QStringLiteral("20:00"));
     QCOMPARE(panel.clock(2)->text(), QStringLiteral("09:00"));
     QCOMPARE(panel.clock(2)->time(), QTime(9, 0));
+}
+
+void TestTimeInfoPanels::zoneLists_setTheClocksZoneAndCaption_andThePlace()
+{
+    QTemporaryDir dir;
+    auto window = startAt(dir.path(), warsawSettings(), at(12, 0));
+    SettingsDialog &dialog = *window->settingsDialog();
+    dialog.show();
+    auto *zones = child<QComboBox>(dialog, "ZoneComboBox1");
+    QCOMPARE(zones->currentText(), QStringLiteral("Local time -5.5 h"));
+    const int newYork = zones->findData(QStringLiteral("America/New_York"));
+    QVERIFY(newYork > 0);
+    Q_EMIT zones->activated(newYork);
+    QCOMPARE(window->settings().TimeZone1Id, QStringLiteral("America/New_York"));
+    QCOMPARE(child<QLineEdit>(dialog, "Edit1")->text(), QStringLiteral("New York"));
+    QCOMPARE(window->settings().TimeZone1Name, QStringLiteral("New York"));
+    QVERIFY(!child<QDoubleSpinBox>(dialog, "JvSpinEdit1")->isEnabled());
+    window->Timer3Timer();
+    // Noon of summer time in Warsaw is 06:00 of summer time in New York.
+    QCOMPARE(clockPanel(*window).clock(0)->text(), QStringLiteral("06:00"));
+    // Back to the shift the settings had.
+    Q_EMIT zones->activated(0);
+    QVERIFY(window->settings().TimeZone1Id.isEmpty());
+    window->Timer3Timer();
+    QCOMPARE(clockPanel(*window).clock(0)->text(), QStringLiteral("06:30"));
+
+    auto *places = child<QComboBox>(dialog, "PlaceComboBox");
+    const int tokyo = places->findText(QStringLiteral("Tokyo (Asia/Tokyo)"));
+    QVERIFY(tokyo > 0);
+    Q_EMIT places->activated(tokyo);
+    const Settings &settings = window->settings();
+    // 35°39'16" N, 139°44'41" E to the minute.
+    QCOMPARE(QList<int>({settings.LatDeg, settings.LatMin, settings.LonDeg, settings.LonMin}),
+             QList<int>({35, 39, 139, 45}));
+    QVERIFY(settings.LatDir && settings.LonDir);
+    dialog.hide();
+    dialog.show();
+    QCOMPARE(places->currentIndex(), tokyo);
 }
 
 void TestTimeInfoPanels::clocks_panelOff_getNoTime()

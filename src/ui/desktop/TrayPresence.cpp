@@ -1,6 +1,9 @@
 #include "ui/desktop/TrayPresence.h"
 
+#include "ui/dialogs/Messages.h"
+#include "ui/widgets/Appearance.h"
 #include "ui/widgets/BalloonHint.h"
+#include "ui/widgets/ImageList.h"
 
 #include "core/Clock.h"
 #include "core/ProgramState.h"
@@ -32,6 +35,13 @@ QString shownText(QString text)
 
 } // namespace
 
+const QString TrayPresence::kNoTrayNotice = QStringLiteral(
+    "Marevo Notes keeps running when its window is closed, but this desktop shows no tray icons, so the window "
+    "has been minimised instead.\n\n"
+    "On GNOME, the extension \"AppIndicator and KStatusNotifierItem Support\" adds the tray; other desktops "
+    "have a tray or status notifier area among their panel's items.\n\n"
+    "To end the program, choose \"Close\" in the General menu.");
+
 TrayPresence::TrayPresence(const EditedData &data, TrayWindow window, QSystemTrayIcon *icon, QMenu *menu,
                            QTimer *timer1)
     : QObject(&window.window), m_data(data), m_window(std::move(window)), m_icon(icon), m_menu(menu), m_timer1(timer1),
@@ -51,6 +61,7 @@ TrayPresence::TrayPresence(const EditedData &data, TrayWindow window, QSystemTra
         shortcuts->layout()->addWidget(m_hotKeysNote);
     }
     setHotKeys(GlobalHotKeys::create());
+    updateIcon();
 }
 
 TrayPresence::~TrayPresence() = default;
@@ -81,17 +92,31 @@ void TrayPresence::connectHotKeys()
     connect(m_hotKeys.get(), &GlobalHotKeys::addNotePressed, this, &TrayPresence::JvApplicationHotKey1HotKey);
     connect(m_hotKeys.get(), &GlobalHotKeys::showWindowPressed, this, &TrayPresence::JvApplicationHotKey2HotKey);
     connect(m_hotKeys.get(), &GlobalHotKeys::todayEventsPressed, this, &TrayPresence::JvApplicationHotKey3HotKey);
+    connect(m_hotKeys.get(), &GlobalHotKeys::supportChanged, this,
+            [this] { showHotKeysState(m_hotKeysRegistered); });
 }
 
 void TrayPresence::showHotKeysState(bool allRegistered)
 {
+    m_hotKeysRegistered = allRegistered;
     if (!m_hotKeysNote)
         return;
-    if (!m_hotKeys->isSupported())
-        m_hotKeysNote->setText(QStringLiteral("Global hot keys are not available on this desktop."));
-    else if (!allRegistered)
-        m_hotKeysNote->setText(QStringLiteral("Some of these keys are taken by another program and do not work."));
-    m_hotKeysNote->setVisible(!m_hotKeys->isSupported() || !allRegistered);
+    QString note;
+    if (!m_hotKeys->isSupported()) {
+        const QString program = QCoreApplication::applicationFilePath();
+        note = QStringLiteral("Global hot keys are not available on this desktop.") +
+               QStringLiteral(" Bind a shortcut in the desktop's keyboard settings to one of these commands instead:"
+                              "\n%1 --add-note\n%1 --show\n%1 --today-popup")
+                   .arg(program);
+    } else if (!allRegistered) {
+        note = QStringLiteral("Some of these keys are taken by another program and do not work.");
+    } else if (m_hotKeys->backend() == GlobalHotKeys::Backend::Portal) {
+        note = QStringLiteral("The keys are bound through the desktop's global shortcuts; the desktop may ask to "
+                              "confirm them, and they can be changed in its keyboard settings.");
+    } else {
+        note = QStringLiteral("The keys are taken from the X11 display.");
+    }
+    m_hotKeysNote->setText(note);
 }
 
 void TrayPresence::ShowTrayIconPopup(int visibleMs)
@@ -151,8 +176,12 @@ void TrayPresence::iconActivated(QSystemTrayIcon::ActivationReason reason)
 
 void TrayPresence::JvApplicationHotKey1HotKey()
 {
-    if (!m_data.settings.Shortcut)
-        return;
+    if (m_data.settings.Shortcut)
+        addNoteFromOutside();
+}
+
+void TrayPresence::addNoteFromOutside()
+{
     QWidget *front = m_window.noteEditor.isVisible() ? &m_window.noteEditor : &m_window.window;
     if (front->isVisible() && !front->isMinimized()) {
         front->raise();
@@ -212,7 +241,23 @@ bool TrayPresence::eventFilter(QObject *watched, QEvent *event)
             m_window.window.setWindowState(m_window.window.windowState() & ~Qt::WindowMinimized);
         });
     }
+    if (watched == &m_window.window &&
+        (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange))
+        updateIcon();
     return QObject::eventFilter(watched, event);
+}
+
+void TrayPresence::tellOnceWhereTheTrayIs()
+{
+    if (m_icon->isVisible() || m_data.settings.TrayHintShown)
+        return;
+    m_data.settings.TrayHintShown = true;
+    Messages::information(nullptr, kNoTrayNotice);
+}
+
+void TrayPresence::updateIcon()
+{
+    m_icon->setIcon(ImageList1::trayIcon(Appearance::isDark(m_window.window.palette())));
 }
 
 void TrayPresence::refreshToolTip()

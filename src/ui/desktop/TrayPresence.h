@@ -37,6 +37,7 @@ public:
     // one opened by a key or a click has nothing to keep it, so it stays long enough to be read.
     static constexpr int kBalloonMs = 500;
     static constexpr int kBalloonFromKeyMs = 5000;
+    static const QString kNoTrayNotice;
 
     TrayPresence(const EditedData &data, TrayWindow window, QSystemTrayIcon *icon, QMenu *menu, QTimer *timer1);
     ~TrayPresence() override;
@@ -55,11 +56,17 @@ public:
     void JvTrayIcon1Click();
     void JvTrayIcon1MouseMove();
     void JvApplicationHotKey1HotKey();
+    // The "add note" key's work, also asked for from the command line: an open editor comes to the front.
+    void addNoteFromOutside();
     void JvApplicationHotKey2HotKey();
     void JvApplicationHotKey3HotKey();
     void Timer1Timer();
     // Timer1 runs only while hiding is on or the balloon is held back.
     void updateTimer1();
+    // Closed where the desktop shows no tray icon: says once how to get one and how the program ends.
+    void tellOnceWhereTheTrayIs();
+    // The full-colour icon on light panels, the symbolic one on dark ones.
+    void updateIcon();
     // The icon's tooltip carries today's events, since tray hosts here report no mouse movement.
     void refreshToolTip();
 
@@ -89,5 +96,6 @@ private:
     QLabel *m_hotKeysNote = nullptr;
     std::unique_ptr<GlobalHotKeys> m_hotKeys;
     bool m_hotKeysApplied = false;
+    bool m_hotKeysRegistered = true;
     std::unique_ptr<DesktopProbe> m_probe;
 };

@@ -1,6 +1,7 @@
 #include "ui/dialogs/SettingsDialog.h"
 
 #include "ui/dialogs/SettingsBinder.h"
+#include "ui/dialogs/ZoneChoosers.h"
 #include "ui/mainwindow/SettingsApplier.h"
 #include "ui/widgets/TabCaptions.h"
 #include "ui_SettingsDialog.h"
@@ -38,6 +39,7 @@ SettingsDialog::SettingsDialog(Settings &settings, const ProgramState &state, co
     for (QCheckBox *box : {m_ui->CheckBox2, m_ui->CheckBox20, m_ui->CheckBox23})
         connect(box, &QCheckBox::toggled, this, &SettingsDialog::hotKeysToggled);
     connectHandlers();
+    m_zones = new ZoneChoosers(m_settings, this);
 }
 
 SettingsDialog::~SettingsDialog() = default;
@@ -133,6 +135,7 @@ void SettingsDialog::FormShow()
 {
     // Other windows change some settings too (the week schedule's switches, the sort menu).
     SettingsBinder::showValues(this, m_settings);
+    m_zones->showSettings();
     {
         const QSignalBlocker block(m_ui->CheckBox23);
         m_ui->CheckBox23->setChecked(m_settings.TodayEventsShortcut);

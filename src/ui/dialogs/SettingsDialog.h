@@ -7,6 +7,7 @@
 
 class QSoundEffect;
 class SettingsApplier;
+class ZoneChoosers;
 class DataFolder;
 struct ProgramState;
 struct Settings;
@@ -102,6 +103,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    ZoneChoosers *m_zones = nullptr;
     void connectHandlers();
     // The enabled states and texts that follow other controls.
     void updateDependentControls();

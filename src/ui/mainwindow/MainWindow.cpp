@@ -220,6 +220,8 @@ void MainWindow::buildTimers()
 void MainWindow::connectCommands()
 {
     connect(m_ui->Settings1, &QAction::triggered, this, &MainWindow::Settings1Click);
+    // Where the desktop shows no tray icon, the window's own menu is the way to end the program.
+    connect(m_ui->Close2, &QAction::triggered, this, &MainWindow::Close1Click);
     connect(m_ui->About2, &QAction::triggered, this, &MainWindow::About2Click);
     connect(m_ui->Addnote1, &QAction::triggered, this, &MainWindow::Addnote1Click);
     connect(m_ui->Exportdata1, &QAction::triggered, m_transfer, &NotesTransfer::Exportdata1Click);
@@ -754,6 +756,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (!saveAllDataFiles())
         return;
     hideToTray();
+    m_presence->tellOnceWhereTheTrayIs();
 }
 
 void MainWindow::Close1Click()

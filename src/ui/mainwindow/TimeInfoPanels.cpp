@@ -4,6 +4,7 @@
 #include "ui/pages/TimeZonePanel.h"
 
 #include "daypanels/DayPanels.h"
+#include "daypanels/WorldZones.h"
 
 #include <QProgressBar>
 
@@ -53,6 +54,7 @@ void TimeInfoPanels::clockStep(TDateTime now)
 {
     if (!m_settings.TimeZonePanel)
         return;
-    m_clocks->showTimes(
-        zoneClocks(now, {m_settings.TimeZone1Shift, m_settings.TimeZone2Shift, m_settings.TimeZone3Shift}));
+    m_clocks->showTimes(WorldZones::zoneClocksAt(
+        DateTime::toQDateTime(now), {m_settings.TimeZone1Id, m_settings.TimeZone2Id, m_settings.TimeZone3Id},
+        {m_settings.TimeZone1Shift, m_settings.TimeZone2Shift, m_settings.TimeZone3Shift}));
 }

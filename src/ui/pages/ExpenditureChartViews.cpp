@@ -1,5 +1,7 @@
 #include "ui/pages/ExpenditureChartViews.h"
 
+#include "ui/widgets/Appearance.h"
+
 #include "expenditures/ExpenditureText.h"
 
 #include <QApplication>
@@ -34,7 +36,10 @@ TDateTime fromAxis(qreal value)
 QChart *newChart()
 {
     auto *chart = new QChart;
-    chart->setBackgroundBrush(Qt::white);
+    // The desktop's light or dark colours; a copy to the clipboard is still drawn on white.
+    const QPalette palette = QApplication::palette();
+    chart->setTheme(Appearance::isDark(palette) ? QChart::ChartThemeDark : QChart::ChartThemeLight);
+    chart->setBackgroundBrush(palette.color(QPalette::Base));
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(2, 2, 2, 2));
     return chart;

@@ -1,5 +1,6 @@
 #include "ui/pages/WeekSchedulePage.h"
 
+#include "ui/widgets/Appearance.h"
 #include "ui/widgets/DayListView.h"
 #include "ui/widgets/ImageList.h"
 #include "ui/widgets/Switch.h"
@@ -189,7 +190,9 @@ void WeekSchedulePage::showWeek(const WeekSchedule &week)
             model->setHeaderData(0, Qt::Horizontal, *day.header);
         model->setRowCount(0);
         QPalette palette = m_days[k]->palette();
-        palette.setColor(QPalette::Base, storedColour(weekdayColour(settings, day.dayOfWeek)));
+        // The weekday colours are pale tints chosen for dark text; on a dark desktop they turn deep.
+        palette.setColor(QPalette::Base,
+                         Appearance::readable(storedColour(weekdayColour(settings, day.dayOfWeek)), palette));
         m_days[k]->setPalette(palette);
         for (const DayRow &row : day.rows)
             model->appendRow(rowItems(row));

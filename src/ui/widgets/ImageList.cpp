@@ -45,6 +45,12 @@ QIcon applicationIcon()
     return appIcon;
 }
 
+QIcon trayIcon(bool darkPanel)
+{
+    static const QIcon symbolic(QStringLiteral(":/icons/marevo-notes-symbolic.svg"));
+    return darkPanel ? symbolic : applicationIcon();
+}
+
 } // namespace ImageList1
 
 namespace ImageList2 {

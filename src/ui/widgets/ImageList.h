@@ -30,6 +30,8 @@ inline constexpr int kCount = 21;
 void initResources();
 QIcon icon(int index);
 QIcon applicationIcon();
+// The notification area's icon: the symbolic, light one on a dark panel.
+QIcon trayIcon(bool darkPanel);
 
 } // namespace ImageList1
 
