@@ -1,6 +1,7 @@
 #include "DesktopNotifications.h"
 
 #include <QDBusMessage>
+#include <QDateTime>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
@@ -92,7 +93,14 @@ void DesktopNotifications::notify(const Notification &notification)
             Q_EMIT failed(key, reply.error().message());
             return;
         }
-        m_keyById.insert(reply.value(), key);
+        const uint id = reply.value();
+        const EarlyAction early = m_early.take(id);
+        // Only a moment's lead is believed: after a restart of the service its numbers start again.
+        if (!early.action.isEmpty() && QDateTime::currentMSecsSinceEpoch() - early.at < kTimeoutMs) {
+            Q_EMIT actionInvoked(key, early.action);
+            return;
+        }
+        m_keyById.insert(id, key);
     });
 }
 
@@ -111,8 +119,13 @@ void DesktopNotifications::close(const QString &key)
 void DesktopNotifications::onActionInvoked(uint id, const QString &action)
 {
     const QString key = m_keyById.value(id);
-    if (key.isEmpty())
-        return; // another program's notification, or one answered already
+    if (key.isEmpty()) {
+        // Another program's notification, one answered already, or ours before its reply came.
+        if (m_early.size() >= 16)
+            m_early.clear();
+        m_early.insert(id, {action, QDateTime::currentMSecsSinceEpoch()});
+        return;
+    }
     m_keyById.remove(id);
     Q_EMIT actionInvoked(key, action);
 }

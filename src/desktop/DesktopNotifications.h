@@ -63,4 +63,11 @@ private:
     bool m_probed = false;
     bool m_available = false;
     QHash<uint, QString> m_keyById;
+    // Answers that came before the reply naming their notification: the signal can overtake it.
+    struct EarlyAction
+    {
+        QString action;
+        qint64 at = 0;
+    };
+    QHash<uint, EarlyAction> m_early;
 };

@@ -309,6 +309,8 @@ void TestSettingsDialog::radioGroups_keepOneChoice_data()
     QTest::newRow("south") << QByteArray("JvRadioButton6") << QByteArrayList{"JvRadioButton5"} << QByteArray("!LatDir");
     QTest::newRow("digital") << QByteArray("RadioButton2") << QByteArrayList{"RadioButton1"}
                              << QByteArray("!ClockType");
+    QTest::newRow("remind with the window") << QByteArray("RemindWindow") << QByteArrayList{"RemindNotification"}
+                                            << QByteArray("!RemindWithNotification");
     // Two groups on one page stay apart.
     QTest::newRow("south keeps east") << QByteArray("JvRadioButton6") << QByteArrayList{"JvRadioButton5"}
                                       << QByteArray("LonDir");

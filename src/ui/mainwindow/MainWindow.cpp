@@ -551,7 +551,7 @@ bool MainWindow::SaveAllNotes()
     m_alerts->followWatcher();
     m_alerts->ledger().keepOnly(m_notes, m_alerts->savedLastCheck());
     m_alerts->ledger().writeTo(m_notes);
-    const bool writeLastCheck = m_alerts->lastCheckNeedsSave();
+    const bool writeLastCheck = m_alerts->lastCheckNeedsSave(m_notes);
     recordHistory();
     if (!reportSaveFailure(m_folder.saveNotes(m_notes)))
         return false;
@@ -560,7 +560,10 @@ bool MainWindow::SaveAllNotes()
     collectWindowSettings();
     if (!reportSaveFailure(m_folder.saveSettings(m_settingsStore, m_settings)))
         return false;
-    if (writeLastCheck && !reportSaveFailure(m_folder.saveReminders(m_alerts->ledger())))
+    // Once there, the file is written with every save, so that it follows the folder's protection.
+    ReminderLedger lastCheck;
+    lastCheck.setLastChecked(writeLastCheck ? m_alerts->ledger().lastChecked() : m_alerts->savedLastCheck());
+    if (!qIsNaN(lastCheck.lastChecked()) && !reportSaveFailure(m_folder.saveReminders(lastCheck)))
         return false;
     m_alerts->ledgerSaved(writeLastCheck);
     return true;

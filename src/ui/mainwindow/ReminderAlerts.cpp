@@ -65,11 +65,19 @@ void ReminderAlerts::showMissed()
         deliver(missed);
 }
 
-bool ReminderAlerts::lastCheckNeedsSave() const
+bool ReminderAlerts::lastCheckNeedsSave(const NotesCollection &notes) const
 {
-    if (qIsNaN(m_savedLastCheck))
-        return !qIsNaN(m_ledger.lastChecked());
-    return m_ledger.lastChecked() - m_savedLastCheck >= 1;
+    const TDateTime checked = m_ledger.lastChecked();
+    if (qIsNaN(checked))
+        return false;
+    for (const TNotesData &note : notes) {
+        if (note.Deadline == DateTime::kNoDeadline || !std::isfinite(note.Deadline))
+            continue;
+        const TDateTime due = note.Deadline - m_settings.AlertsTime / 24.0;
+        if (qIsNaN(m_savedLastCheck) ? due > checked : (due > m_savedLastCheck && due <= checked))
+            return true;
+    }
+    return false;
 }
 
 void ReminderAlerts::ledgerSaved(bool lastCheckWritten)

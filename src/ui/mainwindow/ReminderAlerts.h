@@ -45,9 +45,10 @@ public:
     const ReminderLedger &ledger() const { return m_ledger; }
     // Only a change of what was delivered or snoozed is worth a save of the notes.
     bool ledgerNeedsSave() const { return m_ledger.states() != m_savedStates; }
-    // The last check is written the first time and then about once a day: a start counts missed
-    // reminders from it, and no state is forgotten that it would not cover.
-    bool lastCheckNeedsSave() const;
+    // A start counts missed reminders from the last check on disk, so it is brought up to date
+    // when an alert fell due since it was written, or, the first time, when one lies ahead.
+    // Otherwise it stays as it was, and no state is forgotten that it would not cover.
+    bool lastCheckNeedsSave(const NotesCollection &notes) const;
     TDateTime savedLastCheck() const { return m_savedLastCheck; }
     void ledgerSaved(bool lastCheckWritten);
     // Before the first refresh of a start: takes the alerts missed since the last run for showMissed().
