@@ -194,11 +194,6 @@ ZoneClockView zoneClock(TDateTime now, double shiftHours)
     return view;
 }
 
-std::array<ZoneClockView, 3> zoneClocks(TDateTime now, const std::array<double, 3> &shiftsHours)
-{
-    return {zoneClock(now, shiftsHours[0]), zoneClock(now, shiftsHours[1]), zoneClock(now, shiftsHours[2])};
-}
-
 std::array<QString, 3> zoneClockInitialCaptions()
 {
     return {QStringLiteral("T1"), QStringLiteral("Local Time"), QStringLiteral("T2")};

@@ -96,7 +96,5 @@ struct ZoneClockView
 
 // Local time shifted by `shiftHours` (not relative to UTC); the date is dropped.
 ZoneClockView zoneClock(TDateTime now, double shiftHours);
-// Left, middle and right clocks, in that order.
-std::array<ZoneClockView, 3> zoneClocks(TDateTime now, const std::array<double, 3> &shiftsHours);
 // Captions under the left, middle and right clocks before the settings are applied.
 std::array<QString, 3> zoneClockInitialCaptions();

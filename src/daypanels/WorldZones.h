@@ -34,6 +34,7 @@ QList<Zone> systemZones(const QString &zoneTablePath = QStringLiteral("/usr/shar
 // A clock shows the time in its zone when it has a valid one; otherwise, as the old settings
 // had it, the local time shifted by a number of hours.
 ZoneClockView zoneClockAt(const QDateTime &now, const QString &zoneId, double shiftHours);
+// Left, middle and right clocks, in that order.
 std::array<ZoneClockView, 3> zoneClocksAt(const QDateTime &now, const std::array<QString, 3> &zoneIds,
                                           const std::array<double, 3> &shiftsHours);
 

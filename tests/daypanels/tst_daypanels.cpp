@@ -1,5 +1,6 @@
 #include "daypanels/DayPanels.h"
 #include "daypanels/SunTime.h"
+#include "daypanels/WorldZones.h"
 
 #include <QTest>
 
@@ -368,7 +369,7 @@ void TestDayPanels::zoneClock_shiftsLocalTimeAndDropsDate()
 
 void TestDayPanels::zoneClocks_keepLeftMiddleRightOrder()
 {
-    const auto clocks = zoneClocks(at(10, 0), {-1.0, 0.0, 2.5});
+    const auto clocks = WorldZones::zoneClocksAt(DateTime::toQDateTime(at(10, 0)), {}, {-1.0, 0.0, 2.5});
     QCOMPARE(clocks[0].time, QTime(9, 0));
     QCOMPARE(clocks[1].time, QTime(10, 0));
     QCOMPARE(clocks[2].time, QTime(12, 30));

@@ -1,6 +1,7 @@
 #include "UiTestData.h"
 
 #include "notes/NotesFile.h"
+#include "ui/desktop/TrayPresence.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/pages/NotepadPage.h"
 #include "ui/widgets/HintTreeView.h"
@@ -77,7 +78,11 @@ void TestStartAndSave::firstStart_asksNothingAndCloseCreatesFiles()
                         "  <NumberOfNotes>0</NumberOfNotes>\r\n</Configuration>\r\n"));
     QCOMPARE(readAll(dir.filePath(QStringLiteral("notepad.txt"))), QByteArray("\r\n"));
     QVERIFY(readAll(dir.filePath(QStringLiteral("settings.xml"))).contains("<FormWidth>377</FormWidth>"));
-    QVERIFY(Messages::takeShown().isEmpty());
+    // There is no tray here: the first close says how to get one, and remembers that it did.
+    const QList<Messages::Shown> shown = Messages::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first().text, TrayPresence::kNoTrayNotice);
+    QVERIFY(readAll(dir.filePath(QStringLiteral("settings.xml"))).contains("<TrayHintShown>TRUE</TrayHintShown>"));
 
     // The next start finds everything and says nothing.
     auto second = start(dir.path());
@@ -92,6 +97,8 @@ void TestStartAndSave::firstStart_asksNothingAndCloseCreatesFiles()
     auto *secondList = second->findChild<HintTreeView *>(QStringLiteral("ListView1"));
     QCOMPARE(secondList->model()->rowCount(), 0);
     QVERIFY(secondList->placeholderText().isEmpty());
+    closeWindow(*second);
+    QVERIFY(Messages::takeShown().isEmpty());
 }
 
 void TestStartAndSave::missingDataFile_warnsWhereOtherDataFilesAre_data()

@@ -247,11 +247,16 @@ bool TrayPresence::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void TrayPresence::tellOnceWhereTheTrayIs()
+bool TrayPresence::takeTrayNotice()
 {
     if (m_icon->isVisible() || m_data.settings.TrayHintShown)
-        return;
+        return false;
     m_data.settings.TrayHintShown = true;
+    return true;
+}
+
+void TrayPresence::showTrayNotice()
+{
     Messages::information(nullptr, kNoTrayNotice);
 }
 

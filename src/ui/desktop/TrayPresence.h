@@ -63,8 +63,10 @@ public:
     void Timer1Timer();
     // Timer1 runs only while hiding is on or the balloon is held back.
     void updateTimer1();
-    // Closed where the desktop shows no tray icon: says once how to get one and how the program ends.
-    void tellOnceWhereTheTrayIs();
+    // Closed where the desktop shows no tray icon: the notice of how to get one and how the program ends
+    // is due once; true (and marked in the settings) when it is due now.
+    bool takeTrayNotice();
+    void showTrayNotice();
     // The full-colour icon on light panels, the symbolic one on dark ones.
     void updateIcon();
     // The icon's tooltip carries today's events, since tray hosts here report no mouse movement.

@@ -756,10 +756,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     event->ignore();
+    // Marked before the save, so that the notice is given once across runs.
+    const bool trayNotice = m_presence->takeTrayNotice();
     if (!saveAllDataFiles())
         return;
     hideToTray();
-    m_presence->tellOnceWhereTheTrayIs();
+    if (trayNotice)
+        m_presence->showTrayNotice();
 }
 
 void MainWindow::Close1Click()
