@@ -620,7 +620,8 @@ void MainWindow::RefreshUpcomingEvents()
 void MainWindow::showUpcomingEvents(const QList<UpcomingEvent> &events)
 {
     m_upcoming->showEvents(events);
-    if (!m_settings.ShowUpcomingEventsOnDesktop)
+    // The wallpaper shows the user's events, not a search's: it is painted again once the search closes.
+    if (!m_settings.ShowUpcomingEventsOnDesktop || !m_search.isEmpty())
         return;
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)
