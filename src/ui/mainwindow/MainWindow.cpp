@@ -33,6 +33,7 @@
 #include "core/Version.h"
 #include "desktop/Autostart.h"
 #include "desktop/DesktopWallpaper.h"
+#include "notes/NoteIdentity.h"
 #include "notes/NotesSort.h"
 #include "noteviews/NotesViews.h"
 #include "reminders/AlarmWatcher.h"
@@ -391,6 +392,8 @@ void MainWindow::collectWindowSettings()
 
 bool MainWindow::SaveAllNotes()
 {
+    // A note added without a refresh since still gets its identity before it reaches the disk.
+    NoteIdentity::assignMissing(m_notes);
     if (!reportSaveFailure(m_folder.saveNotes(m_notes)))
         return false;
     if (!reportSaveFailure(m_folder.saveNotepad(m_notepadPage->lines())))
