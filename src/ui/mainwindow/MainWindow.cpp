@@ -34,6 +34,7 @@
 #include "core/Version.h"
 #include "desktop/Autostart.h"
 #include "desktop/DesktopWallpaper.h"
+#include "notes/NoteIdentity.h"
 #include "notes/NotesMoves.h"
 #include "notes/NotesSort.h"
 #include "noteviews/NotesViews.h"
@@ -547,6 +548,8 @@ void MainWindow::collectWindowSettings()
 
 bool MainWindow::SaveAllNotes()
 {
+    // A note added without a refresh since still gets its identity before it reaches the disk.
+    NoteIdentity::assignMissing(m_notes);
     // The alerts' states go with the notes into notestate.txt; the last check beside them.
     m_alerts->followWatcher();
     m_alerts->ledger().keepOnly(m_notes, m_alerts->savedLastCheck());
