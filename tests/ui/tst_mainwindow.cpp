@@ -202,7 +202,7 @@ void TestMainWindow::mainMenu_items_data()
                                             QStringLiteral("N3=-"),
                                             QStringLiteral("Undo1=Undo"),
                                             QStringLiteral("Redo1=Redo"),
-                                            QStringLiteral("N21=-"),
+                                            QStringLiteral("N22=-"),
                                             QStringLiteral("Exportdata1=Export data..."),
                                             QStringLiteral("Makebackup1=Export notes..."),
                                             QStringLiteral("ExportIcs1=Export to calendar (.ics)..."),
