@@ -49,7 +49,7 @@ bool SingleInstance::acquire()
 
 bool SingleInstance::notifyRunning(Request request)
 {
-    return send(kShowRequest);
+    return send(kRequests[static_cast<int>(request)]);
 }
 
 bool SingleInstance::requestImport(const QString &calendarFile)
