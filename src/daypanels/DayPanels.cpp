@@ -186,6 +186,11 @@ ZoneClockView zoneClock(TDateTime now, double shiftHours)
     QTime time = DateTime::toQDateTime(now + shiftHours / 24.0).time();
     if (!time.isValid())
         time = QTime(0, 0);
+    return clockFace(time);
+}
+
+ZoneClockView clockFace(QTime time)
+{
     ZoneClockView view;
     view.time = time;
     view.hourHandDegrees = (time.hour() % 12) * 30.0 + time.minute() * 0.5;

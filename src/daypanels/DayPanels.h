@@ -94,6 +94,8 @@ struct ZoneClockView
     QString digitalText;           // "hh:mm", 24-hour
 };
 
+// The hands and the digits for a time of day.
+ZoneClockView clockFace(QTime time);
 // Local time shifted by `shiftHours` (not relative to UTC); the date is dropped.
 ZoneClockView zoneClock(TDateTime now, double shiftHours);
 // Captions under the left, middle and right clocks before the settings are applied.

@@ -119,13 +119,7 @@ ZoneClockView zoneClockAt(const QDateTime &now, const QString &zoneId, double sh
     if (zoneId.isEmpty() || !zone.isValid())
         return zoneClock(DateTime::fromQDateTime(now), shiftHours);
     // Through UTC, so the zone's own daylight-saving rules decide and the local ones do not matter.
-    const QTime time = now.toTimeZone(zone).time();
-    ZoneClockView view;
-    view.time = time;
-    view.hourHandDegrees = (time.hour() % 12) * 30.0 + time.minute() * 0.5;
-    view.minuteHandDegrees = time.minute() * 6.0;
-    view.digitalText = time.toString(QStringLiteral("HH:mm"));
-    return view;
+    return clockFace(now.toTimeZone(zone).time());
 }
 
 std::array<ZoneClockView, 3> zoneClocksAt(const QDateTime &now, const std::array<QString, 3> &zoneIds,

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDBusArgument>
+#include "DbusMockCalls.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -42,24 +43,7 @@ public:
     // The arguments of every Notify call so far.
     static QList<QVariantList> notifyCalls()
     {
-        QDBusMessage call = mockCall(QStringLiteral("GetMethodCalls"));
-        call.setArguments({QStringLiteral("Notify")});
-        const QDBusMessage reply = QDBusConnection::sessionBus().call(call);
-        QList<QVariantList> calls;
-        if (reply.type() != QDBusMessage::ReplyMessage)
-            return calls;
-        const QDBusArgument array = reply.arguments().value(0).value<QDBusArgument>();
-        array.beginArray();
-        while (!array.atEnd()) {
-            quint64 time = 0;
-            QVariantList arguments;
-            array.beginStructure();
-            array >> time >> arguments;
-            array.endStructure();
-            calls.append(arguments);
-        }
-        array.endArray();
-        return calls;
+        return recordedCalls(mockCall(QStringLiteral("GetMethodCalls")), QStringLiteral("Notify"));
     }
 
     static void emitSignal(const QString &name, const QString &signature, const QVariantList &arguments)

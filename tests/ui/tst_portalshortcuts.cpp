@@ -1,4 +1,5 @@
 #include "NotesFixture.h"
+#include "../desktop/DbusMockCalls.h"
 
 #include "desktop/PortalHotKeys.h"
 #include "ui/desktop/TrayPresence.h"
@@ -69,22 +70,7 @@ public:
     // The arguments of every call of `method` so far.
     static QList<QVariantList> calls(const QString &method)
     {
-        const QDBusMessage reply = QDBusConnection::sessionBus().call(mockCall(QStringLiteral("GetMethodCalls"), {method}));
-        QList<QVariantList> found;
-        if (reply.type() != QDBusMessage::ReplyMessage)
-            return found;
-        const QDBusArgument array = reply.arguments().value(0).value<QDBusArgument>();
-        array.beginArray();
-        while (!array.atEnd()) {
-            quint64 time = 0;
-            QVariantList arguments;
-            array.beginStructure();
-            array >> time >> arguments;
-            array.endStructure();
-            found.append(arguments);
-        }
-        array.endArray();
-        return found;
+        return recordedCalls(mockCall(QStringLiteral("GetMethodCalls"), {}), method);
     }
 
     static void activate(const QString &session, const QString &action)
