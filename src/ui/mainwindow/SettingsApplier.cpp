@@ -11,6 +11,8 @@
 #include "ui/pages/WeekSchedulePage.h"
 #include "ui/widgets/RollOutPanel.h"
 
+#include "core/Clock.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
@@ -126,6 +128,9 @@ void SettingsApplier::applyClockPanel()
     m_targets.timeZonePanel->setAnalogue(layout.analogue);
     for (int clock = 0; clock < 3; ++clock)
         applyClockCaption(clock);
+    // A clock given another zone shows its time at once, not at the next tick.
+    if (m_targets.timeInfo)
+        m_targets.timeInfo->clockStep(Clock::nowValue());
 }
 
 void SettingsApplier::applyClockCaption(int clock)
