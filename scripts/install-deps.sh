@@ -8,9 +8,9 @@ packages=(
     qt6-qpa-plugins libqt6svg6 libqt6opengl6-dev
     libgl-dev libvulkan-dev libxkbcommon-dev libxkbcommon-x11-dev
     libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev
-    libbenchmark-dev libsodium-dev libical-dev libicu-dev
+    libbenchmark-dev libsodium-dev libical-dev libicu-dev qtkeychain-qt6-dev
     clang libclang-rt-14-dev
-    xvfb xauth xdotool trayer dbus python3-dbusmock python3-icalendar dunst ccache tzdata
+    xvfb xauth xdotool trayer dbus python3-dbusmock python3-icalendar radicale python3-caldav openssl dunst ccache tzdata
     help2man desktop-file-utils appstream fonts-liberation debootstrap
 )
 missing=()
