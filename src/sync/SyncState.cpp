@@ -18,12 +18,14 @@ IoResult parse(const QByteArray &plain, SyncState *state)
         Href,
         ETag,
         Uid,
-        Item
+        Item,
+        Notes
     };
     KeyValueXmlRecords file({QLatin1StringView("Calendar"), QLatin1StringView("SyncToken"),
                              QLatin1StringView("LastSuccess"), QLatin1StringView("LastError"),
                              QLatin1StringView("Failures"), QLatin1StringView("NumberOfItems"), QLatin1StringView("Href"),
-                             QLatin1StringView("ETag"), QLatin1StringView("Uid"), QLatin1StringView("Item")});
+                             QLatin1StringView("ETag"), QLatin1StringView("Uid"), QLatin1StringView("Item"),
+                             QLatin1StringView("Notes")});
     if (IoResult loaded = file.load(plain); !loaded)
         return loaded;
     const qint32 count = file.readInteger({NumberOfItems}, 0);
@@ -43,6 +45,7 @@ IoResult parse(const QByteArray &plain, SyncState *state)
         item.etag = file.readString({ETag, i}).toUtf8();
         item.uid = file.readString({Uid, i});
         item.ics = file.readString({Item, i}).toUtf8();
+        item.noteUids = file.readString({Notes, i}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         if (!item.href.isEmpty())
             read.items.append(item);
     }
@@ -69,6 +72,7 @@ QByteArray data(const SyncState &state)
         writer.writeString({"ETag", i}, QString::fromUtf8(item.etag));
         writer.writeString({"Uid", i}, item.uid);
         writer.writeString({"Item", i}, QString::fromUtf8(item.ics));
+        writer.writeString({"Notes", i}, item.noteUids.join(QLatin1Char('\n')));
     }
     return writer.finish();
 }

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // One item of the calendar as it was when both sides were last in step.
 struct SyncItemState
@@ -14,6 +15,8 @@ struct SyncItemState
     QByteArray etag;
     QString uid; // the item's UID; a repeated item's occurrences are notes "uid" and "uid-R<start>"
     QByteArray ics; // the item as last in step: the base of the three-way merge
+    // The notes made from it (one, or one per occurrence); empty for an item that is no task.
+    QStringList noteUids;
 };
 
 // Kept beside data.txt and saved with it.
