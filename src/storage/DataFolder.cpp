@@ -28,7 +28,8 @@ constexpr DataFolder::File kOwnFiles[] = {DataFolder::File::Notes,        DataFo
                                           DataFolder::File::Notepad,
                                           DataFolder::File::Settings,     DataFolder::File::Expenditures,
                                           DataFolder::File::Password,     DataFolder::File::Lock,
-                                          DataFolder::File::Wallpaper,    DataFolder::File::Reminders};
+                                          DataFolder::File::Wallpaper,    DataFolder::File::Reminders,
+                                          DataFolder::File::SyncState};
 
 } // namespace
 
@@ -57,6 +58,8 @@ QString DataFolder::fileName(File file)
         return QStringLiteral("Wallpaper.bmp");
     case File::Reminders:
         return QStringLiteral("reminders.txt");
+    case File::SyncState:
+        return QStringLiteral("syncstate.txt");
     }
     return {};
 }
@@ -282,6 +285,16 @@ IoResult DataFolder::saveNotepad(const QStringList &lines) const
 IoResult DataFolder::saveSettings(TKeyValueXmlFile &store, const Settings &settings) const
 {
     return save(File::Settings, SettingsFile::settingsData(store, settings), nullptr);
+}
+
+DataFolder::LoadResult DataFolder::loadSyncState(const DataFile::Parser &parse, const QDateTime &now)
+{
+    return load(File::SyncState, codec(), parse, now);
+}
+
+IoResult DataFolder::saveSyncState(const QByteArray &plain) const
+{
+    return save(File::SyncState, plain, codec());
 }
 
 DataFolder::LoadResult DataFolder::loadReminders(ReminderLedger *ledger, const QDateTime &now)

@@ -43,7 +43,8 @@ public:
         Password,
         Lock,
         Wallpaper,
-        Reminders
+        Reminders,
+        SyncState // what the calendar server held when last in step
     };
 
     enum class Outcome
@@ -119,6 +120,11 @@ public:
     // Snoozes and the last check of the alerts; enciphered like data.txt.
     LoadResult loadReminders(ReminderLedger *ledger, const QDateTime &now);
     IoResult saveReminders(const ReminderLedger &ledger) const;
+
+    // The sync state's plain bytes go through `parse`; saved after the notes it belongs to, enciphered
+    // like data.txt.
+    LoadResult loadSyncState(const DataFile::Parser &parse, const QDateTime &now);
+    IoResult saveSyncState(const QByteArray &plain) const;
 
 private:
     LoadResult load(File file, const DataFileCodec *codec, const DataFile::Parser &parse, const QDateTime &now);
