@@ -280,7 +280,7 @@ void TestSettingsDialog::tabs_allCaptionsShowWhole()
         *window, [&](SettingsDialog &) { window->findChild<QAction *>(QStringLiteral("Settings1"))->trigger(); },
         [&](SettingsDialog &dialog) {
             const QTabBar *bar = child<QTabWidget>(dialog, "PageControl1")->tabBar();
-            QCOMPARE(bar->count(), 8);
+            QCOMPARE(bar->count(), 9);
             for (int k = 0; k < bar->count(); ++k) {
                 QVERIFY2(bar->rect().contains(bar->tabRect(k)), qPrintable(bar->tabText(k)));
                 QVERIFY(bar->tabRect(k).width() > bar->fontMetrics().horizontalAdvance(bar->tabText(k)));
