@@ -10,7 +10,7 @@ packages=(
     libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev
     libbenchmark-dev libsodium-dev libical-dev libicu-dev qtkeychain-qt6-dev
     clang libclang-rt-14-dev
-    xvfb xauth xdotool trayer dbus python3-dbusmock python3-icalendar radicale python3-caldav openssl dunst ccache tzdata
+    xvfb xauth xdotool trayer dbus python3-dbusmock python3-icalendar radicale python3-caldav gnome-keyring openssl dunst ccache tzdata
     help2man desktop-file-utils appstream fonts-liberation debootstrap
 )
 missing=()

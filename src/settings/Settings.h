@@ -117,6 +117,15 @@ struct Settings
     QString TimeZone3Id;
     // The desktop had no tray when the window was closed and the user was told how to get one.
     bool TrayHintShown = false;
+    // Sync with a calendar server: its address, the user, the task calendar chosen there (address and
+    // shown name), minutes between syncs (0: only at start, on changes and on request), and the SHA-256
+    // of a certificate the user accepted although the system does not trust it (hex).
+    QString SyncServer;
+    QString SyncUser;
+    QString SyncCalendar;
+    QString SyncCalendarName;
+    qint32 SyncInterval = 15;
+    QString SyncTrustedCertificate;
 
     // "Ctrl+T - Show Today events": never stored, so on at every start.
     bool TodayEventsShortcut = true;

@@ -34,6 +34,12 @@ void readBoolean(const TKeyValueXmlFile &store, const SettingKey &key, bool Sett
         settings.*member = false;
 }
 
+const Settings &firstStart()
+{
+    static const Settings settings;
+    return settings;
+}
+
 template <typename Field>
 void readField(const TKeyValueXmlFile &store, const SettingKey &key, Field Settings::*member, Settings &settings)
 {
@@ -42,7 +48,9 @@ void readField(const TKeyValueXmlFile &store, const SettingKey &key, Field Setti
     if constexpr (std::is_same_v<Field, bool>) {
         readBoolean(store, key, member, settings);
     } else if constexpr (std::is_same_v<Field, qint32>) {
-        field = withinRange(key, store.ReadInteger(name, 0));
+        // A newer key missing from the file was never changed from the first start's value.
+        const qint32 missing = key.storedWhenSet ? firstStart().*member : 0;
+        field = withinRange(key, store.ReadInteger(name, missing));
     } else if constexpr (std::is_same_v<Field, quint32>) {
         if (key.type == SettingType::Float)
             field = colourFromFloat(store.ReadFloat(name, 0)).value_or(0);
@@ -61,9 +69,10 @@ void readField(const TKeyValueXmlFile &store, const SettingKey &key, Field Setti
     }
 }
 
-template <typename Field> void writeField(TKeyValueXmlFile &store, const SettingKey &key, const Field &field)
+template <typename Field>
+void writeField(TKeyValueXmlFile &store, const SettingKey &key, Field Settings::*member, const Field &field)
 {
-    if (key.storedWhenSet && field == Field{})
+    if (key.storedWhenSet && field == firstStart().*member)
         return;
     const QString name = keyText(key);
     if constexpr (std::is_same_v<Field, bool>) {
@@ -150,7 +159,7 @@ Settings readSettings(const TKeyValueXmlFile &store)
 void writeSettings(TKeyValueXmlFile &store, const Settings &settings)
 {
     store.Clear();
-    forEachSetting([&](const SettingKey &key, auto member) { writeField(store, key, settings.*member); });
+    forEachSetting([&](const SettingKey &key, auto member) { writeField(store, key, member, settings.*member); });
 }
 
 IoResult parseSettings(const QByteArray &plain, TKeyValueXmlFile &store, Settings *settings)

@@ -28,7 +28,7 @@ struct SettingKey
     // Keys added after the first 95 are written only when they differ from what a missing key
     // reads as, so a settings file that never changed them saves exactly as before.
     bool writtenWhenChanged = false; // booleans that read as true when missing: written only when false
-    bool storedWhenSet = false;      // written only when it differs from its type's default (missing reads so)
+    bool storedWhenSet = false;      // written only when it differs from the first start's value (missing reads so)
 
     constexpr bool hasRange() const { return minimum != maximum; }
 };
@@ -152,6 +152,15 @@ template <typename Visitor> constexpr void forEachSetting(Visitor &&visit)
     visit(SettingKey{"TimeZone2Id", T::String, "", dialog, 0, 0, 0, false, setOnly}, &S::TimeZone2Id);
     visit(SettingKey{"TimeZone3Id", T::String, "", dialog, 0, 0, 0, false, setOnly}, &S::TimeZone3Id);
     visit(SettingKey{"TrayHintShown", T::Boolean, "", main, 0, 0, 0, false, setOnly}, &S::TrayHintShown);
+    visit(SettingKey{"SyncServer", T::String, "SyncServer", dialog, 0, 0, 0, false, setOnly}, &S::SyncServer);
+    visit(SettingKey{"SyncUser", T::String, "SyncUser", dialog, 0, 0, 0, false, setOnly}, &S::SyncUser);
+    // The calendar and the certificate are chosen through the sync page's own steps.
+    visit(SettingKey{"SyncCalendar", T::String, "", dialog, 0, 0, 0, false, setOnly}, &S::SyncCalendar);
+    visit(SettingKey{"SyncCalendarName", T::String, "", dialog, 0, 0, 0, false, setOnly}, &S::SyncCalendarName);
+    visit(SettingKey{"SyncInterval", T::Integer, "SyncInterval", dialog, 0, 1440, 0, false, setOnly},
+          &S::SyncInterval);
+    visit(SettingKey{"SyncTrustedCertificate", T::String, "", dialog, 0, 0, 0, false, setOnly},
+          &S::SyncTrustedCertificate);
 }
 
 inline constexpr std::size_t kSettingCount = [] {
@@ -161,7 +170,7 @@ inline constexpr std::size_t kSettingCount = [] {
 }();
 // The first 95 are the file's original keys, always written.
 inline constexpr std::size_t kOriginalSettingCount = 95;
-static_assert(kSettingCount == kOriginalSettingCount + 6);
+static_assert(kSettingCount == kOriginalSettingCount + 12);
 
 // The keys in the order they are written and read.
 inline constexpr std::array<SettingKey, kSettingCount> kSettingKeys = [] {

@@ -89,6 +89,12 @@ Settings nonDefaultSettings()
     s.TimeZone2Id = QStringLiteral("Asia/Kolkata");
     s.TimeZone3Id = QStringLiteral("Pacific/Auckland");
     s.TrayHintShown = true;
+    s.SyncServer = QStringLiteral("https://dav.example.org/");
+    s.SyncUser = QStringLiteral("ann");
+    s.SyncCalendar = QStringLiteral("https://dav.example.org/ann/tasks/");
+    s.SyncCalendarName = QStringLiteral("Tasks & \u00e9t\u00e9");
+    s.SyncInterval = 0;
+    s.SyncTrustedCertificate = QStringLiteral("ab12");
     s.FormWidth = 400;
     s.FormHeight = 900;
     s.ListViewHeight = 250;
@@ -213,6 +219,8 @@ private Q_SLOTS:
     void todayShortcutBox_neitherWrittenNorRead();
     void zoneIds_storedOnlyWhenSet_data();
     void zoneIds_storedOnlyWhenSet();
+    void syncKeys_storedOnlyWhenChanged_data();
+    void syncKeys_storedOnlyWhenChanged();
 
 private:
     void checkReadThenWrite(const QStringList &edits, const QStringList &expectedChanges);
@@ -222,7 +230,7 @@ void TestSettingsFile::keyTable_followsTheFileOrder()
 {
     const QList<TKeyValueXmlFile::Entry> entries = entriesOf(fixture("initial.xml"));
     QCOMPARE(entries.size(), qsizetype(kOriginalSettingCount));
-    QCOMPARE(kSettingKeys.size(), kOriginalSettingCount + 6);
+    QCOMPARE(kSettingKeys.size(), kOriginalSettingCount + 12);
     for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
         // The original keys are always written, so a file keeps its form; added ones only when changed.
         QCOMPARE(kSettingKeys[i].writtenWhenChanged || kSettingKeys[i].storedWhenSet, i >= kOriginalSettingCount);
@@ -595,6 +603,32 @@ void TestSettingsFile::zoneIds_storedOnlyWhenSet()
     QCOMPARE(settings.TimeZone2Id, zone2);
     QCOMPARE(settings.TimeZone2Shift, shift2);
     QVERIFY(settings.TimeZone1Id.isEmpty());
+    TKeyValueXmlFile store = fixedStore();
+    QCOMPARE(SettingsFile::settingsData(store, settings), file);
+}
+
+void TestSettingsFile::syncKeys_storedOnlyWhenChanged_data()
+{
+    QTest::addColumn<QByteArray>("added"); // the keys in the file after the original ones
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<int>("interval");
+    QTest::newRow("never set up") << QByteArray() << QString() << 15;
+    QTest::newRow("a server, the usual interval")
+        << QByteArray("  <SyncServer>https://dav.example.org/</SyncServer>\r\n") << u"https://dav.example.org/"_s << 15;
+    QTest::newRow("turned off") << QByteArray("  <SyncInterval>0</SyncInterval>\r\n") << QString() << 0;
+    QTest::newRow("beyond a day") << QByteArray("  <SyncInterval>1440</SyncInterval>\r\n") << QString() << 1440;
+}
+
+void TestSettingsFile::syncKeys_storedOnlyWhenChanged()
+{
+    QFETCH(QByteArray, added);
+    QFETCH(QString, server);
+    QFETCH(int, interval);
+    QByteArray file = fixture("initial.xml");
+    file.insert(file.indexOf("</Configuration>"), added);
+    const Settings settings = parsed(file);
+    QCOMPARE(settings.SyncServer, server);
+    QCOMPARE(settings.SyncInterval, interval);
     TKeyValueXmlFile store = fixedStore();
     QCOMPARE(SettingsFile::settingsData(store, settings), file);
 }

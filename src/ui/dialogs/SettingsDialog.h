@@ -33,7 +33,8 @@ public:
         ExpenditureManagement = 4,
         Appearance = 5,
         Appearance2 = 6,
-        WeekSchedule = 7
+        WeekSchedule = 7,
+        Sync = 8
     };
 
     // `settings` is the live record the controls edit; `state` gives the data folder.
