@@ -213,6 +213,7 @@ void TestMainWindow::mainMenu_items_data()
                                             QStringLiteral("ImportIcs1=Import from calendar (.ics)..."),
                                             QStringLiteral("N20=-"),
                                             QStringLiteral("Settings1=Settings"),
+                                            QStringLiteral("SyncNow1=Sync now"),
                                             QStringLiteral("N21=-"),
                                             QStringLiteral("Close2=Close")};
     QTest::newRow("Help") << QStringLiteral("About1") << QStringLiteral("Help")
@@ -239,7 +240,7 @@ void TestMainWindow::popupMenus_exist_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("items");
     QTest::newRow("notes list") << QStringLiteral("JvPopupMenu1") << 11;
-    QTest::newRow("tray") << QStringLiteral("JvPopupMenu2") << 4;
+    QTest::newRow("tray") << QStringLiteral("JvPopupMenu2") << 5;
     for (int i = 3; i <= 9; ++i)
         QTest::addRow("day list %d", i) << QStringLiteral("JvPopupMenu%1").arg(i) << 8;
 }
@@ -270,8 +271,8 @@ void TestMainWindow::trayMenu_items()
     QStringList captions;
     for (QAction *action : menu->actions())
         captions.append(action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(captions, (QStringList{QStringLiteral("Run on startup"), QStringLiteral("Settings"), QStringLiteral("-"),
-                                    QStringLiteral("Close")}));
+    QCOMPARE(captions, (QStringList{QStringLiteral("Run on startup"), QStringLiteral("Settings"),
+                                    QStringLiteral("Sync now"), QStringLiteral("-"), QStringLiteral("Close")}));
 }
 
 void TestMainWindow::notesList_columns()

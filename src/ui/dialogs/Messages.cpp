@@ -1,6 +1,8 @@
 #include "ui/dialogs/Messages.h"
 
 #include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -11,6 +13,7 @@ namespace {
 bool g_testMode = false;
 bool g_silenced = false;
 QList<bool> g_answers;
+QStringList g_passwords;
 QList<Shown> g_shown;
 std::function<void(const Shown &)> g_observer;
 
@@ -70,6 +73,22 @@ bool question(QWidget *parent, const QString &text)
         return record(Kind::Question, text);
     return QMessageBox::warning(parent, title(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
            QMessageBox::Yes;
+}
+
+QString password(QWidget *parent, const QString &text)
+{
+    if (g_silenced)
+        return QString();
+    if (g_testMode) {
+        record(Kind::Question, text);
+        return g_passwords.isEmpty() ? QString() : g_passwords.takeFirst();
+    }
+    return QInputDialog::getText(parent, title(), text, QLineEdit::Password);
+}
+
+void queuePassword(const QString &password)
+{
+    g_passwords.append(password);
 }
 
 bool choice(QWidget *parent, const QString &text, const QString &yesText, const QString &noText)

@@ -28,6 +28,10 @@ bool question(QWidget *parent, const QString &text);
 // Question box whose two buttons say what they do; true for the first. Recorded as a Question.
 bool choice(QWidget *parent, const QString &text, const QString &yesText, const QString &noText);
 
+// A password typed into a masked field; empty when cancelled. In test mode: the text queued with
+// queuePassword (empty when none), recorded as a Question.
+QString password(QWidget *parent, const QString &text);
+void queuePassword(const QString &password);
 // The program is ending: no further box opens, and questions answer No.
 void silence();
 

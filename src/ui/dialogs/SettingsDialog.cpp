@@ -1,6 +1,7 @@
 #include "ui/dialogs/SettingsDialog.h"
 
 #include "ui/dialogs/SettingsBinder.h"
+#include "ui/dialogs/SyncPage.h"
 #include "ui/dialogs/ZoneChoosers.h"
 #include "ui/mainwindow/SettingsApplier.h"
 #include "ui/widgets/TabCaptions.h"
@@ -40,6 +41,7 @@ SettingsDialog::SettingsDialog(Settings &settings, const ProgramState &state, co
         connect(box, &QCheckBox::toggled, this, &SettingsDialog::hotKeysToggled);
     connectHandlers();
     m_zones = new ZoneChoosers(m_settings, this);
+    m_sync = new SyncPage(m_settings, this);
 }
 
 SettingsDialog::~SettingsDialog() = default;
@@ -136,6 +138,7 @@ void SettingsDialog::FormShow()
     // Other windows change some settings too (the week schedule's switches, the sort menu).
     SettingsBinder::showValues(this, m_settings);
     m_zones->showSettings();
+    m_sync->showSettings();
     {
         const QSignalBlocker block(m_ui->CheckBox23);
         m_ui->CheckBox23->setChecked(m_settings.TodayEventsShortcut);

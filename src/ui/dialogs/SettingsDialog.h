@@ -7,6 +7,7 @@
 
 class QSoundEffect;
 class SettingsApplier;
+class SyncPage;
 class ZoneChoosers;
 class DataFolder;
 struct ProgramState;
@@ -51,6 +52,8 @@ public:
     std::pair<QString, QString> typedPassPhrases() const;
     // "Shortcuts": the group of the three hot keys.
     QWidget *hotKeysGroup() const;
+    // "Sync": the server, the account and the task list.
+    SyncPage &syncPage() const { return *m_sync; }
 
     // Modal, on the page that was current when it last closed.
     void execute();
@@ -105,6 +108,7 @@ protected:
 
 private:
     ZoneChoosers *m_zones = nullptr;
+    SyncPage *m_sync = nullptr;
     void connectHandlers();
     // The enabled states and texts that follow other controls.
     void updateDependentControls();

@@ -10,6 +10,8 @@
 #include "ui/dialogs/PassPhraseDialog.h"
 #include "ui/dialogs/SettingsDialog.h"
 #include "ui/mainwindow/EncryptionControl.h"
+#include "ui/mainwindow/SyncControl.h"
+#include "ui/dialogs/SyncPage.h"
 #include "ui/mainwindow/NotesTransfer.h"
 #include "ui/mainwindow/QuickBar.h"
 #include "ui/mainwindow/ReminderAlerts.h"
@@ -113,6 +115,7 @@ MainWindow::MainWindow(const QString &appDir, QWidget *parent)
     m_expenditurePage->setWindows(m_addExpenditure, m_manage, m_changeValue);
     m_transfer = new NotesTransfer(
         editedData(), m_folder, [this] { return SaveAllNotes(); }, *this);
+    buildSync();
     buildTray();
     buildTimers();
     m_presence = new TrayPresence(
@@ -179,6 +182,26 @@ void MainWindow::buildRegions()
     setStatusBar(m_statusBar);
 }
 
+void MainWindow::buildSync()
+{
+    m_syncControl = new SyncControl(
+        m_notes, m_settings, m_folder, m_statusBar->syncStatus(),
+        [this] {
+            RefreshNotes();
+            return SaveAllNotes();
+        },
+        [this](const QString &server, const QString &user) {
+            return Messages::password(
+                this, QStringLiteral("Password of %1 for %2 (this desktop has no password store, so it is kept "
+                                     "only until the program ends):")
+                          .arg(user, server));
+        },
+        this);
+    m_settingsDialog->syncPage().attach(m_syncControl->passwords());
+    connect(m_ui->SyncNow1, &QAction::triggered, m_syncControl, &SyncControl::syncNow);
+    connect(m_settingsDialog, &QDialog::finished, m_syncControl, &SyncControl::settingsChanged);
+}
+
 void MainWindow::buildTray()
 {
     m_trayMenu = new QMenu(this);
@@ -187,6 +210,9 @@ void MainWindow::buildTray()
     runOnStartup->setObjectName(QStringLiteral("Runonstartup1"));
     QAction *settings = m_trayMenu->addAction(QStringLiteral("Settings"));
     settings->setObjectName(QStringLiteral("Settings2"));
+    QAction *syncNow = m_trayMenu->addAction(QStringLiteral("Sync now"));
+    syncNow->setObjectName(QStringLiteral("SyncNow2"));
+    connect(syncNow, &QAction::triggered, m_syncControl, &SyncControl::syncNow);
     m_trayMenu->addSeparator();
     QAction *close = m_trayMenu->addAction(QStringLiteral("Close"));
     close->setObjectName(QStringLiteral("Close1"));
@@ -422,6 +448,7 @@ void MainWindow::finishStartup()
     m_timeInfo->clockStep(Clock::nowValue());
     m_state.StartupInProgress = false;
     QTimer::singleShot(0, m_alerts, &ReminderAlerts::showMissed);
+    m_syncControl->start();
 }
 
 qsizetype MainWindow::positionOfReminded(const TNotesData &note) const
@@ -569,6 +596,7 @@ bool MainWindow::SaveAllNotes()
     if (!qIsNaN(lastCheck.lastChecked()) && !reportSaveFailure(m_folder.saveReminders(lastCheck)))
         return false;
     m_alerts->ledgerSaved(writeLastCheck);
+    m_syncControl->notesSaved();
     return true;
 }
 

@@ -37,6 +37,7 @@ class SettingsApplier;
 class ReminderAlerts;
 class SearchBar;
 class StatusBar;
+class SyncControl;
 class SettingsDialog;
 class NoteEditorDialog;
 class AboutDialog;
@@ -127,6 +128,7 @@ public:
     void Undo1Click();
     void Redo1Click();
     const EditHistory &history() const { return m_history; }
+    SyncControl &syncControl() { return *m_syncControl; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -155,6 +157,7 @@ private:
     bool anyDialogOpen() const;
     EditedData editedData();
     void buildTray();
+    void buildSync();
     void buildTimers();
     void connectCommands();
     void connectSearch();
@@ -223,6 +226,7 @@ private:
     NoteEditorDialog *m_editor = nullptr;
     AboutDialog *m_about = nullptr;
     EncryptionControl *m_encryption = nullptr;
+    SyncControl *m_syncControl = nullptr;
     ReminderAlerts *m_alerts = nullptr;
     AddTransactionDialog *m_addExpenditure = nullptr;
     ManageTransactionsDialog *m_manage = nullptr;

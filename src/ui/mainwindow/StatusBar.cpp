@@ -53,6 +53,10 @@ StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
     m_undo->setFixedHeight(18);
     addWidget(m_undo);
     m_undo->hide();
+    m_sync = new QLabel(this);
+    m_sync->setObjectName(QStringLiteral("SyncStatus1"));
+    addWidget(m_sync, 1);
+    m_sync->hide();
     m_undoTimeout = new QTimer(this);
     m_undoTimeout->setSingleShot(true);
     m_undoTimeout->setInterval(6000);

@@ -27,6 +27,8 @@ public:
     // "Undo" in the free part of the bar for a few seconds, after something was deleted.
     void offerUndo();
     QPushButton *undoOffer() const { return m_undo; }
+    // How the last sync went, in the free part of the bar; hidden while sync is not set up.
+    QLabel *syncStatus() const { return m_sync; }
 
     // A panel of width 0 is hidden; the clock panel's width also shows or hides the clock.
     void setPanelWidth(int index, int width);
@@ -38,6 +40,7 @@ private:
     QLabel *m_clock = nullptr;
     QWidget *m_panels[6] = {};
     QPushButton *m_undo = nullptr;
+    QLabel *m_sync = nullptr;
     QTimer *m_undoTimeout = nullptr;
     int m_widths[6] = {40, 45, 45, 45, 45, 120};
 };
