@@ -126,12 +126,13 @@ void SyncPage::passwordAnswered(const PasswordStore::Result &result)
     if (result.operation != PasswordStore::Operation::Write)
         return;
     if (result.status == Status::Done)
-        setStatus(QStringLiteral("The password is kept in the desktop's password store."));
+        m_passwordNote = QStringLiteral("The password is kept in the desktop's password store.");
     else if (result.status == Status::NoSecretService)
-        setStatus(QStringLiteral("This desktop has no password store: the password is kept until the program "
-                                 "ends and asked for at the next start."));
+        m_passwordNote = QStringLiteral("This desktop has no password store: the password is kept until the "
+                                        "program ends and asked for at the next start.");
     else
-        setStatus(QStringLiteral("The password store did not keep the password: %1").arg(result.error));
+        m_passwordNote = QStringLiteral("The password store did not keep the password: %1").arg(result.error);
+    setStatus(m_result);
 }
 
 void SyncPage::prepareClient()
@@ -229,7 +230,14 @@ void SyncPage::failed(const DavReply &reply)
 
 void SyncPage::setStatus(const QString &text)
 {
-    m_status->setText(text);
+    // What the server said stays beside where the password went, whichever came last.
+    m_result = text;
+    QStringList lines;
+    for (const QString &line : {m_result, m_passwordNote}) {
+        if (!line.isEmpty())
+            lines.append(line);
+    }
+    m_status->setText(lines.join(QLatin1Char('\n')));
 }
 
 void SyncPage::setBusy(bool busy)

@@ -66,4 +66,6 @@ private:
     CalDavDiscovery m_discovery;
     Step m_step = Step::Find;
     QString m_accountShown; // server and user the calendar list belongs to
+    QString m_result;       // the last step's outcome
+    QString m_passwordNote; // where the password is kept
 };
