@@ -11,7 +11,7 @@ shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     targets=(keyvaluexml notesfile settingsfile expendituresfile decipher passwordfile strongcipher textlines oldnotes icalimport
-             commandline)
+             commandline davresponse)
 fi
 
 cmake --preset fuzz

@@ -19,6 +19,7 @@ constexpr CommandName kCommands[] = {
     {"--today", Command::Today, false},         {"--upcoming", Command::Upcoming, false},
     {"--export-csv", Command::ExportCsv, true}, {"--export-notes", Command::ExportNotes, true},
     {"--export-ics", Command::ExportIcs, true}, {"--import-ics", Command::ImportIcs, true},
+    {"--sync", Command::Sync, false},
     {"--search", Command::Search, true},        {"--add-note", Command::AddNote, false},
     {"--show", Command::Show, false},           {"--today-popup", Command::TodayPopup, false},
     {"--help", Command::Help, false},           {"--version", Command::Version, false},
@@ -146,6 +147,7 @@ QString usage()
         "  marevo-notes [--data-dir DIR] --export-notes FILE  write the notes as an XML notes file\n"
         "  marevo-notes [--data-dir DIR] --export-ics FILE    write the notes as an iCalendar file\n"
         "  marevo-notes [--data-dir DIR] --import-ics FILE    add or update notes from an iCalendar file\n"
+        "  marevo-notes [--data-dir DIR] --sync               sync the notes with the calendar server once\n"
         "  marevo-notes [--data-dir DIR] --search TEXT        print the notes holding every word of TEXT\n"
         "  marevo-notes [--data-dir DIR] --add-note           open the running organiser's note editor\n"
         "  marevo-notes [--data-dir DIR] --show               show the running organiser's window\n"
@@ -155,7 +157,8 @@ QString usage()
         "An export FILE of - is standard output; a named pipe or a terminal is written into.\n"
         "The printing and export commands only read the data files, also while the organiser runs.\n"
         "--import-ics hands the file to the organiser when it runs on the folder, otherwise it\n"
-        "imports and saves the notes itself.\n"
+        "imports and saves the notes itself; --sync likewise. --sync ends with 0 when the notes and the\n"
+        "server are in step, otherwise with 1 and the reason.\n"
         "When the data are protected, the password is read from the terminal, or as one line from\n"
         "standard input.\n"
         "--add-note, --show and --today-popup are meant for the desktop's own keyboard shortcuts where\n"

@@ -15,6 +15,7 @@ enum class Command
     ExportNotes,
     ExportIcs,
     ImportIcs,
+    Sync,
     Search,
     AddNote,    // act on the running organiser
     Show,

@@ -19,8 +19,11 @@
 #include "reminders/UpcomingEvents.h"
 #include "settings/Settings.h"
 #include "storage/DataFolder.h"
+#include "sync/NoteSync.h"
+#include "sync/PasswordStore.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringBuilder>
@@ -70,6 +73,8 @@ public:
         }
         if (m_options.command == Command::ImportIcs)
             return importIcs();
+        if (m_options.command == Command::Sync)
+            return syncNow();
         if (!openFolder() || !unlock() || !readNotes())
             return 1;
         switch (m_options.command) {
@@ -290,9 +295,106 @@ private:
         return 0;
     }
 
+    // Like --import-ics: a running organiser syncs itself; otherwise this process holds the folder's
+    // lock, syncs, and saves the notes and then the sync state.
+    int syncNow()
+    {
+        if (!openFolder(DataFolder::Access::ReadWrite))
+            return 1;
+        SingleInstance instance(m_appDir);
+        if (!instance.acquire()) {
+            if (instance.notifyRunning(SingleInstance::Request::Sync)) {
+                print(QStringLiteral("The running organiser syncs with the server."));
+                return 0;
+            }
+            error(QStringLiteral("The data folder is in use, and its organiser does not answer."));
+            return 1;
+        }
+        const bool hasNotes = QFileInfo::exists(m_folder->path(DataFolder::File::Notes));
+        if (!unlock() || (hasNotes && !readNotes()))
+            return 1;
+        const Settings settings = readSettings();
+        SyncAccount account;
+        // The password is filed under the server as the user typed it.
+        m_settingsServer = settings.SyncServer;
+        account.server = QUrl::fromUserInput(settings.SyncServer);
+        account.user = settings.SyncUser;
+        account.calendar = account.server.resolved(QUrl(settings.SyncCalendar));
+        account.trustedCertificateSha256 = QByteArray::fromHex(settings.SyncTrustedCertificate.toLatin1());
+        if (settings.SyncServer.isEmpty() || settings.SyncCalendar.isEmpty()) {
+            error(QStringLiteral("Sync is not set up: choose a server and a task list on the \"Sync\" page of the "
+                                 "settings."));
+            return 1;
+        }
+        if (!account.user.isEmpty() && !readSyncPassword(account))
+            return 1;
+        SyncState state;
+        const DataFolder::LoadResult loaded = m_folder->loadSyncState(
+            [&](const QByteArray &plain) { return SyncStateFile::parse(plain, &state); }, Clock::now());
+        if (loaded.outcome == DataFolder::Outcome::Unreadable)
+            error(loaded.error); // set aside: the next sync matches the server's items by UID
+        NoteSync sync;
+        sync.setAlerts(settings.ShowAlerts, settings.AlertsTime);
+        SyncOutcome outcome;
+        // A sync that merged or met a change made meanwhile leaves something to send: a second one sends it.
+        for (int round = 0; round < 3 && !outcome.inStep; ++round) {
+            QEventLoop loop;
+            QObject::connect(&sync, &NoteSync::finished, &loop, [&](const SyncOutcome &result) {
+                outcome = result;
+                loop.quit();
+            });
+            sync.start(account, m_notes, state);
+            loop.exec();
+            const bool changed = applySyncOutcome(m_notes, state, outcome);
+            if (changed) {
+                if (const IoResult saved = m_folder->saveNotes(m_notes); !saved) {
+                    error(saved.error);
+                    return 1;
+                }
+            }
+            if (const IoResult saved = m_folder->saveSyncState(SyncStateFile::data(state)); !saved) {
+                error(saved.error);
+                return 1;
+            }
+            if (!outcome.ok)
+                break;
+        }
+        if (!outcome.inStep) {
+            error(outcome.message.isEmpty() ? QStringLiteral("The server changed during the sync; run it again.")
+                                            : outcome.message);
+            return 1;
+        }
+        print(QStringLiteral("In step with the server: %1 sent, %2 received, %3 conflict copies.")
+                  .arg(outcome.sent)
+                  .arg(outcome.received)
+                  .arg(outcome.conflicts));
+        return 0;
+    }
+
+    bool readSyncPassword(SyncAccount &account)
+    {
+        PasswordStore store;
+        PasswordStore::Result result;
+        QEventLoop loop;
+        QObject::connect(&store, &PasswordStore::finished, &loop, [&](const PasswordStore::Result &answer) {
+            result = answer;
+            loop.quit();
+        });
+        store.read(m_settingsServer, account.user);
+        loop.exec();
+        if (result.status != PasswordStore::Status::Done) {
+            error(QStringLiteral("No password is kept for %1 on %2: enter it on the \"Sync\" page of the settings.")
+                      .arg(account.user, account.server.host()));
+            return false;
+        }
+        account.password = result.password;
+        return true;
+    }
+
     const CommandLine::Options &m_options;
     const Environment &m_env;
     QString m_appDir;
+    QString m_settingsServer;
     std::optional<DataFolder> m_folder;
     NotesCollection m_notes;
 };

@@ -11,7 +11,7 @@
 namespace {
 
 // One line per request; an organiser that does not know a request ignores it.
-const QByteArray kRequests[] = {"show\n", "add-note\n", "today-popup\n"};
+const QByteArray kRequests[] = {"show\n", "add-note\n", "today-popup\n", "sync\n"};
 // Followed by the file's path in UTF-8 and a line end.
 const QByteArray kImportRequest("import-ics ");
 
@@ -87,6 +87,8 @@ void SingleInstance::listen()
                         Q_EMIT addNoteRequested();
                     else if (line == kRequests[2])
                         Q_EMIT todayPopupRequested();
+                    else if (line == kRequests[3])
+                        Q_EMIT syncRequested();
                     else if (line.startsWith(kImportRequest) && line.endsWith('\n'))
                         Q_EMIT importRequested(QString::fromUtf8(line.mid(kImportRequest.size()).chopped(1)));
                 }

@@ -20,7 +20,8 @@ public:
     {
         Show,
         AddNote,
-        TodayPopup
+        TodayPopup,
+        Sync // sync with the calendar server now
     };
 
     explicit SingleInstance(const QString &appDir, QObject *parent = nullptr);
@@ -41,6 +42,7 @@ Q_SIGNALS:
     void importRequested(const QString &calendarFile);
     void addNoteRequested();
     void todayPopupRequested();
+    void syncRequested();
 
 private:
     bool send(const QByteArray &request);

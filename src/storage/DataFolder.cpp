@@ -104,9 +104,12 @@ Protection::TAccept DataFolder::acceptPassPhrase(const QString &first, const QSt
         refused.message = refuseWrite(File::Password).error;
         return refused;
     }
+    const std::shared_ptr<FolderCodec> before = m_codec;
     Protection::TAccept accepted = Protection::Accept(path(File::Password), first, second, m_newKeyCost);
-    if (accepted.outcome == Protection::AcceptOutcome::TurnedOn)
+    if (accepted.outcome == Protection::AcceptOutcome::TurnedOn) {
         m_codec = accepted.codec;
+        recodeSyncState(before.get());
+    }
     return accepted;
 }
 
@@ -119,10 +122,13 @@ IoResult DataFolder::turnProtectionOff(const std::function<bool()> &saveAllPlain
     const IoResult turnedOff = Protection::turnProtectionOff(path(File::Password), [&] {
         return saveAllPlain() ? IoResult::success() : IoResult::failure(QString());
     });
-    if (!turnedOff)
+    if (!turnedOff) {
         m_codec = std::move(inForce);
-    else if (cachedWallpaper != wallpaperPath())
+        return turnedOff;
+    }
+    if (cachedWallpaper != wallpaperPath())
         QFile::remove(cachedWallpaper); // the next refresh paints it in the folder again
+    recodeSyncState(inForce.get());
     return turnedOff;
 }
 
@@ -149,6 +155,7 @@ IoResult DataFolder::convertToStrongForm(const std::function<bool()> &saveAll)
         m_codec = oldForm;
         return IoResult::failure(QString());
     }
+    recodeSyncState(oldForm.get());
     // Until passwd.txt is replaced, old-form files of this pass phrase stay readable.
     return Protection::writeStrongPasswordFile(path(File::Password), passwd);
 }
@@ -295,6 +302,21 @@ DataFolder::LoadResult DataFolder::loadSyncState(const DataFile::Parser &parse, 
 IoResult DataFolder::saveSyncState(const QByteArray &plain) const
 {
     return save(File::SyncState, plain, codec());
+}
+
+void DataFolder::recodeSyncState(const DataFileCodec *from) const
+{
+    const QString file = path(File::SyncState);
+    if (!QFileInfo::exists(file))
+        return;
+    QByteArray plain;
+    const IoResult read = DataFile::read(file, from, [&](const QByteArray &bytes) {
+        plain = bytes;
+        return IoResult::success();
+    });
+    // The state is only a help (the next sync matches items by UID): rather none than one in the wrong form.
+    if (!read || !save(File::SyncState, plain, codec()))
+        QFile::remove(file);
 }
 
 DataFolder::LoadResult DataFolder::loadReminders(ReminderLedger *ledger, const QDateTime &now)

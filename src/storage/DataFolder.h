@@ -130,6 +130,8 @@ private:
     LoadResult load(File file, const DataFileCodec *codec, const DataFile::Parser &parse, const QDateTime &now);
     IoResult save(File file, const QByteArray &plain, const DataFileCodec *codec) const;
     IoResult refuseWrite(File file) const;
+    // The sync state is written by the sync, not by the callers' save-all: it follows a change of codec here.
+    void recodeSyncState(const DataFileCodec *from) const;
 
     QString m_appDir;
     Access m_access;

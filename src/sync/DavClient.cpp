@@ -156,6 +156,7 @@ void DavClient::start(Request *request)
     }
     request->data.clear();
     request->reply = DavReply();
+    ++m_sent;
     QNetworkReply *reply = m_network->sendCustomRequest(http, request->method, request->body);
 
     request->total.setSingleShot(true);

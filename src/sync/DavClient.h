@@ -78,6 +78,8 @@ public:
     // Requests still waiting for an answer are ended at once, each reporting Network.
     void abortAll();
     int pending() const { return m_pending; }
+    // Requests sent so far (a redirect followed counts again).
+    int requestsSent() const { return m_sent; }
 
     // The host part a request may go to with credentials: scheme, host and port of the account's server.
     static bool sameOrigin(const QUrl &a, const QUrl &b);
@@ -93,4 +95,5 @@ private:
     int m_idleMs = 15000;
     qint64 m_maxBody = 16 * 1024 * 1024;
     int m_pending = 0;
+    int m_sent = 0;
 };

@@ -286,6 +286,34 @@ private Q_SLOTS:
         QCOMPARE(folder.wallpaperPath(), folder.path(File::Wallpaper));
     }
 
+    // The sync state, written by the sync alone, follows protection on and off without the callers' saving.
+    void syncState_followsProtection()
+    {
+        QTemporaryDir dir;
+        DataFolder folder(folderOf(dir));
+        folder.setNewKeyCost(StrongCipher::minimalCost());
+        const QByteArray state("<Configuration><Item0>secret task</Item0></Configuration>");
+        QVERIFY(folder.saveSyncState(state));
+        const auto stored = [&] {
+            QByteArray plain;
+            folder.loadSyncState(
+                [&](const QByteArray &bytes) {
+                    plain = bytes;
+                    return IoResult::success();
+                },
+                kNow);
+            return plain;
+        };
+        for (const bool protect : {true, false}) {
+            if (protect)
+                folder.acceptPassPhrase(QStringLiteral("k"), QStringLiteral("k"));
+            else
+                QVERIFY(folder.turnProtectionOff([] { return true; }));
+            QCOMPARE(readRaw(folder.path(File::SyncState)).contains("secret task"), !protect);
+            QCOMPARE(stored(), state);
+        }
+    }
+
     void unreadableFile_data()
     {
         QTest::addColumn<int>("file");

@@ -1,5 +1,6 @@
 #include "RadicaleServer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSslCertificate>
 #include <QTcpServer>
@@ -87,6 +88,13 @@ QByteArray RadicaleServer::certificateSha256() const
 {
     const auto certificates = QSslCertificate::fromPath(m_dir.path() + QLatin1String("/cert.pem"));
     return certificates.isEmpty() ? QByteArray() : certificates.first().digest(QCryptographicHash::Sha256);
+}
+
+int RadicaleServer::storedItems() const
+{
+    return int(QDir(m_dir.path() + QLatin1String("/store/collection-root/") + user() + QLatin1String("/tasks"))
+                   .entryList({QStringLiteral("*.ics")}, QDir::Files)
+                   .size());
 }
 
 QString RadicaleServer::client(const QStringList &arguments) const

@@ -20,6 +20,8 @@ public:
     void stop();
     QUrl calendar() const;
     QByteArray certificateSha256() const;
+    // Items in the task list's storage folder, counted without asking the server.
+    int storedItems() const;
     static QString user() { return QStringLiteral("alice"); }
     static QString password() { return QStringLiteral("secret"); }
     // The independent client (python3-caldav) run on the task list; its output.
