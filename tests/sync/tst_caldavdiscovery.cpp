@@ -17,7 +17,6 @@ private Q_SLOTS:
     void serverUrl();
     void findCalendars_data();
     void findCalendars();
-    void createCalendar_isFoundAfterwards();
 
 private:
     static QUrl root(const RadicaleServer &server) { return server.calendar().resolved(QUrl(u"/"_s)); }
@@ -113,23 +112,6 @@ void TestCalDavDiscovery::findCalendars()
     QString message;
     QCOMPARE(found(client, &message), names);
     QVERIFY2(message.contains(error), qPrintable(message));
-}
-
-void TestCalDavDiscovery::createCalendar_isFoundAfterwards()
-{
-    RadicaleServer server(RadicaleServer::NoAuth, false);
-    QVERIFY(server.start());
-    DavClient client;
-    client.setAccount({root(server), RadicaleServer::user(), {}, {}, {}});
-    CalDavDiscovery discovery(client);
-    QSignalSpy created(&discovery, &CalDavDiscovery::calendarCreated);
-    discovery.createCalendar(u"Marevo Notes"_s);
-    QVERIFY(created.wait(15000));
-    const DavCalendar calendar = created.at(0).at(0).value<DavCalendar>();
-    QCOMPARE(calendar.displayName, u"Marevo Notes"_s);
-    const QStringList names = found(client);
-    QCOMPARE(names.size(), 1);
-    QCOMPARE(names.constFirst(), u"Marevo Notes "_s + calendar.url.path());
 }
 
 QTEST_GUILESS_MAIN(TestCalDavDiscovery)

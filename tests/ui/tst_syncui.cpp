@@ -158,7 +158,8 @@ void TestSyncUi::program_syncsAtStartOnChangesAndOnRequest()
     window->notes().append(note);
     window->RefreshNotes();
     QVERIFY(window->SaveAllNotes());
-    QVERIFY(sync.timer()->remainingTime() <= 5000);
+    // About five seconds; a coarse timer may move by a twentieth.
+    QVERIFY(sync.timer()->remainingTime() > 3000 && sync.timer()->remainingTime() <= 6000);
     QTRY_VERIFY_WITH_TIMEOUT(server.client({u"dump"_s}).contains(u"Written on the desktop"_s), 20000);
 
     // "Sync now" brings what another client changed meanwhile.
@@ -173,7 +174,7 @@ void TestSyncUi::program_syncsAtStartOnChangesAndOnRequest()
     window->findChild<QAction *>(u"SyncNow2"_s)->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(status->text().startsWith(u"Sync failed:"_s), 20000);
     QVERIFY2(status->text().contains(u"Last synced at"_s), qPrintable(status->text()));
-    QVERIFY(sync.timer()->remainingTime() > 20 * 1000 && sync.timer()->remainingTime() <= 30 * 1000);
+    QVERIFY(sync.timer()->remainingTime() > 20 * 1000 && sync.timer()->remainingTime() <= 32 * 1000);
     QCOMPARE(window->notes().size(), 2);
 }
 

@@ -122,10 +122,13 @@ void SyncControl::run()
 
 void SyncControl::passwordAnswered(const PasswordStore::Result &result)
 {
-    if (result.operation != PasswordStore::Operation::Read)
-        return;
     if (result.server + QLatin1Char('\n') + result.user != accountKey())
         return;
+    if (result.operation != PasswordStore::Operation::Read) {
+        // A password typed on the settings page: read afresh before the next sync.
+        m_passwordFor.clear();
+        return;
+    }
     m_passwordPending = false;
     QString password = result.password;
     if (password.isEmpty() && result.status == PasswordStore::Status::NoSecretService && m_askPassword) {
@@ -152,14 +155,19 @@ void SyncControl::finished(const SyncOutcome &outcome)
 {
     m_progress = {};
     const bool changed = applySyncOutcome(m_notes, m_state, outcome);
+    bool notesSaved = true;
     if (changed && m_notesChanged) {
         m_applying = true;
-        m_notesChanged();
+        notesSaved = m_notesChanged();
         m_applying = false;
     }
-    const IoResult saved = m_folder.saveSyncState(SyncStateFile::data(m_state));
-    if (!saved)
-        m_state.lastError = saved.error;
+    // A state saying "in step" beside notes that did not reach the disk would make the next start
+    // take the server's new items for ones deleted here; the old state on disk stays consistent.
+    if (notesSaved) {
+        const IoResult saved = m_folder.saveSyncState(SyncStateFile::data(m_state));
+        if (!saved)
+            m_state.lastError = saved.error;
+    }
     m_schedule.syncEnded(outcome.ok, Clock::now());
     showStatus();
     arm();
