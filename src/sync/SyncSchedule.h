@@ -14,7 +14,7 @@ class SyncSchedule
 public:
     static constexpr qint64 kChangeDelayMs = 5'000;
     static constexpr qint64 kFirstRetryMs = 30'000;
-    static constexpr qint64 kLongestRetryMs = 30 * 60'000;
+    static constexpr qint64 kLongestRetryMs = 60 * 60'000;
 
     // minutes between syncs; 0: none on a period.
     void setInterval(int minutes, const QDateTime &now);

@@ -42,11 +42,11 @@ void TestSyncSchedule::nextDue_data()
         << QStringList{u"0:start"_s, u"0:begin"_s, u"0:fail"_s, u"30:begin"_s, u"30:fail"_s, u"90:begin"_s,
                        u"90:fail"_s}
         << qint64(90 + 120);
-    QTest::newRow("back-off stops at half an hour")
+    QTest::newRow("back-off stops at an hour")
         << QStringList{u"0:begin"_s, u"0:fail"_s, u"0:begin"_s, u"0:fail"_s, u"0:begin"_s, u"0:fail"_s,
                        u"0:begin"_s, u"0:fail"_s, u"0:begin"_s, u"0:fail"_s, u"0:begin"_s, u"0:fail"_s,
-                       u"0:begin"_s, u"0:fail"_s}
-        << qint64(1800);
+                       u"0:begin"_s, u"0:fail"_s, u"0:begin"_s, u"0:fail"_s}
+        << qint64(3600);
     QTest::newRow("changes wait for the retry")
         << QStringList{u"0:begin"_s, u"0:fail"_s, u"1:change"_s} << qint64(30);
     QTest::newRow("a request does not wait") << QStringList{u"0:begin"_s, u"0:fail"_s, u"1:request"_s}
