@@ -75,10 +75,7 @@ private:
     {
         return m_calendar.resolved(QUrl::fromEncoded(href.toUtf8())).path(QUrl::FullyEncoded);
     }
-    QUrl urlOf(const QString &key) const
-    {
-        return m_calendar.resolved(QUrl::fromEncoded(key.toUtf8()));
-    }
+    QUrl urlOf(const QString &key) const { return m_calendar.resolved(QUrl::fromEncoded(key.toUtf8())); }
     bool isCollection(const QString &key) const
     {
         const QString own = m_calendar.path(QUrl::FullyEncoded);
@@ -90,9 +87,10 @@ private:
     void listChanges(const QString &token)
     {
         const QByteArray body = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:sync-collection xmlns:d=\"DAV:\">"
-                                "<d:sync-token>"
-            + xmlEscaped(token) + "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop>"
-                                  "</d:sync-collection>";
+                                "<d:sync-token>" +
+                                xmlEscaped(token) +
+                                "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop>"
+                                "</d:sync-collection>";
         m_client->report(m_calendar, 0, body, [this, token](const DavReply &reply) {
             if (failed(reply))
                 return;
@@ -671,7 +669,8 @@ void NoteSync::runEnded(const SyncOutcome &outcome)
     // The run is deleted once its last callback has returned.
     Run *run = m_run;
     m_run = nullptr;
-    QMetaObject::invokeMethod(this, [run] { delete run; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [run] { delete run; }, Qt::QueuedConnection);
     Q_EMIT finished(outcome);
 }
 

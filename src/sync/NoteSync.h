@@ -30,7 +30,7 @@ struct SyncNoteChange
 struct SyncOutcome
 {
     bool ok = false;
-    QString message; // why it failed, in plain words; empty on success
+    QString message;      // why it failed, in plain words; empty on success
     QDateTime finishedAt; // UTC
     bool inStep = false;  // ok, and nothing was left waiting on either side
     QList<SyncNoteChange> changes;

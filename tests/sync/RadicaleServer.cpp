@@ -36,14 +36,14 @@ RadicaleServer::RadicaleServer(Auth auth, bool tls) : m_auth(auth), m_tls(tls)
     }
     if (m_auth == Password) {
         write(dir + QLatin1String("users"), (user() + QLatin1Char(':') + password() + QLatin1Char('\n')).toUtf8());
-        config += "[auth]\ntype = htpasswd\nhtpasswd_filename = " + dir.toUtf8()
-            + "users\nhtpasswd_encryption = plain\n";
+        config +=
+            "[auth]\ntype = htpasswd\nhtpasswd_filename = " + dir.toUtf8() + "users\nhtpasswd_encryption = plain\n";
     } else {
         config += "[auth]\ntype = none\n";
     }
     write(dir + QLatin1String("rights"), "[all]\nuser: .*\ncollection: .*\npermissions: RrWw\n");
-    config += "[rights]\ntype = from_file\nfile = " + dir.toUtf8() + "rights\n[storage]\nfilesystem_folder = "
-        + dir.toUtf8() + "store\n[logging]\nlevel = warning\n";
+    config += "[rights]\ntype = from_file\nfile = " + dir.toUtf8() +
+              "rights\n[storage]\nfilesystem_folder = " + dir.toUtf8() + "store\n[logging]\nlevel = warning\n";
     write(dir + QLatin1String("config"), config);
 }
 
@@ -109,8 +109,8 @@ QString RadicaleServer::client(const QStringList &arguments) const
     }
     process.start(QStringLiteral("/usr/bin/python3"),
                   QStringList{QStringLiteral(MAREVO_SYNC_TESTS "/caldav_tool.py"), calendar().toString(),
-                              password ? user() : QString(), password ? RadicaleServer::password() : QString()}
-                      + arguments);
+                              password ? user() : QString(), password ? RadicaleServer::password() : QString()} +
+                      arguments);
     process.waitForFinished(60000);
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }

@@ -11,7 +11,11 @@
 class RadicaleServer
 {
 public:
-    enum Auth { NoAuth, Password };
+    enum Auth
+    {
+        NoAuth,
+        Password
+    };
 
     RadicaleServer(Auth auth, bool tls);
     ~RadicaleServer();

@@ -110,7 +110,8 @@ QString shown(const NotesCollection &notes)
 {
     QStringList lines;
     for (const TNotesData &each : notes)
-        lines.append(each.Text.section(QLatin1Char('\r'), 0, 0) + (each.Progress >= 100 ? QLatin1String("+") : QString()));
+        lines.append(each.Text.section(QLatin1Char('\r'), 0, 0) +
+                     (each.Progress >= 100 ? QLatin1String("+") : QString()));
     lines.sort();
     return lines.join(QLatin1Char(','));
 }
@@ -121,9 +122,9 @@ QString shown(const RadicaleServer &server)
     QStringList lines;
     for (const QString &line : server.client({QStringLiteral("dump")}).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         const QStringList f = line.split(QLatin1Char('|'));
-        lines.append(f[1] + (f[2] == QLatin1String("COMPLETED") ? QLatin1String("+") : QString())
-                     + QString(QStringLiteral("/x")).repeated(f[3].toInt())
-                     + QString(QStringLiteral("/o")).repeated(f[4].toInt()));
+        lines.append(f[1] + (f[2] == QLatin1String("COMPLETED") ? QLatin1String("+") : QString()) +
+                     QString(QStringLiteral("/x")).repeated(f[3].toInt()) +
+                     QString(QStringLiteral("/o")).repeated(f[4].toInt()));
     }
     lines.sort();
     return lines.join(QLatin1Char(','));
@@ -145,24 +146,71 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expectHere");
         QTest::addColumn<QString>("expectThere");
         const QString conflict = QLatin1String(kConflictPrefix) + QLatin1String("There");
-        QTest::newRow("edit here") << "" << "text a A2" << "" << "" << "A2,B,C" << "A2,B,C";
-        QTest::newRow("edit there") << "" << "" << "edit a SUMMARY A3" << "" << "A3,B,C" << "A3,B,C";
-        QTest::newRow("new there") << "" << "" << "add n New" << "" << "A,B,C,New" << "A,B,C,New";
-        QTest::newRow("both, other fields") << "" << "finish a" << "edit a PRIORITY 1" << "" << "A+,B,C"
+        QTest::newRow("edit here") << ""
+                                   << "text a A2"
+                                   << ""
+                                   << ""
+                                   << "A2,B,C"
+                                   << "A2,B,C";
+        QTest::newRow("edit there") << ""
+                                    << ""
+                                    << "edit a SUMMARY A3"
+                                    << ""
+                                    << "A3,B,C"
+                                    << "A3,B,C";
+        QTest::newRow("new there") << ""
+                                   << ""
+                                   << "add n New"
+                                   << ""
+                                   << "A,B,C,New"
+                                   << "A,B,C,New";
+        QTest::newRow("both, other fields") << ""
+                                            << "finish a"
+                                            << "edit a PRIORITY 1"
+                                            << ""
+                                            << "A+,B,C"
                                             << "A+,B,C";
-        QTest::newRow("both, same field") << "" << "text a Here" << "edit a SUMMARY There" << ""
-                                          << QStringLiteral("B,C,%1,Here").arg(conflict)
-                                          << QStringLiteral("B,C,%1,Here").arg(conflict);
-        QTest::newRow("delete here") << "" << "delete b" << "" << "" << "A,C" << "A,C";
-        QTest::newRow("delete there") << "" << "" << "delete b" << "" << "A,C" << "A,C";
-        QTest::newRow("delete here, edit there") << "" << "delete b" << "edit b SUMMARY B2" << "" << "A,B2,C"
+        QTest::newRow("both, same field")
+            << ""
+            << "text a Here"
+            << "edit a SUMMARY There"
+            << "" << QStringLiteral("B,C,%1,Here").arg(conflict) << QStringLiteral("B,C,%1,Here").arg(conflict);
+        QTest::newRow("delete here") << ""
+                                     << "delete b"
+                                     << ""
+                                     << ""
+                                     << "A,C"
+                                     << "A,C";
+        QTest::newRow("delete there") << ""
+                                      << ""
+                                      << "delete b"
+                                      << ""
+                                      << "A,C"
+                                      << "A,C";
+        QTest::newRow("delete here, edit there") << ""
+                                                 << "delete b"
+                                                 << "edit b SUMMARY B2"
+                                                 << ""
+                                                 << "A,B2,C"
                                                  << "A,B2,C";
-        QTest::newRow("edit here, delete there") << "" << "text b B3" << "delete b" << "" << "A,B3,C" << "A,B3,C";
-        QTest::newRow("edited during the sync") << "" << "" << "edit a SUMMARY A4" << "text a A5" << "A5,B,C"
+        QTest::newRow("edit here, delete there") << ""
+                                                 << "text b B3"
+                                                 << "delete b"
+                                                 << ""
+                                                 << "A,B3,C"
+                                                 << "A,B3,C";
+        QTest::newRow("edited during the sync") << ""
+                                                << ""
+                                                << "edit a SUMMARY A4"
+                                                << "text a A5"
+                                                << "A5,B,C"
                                                 << "A5,B,C";
-        QTest::newRow("occurrences finished and deleted")
-            << "add r Rep daily" << "finish r-R20300102T090000Z; delete r-R20300103T090000Z" << "" << ""
-            << "A,B,C,Rep,Rep+" << "A,B,C,Rep/x/o";
+        QTest::newRow("occurrences finished and deleted") << "add r Rep daily"
+                                                          << "finish r-R20300102T090000Z; delete r-R20300103T090000Z"
+                                                          << ""
+                                                          << ""
+                                                          << "A,B,C,Rep,Rep+"
+                                                          << "A,B,C,Rep/x/o";
     }
 
     void bothSides()
@@ -182,7 +230,8 @@ private Q_SLOTS:
 
         edit(side.notes, here);
         onServer(server, there);
-        const SyncOutcome outcome = sync(side, account(server), [&](NotesCollection &notes) { edit(notes, meanwhile); });
+        const SyncOutcome outcome =
+            sync(side, account(server), [&](NotesCollection &notes) { edit(notes, meanwhile); });
         QVERIFY2(outcome.ok, qPrintable(outcome.message));
         // Whatever was left for later goes now, and then both sides are in step.
         QVERIFY(sync(side, account(server)).ok);
@@ -200,10 +249,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("calendar");
         QTest::addColumn<bool>("stopped");
         QTest::addColumn<QString>("message");
-        QTest::newRow("wrong password") << false << "wrong" << "" << false << "refused the user name or password";
-        QTest::newRow("untrusted certificate") << true << "secret" << "" << false << "is not trusted";
-        QTest::newRow("server stopped") << false << "secret" << "" << true << "could not be reached";
-        QTest::newRow("calendar vanished") << false << "secret" << "/alice/gone/" << false << "no longer on the server";
+        QTest::newRow("wrong password") << false << "wrong"
+                                        << "" << false << "refused the user name or password";
+        QTest::newRow("untrusted certificate") << true << "secret"
+                                               << "" << false << "is not trusted";
+        QTest::newRow("server stopped") << false << "secret"
+                                        << "" << true << "could not be reached";
+        QTest::newRow("calendar vanished") << false << "secret"
+                                           << "/alice/gone/" << false << "no longer on the server";
     }
 
     void failures()
@@ -286,8 +339,11 @@ private Q_SLOTS:
         state.calendar = QStringLiteral("https://example.org/cal/");
         state.syncToken = QStringLiteral("token <&>");
         state.failures = 2;
-        state.items.append({QStringLiteral("/cal/a%20b.ics"), "\"e1\"", QStringLiteral("a b"),
-                            "BEGIN:VCALENDAR\nEND:VCALENDAR\n", {QStringLiteral("a b"), QStringLiteral("a b-R1")}});
+        state.items.append({QStringLiteral("/cal/a%20b.ics"),
+                            "\"e1\"",
+                            QStringLiteral("a b"),
+                            "BEGIN:VCALENDAR\nEND:VCALENDAR\n",
+                            {QStringLiteral("a b"), QStringLiteral("a b-R1")}});
         SyncState read;
         QVERIFY(SyncStateFile::parse(SyncStateFile::data(state), &read));
         QCOMPARE(read.syncToken, state.syncToken);
@@ -328,8 +384,8 @@ private Q_SLOTS:
         QTest::newRow("redirect elsewhere")
             << QByteArray("HTTP/1.1 301 Moved\r\nLocation: http://127.0.0.2:9/x\r\nContent-Length: 0\r\n\r\n")
             << int(DavReply::Failure::Redirect);
-        QTest::newRow("endless body") << "HTTP/1.1 207 Multi\r\nContent-Length: 99999999\r\n\r\n"
-                                             + QByteArray(70000, 'x')
+        QTest::newRow("endless body") << "HTTP/1.1 207 Multi\r\nContent-Length: 99999999\r\n\r\n" +
+                                             QByteArray(70000, 'x')
                                       << int(DavReply::Failure::TooLarge);
         QTest::newRow("silent") << QByteArray() << int(DavReply::Failure::Timeout);
     }
