@@ -59,12 +59,8 @@ int main(int argc, char **argv)
     if (!server.start())
         return 1;
     const SyncAccount account{server.calendar(), {}, {}, server.calendar(), {}};
-    DavClient client;
-    QEventLoop loop;
-    client.send("MKCOL", server.calendar().resolved(QUrl(QStringLiteral(".."))), {}, {}, [&](const DavReply &) {
-        client.mkcalendar(server.calendar(), QStringLiteral("Bench"), [&](const DavReply &) { loop.quit(); });
-    });
-    loop.exec();
+    if (!server.createCalendar())
+        return 1;
 
     NotesCollection up = BenchData::notes(count);
     NoteIdentity::assignMissing(up);

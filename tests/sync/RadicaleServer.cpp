@@ -1,6 +1,9 @@
 #include "RadicaleServer.h"
 
+#include "sync/DavClient.h"
+
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QSslCertificate>
 #include <QTcpServer>
@@ -82,6 +85,22 @@ QUrl RadicaleServer::calendar() const
                     .arg(m_tls ? QLatin1String("https") : QLatin1String("http"))
                     .arg(m_port)
                     .arg(user()));
+}
+
+bool RadicaleServer::createCalendar(const QByteArray &trustedSha256) const
+{
+    DavClient client;
+    client.setAccount({calendar(), user(), password(), calendar(), trustedSha256});
+    QEventLoop loop;
+    int status = 0;
+    client.send("MKCOL", calendar().resolved(QUrl(QStringLiteral(".."))), {}, {}, [&](const DavReply &) {
+        client.mkcalendar(calendar(), QStringLiteral("Marevo Notes"), [&](const DavReply &reply) {
+            status = reply.status;
+            loop.quit();
+        });
+    });
+    loop.exec();
+    return status == 201;
 }
 
 QByteArray RadicaleServer::certificateSha256() const
