@@ -26,6 +26,8 @@ struct DavClient::Request
 namespace {
 
 constexpr int kMaxRedirects = 5;
+// The request a reply answers, so that one still waiting is freed with the client.
+constexpr char kRequestProperty[] = "davRequest";
 
 QString hostOf(const QUrl &url)
 {
@@ -51,8 +53,9 @@ DavClient::~DavClient()
     // No callback may run into an owner that is going away.
     const QList<QNetworkReply *> replies = m_network->findChildren<QNetworkReply *>();
     for (QNetworkReply *reply : replies) {
-        reply->disconnect(this);
+        reply->disconnect();
         reply->abort();
+        delete static_cast<Request *>(reply->property(kRequestProperty).value<void *>());
     }
 }
 
@@ -157,6 +160,7 @@ void DavClient::start(Request *request)
     request->reply = DavReply();
     ++m_sent;
     QNetworkReply *reply = m_network->sendCustomRequest(http, request->method, request->body);
+    reply->setProperty(kRequestProperty, QVariant::fromValue(static_cast<void *>(request)));
 
     request->total.setSingleShot(true);
     request->idle.setSingleShot(true);
@@ -212,6 +216,7 @@ void DavClient::start(Request *request)
 
 void DavClient::finish(Request *request, QNetworkReply *reply)
 {
+    reply->setProperty(kRequestProperty, QVariant());
     reply->deleteLater();
     request->total.stop();
     request->idle.stop();

@@ -627,6 +627,7 @@ NoteSync::~NoteSync()
     delete m_client; // no answer may reach a run that is going away
     m_client = nullptr;
     delete m_run;
+    delete m_ended;
 }
 
 void NoteSync::setAlerts(bool on, int hoursBefore)
@@ -646,7 +647,8 @@ void NoteSync::start(const SyncAccount &account, const NotesCollection &notes, c
         outcome.state = state;
         ++outcome.state.failures;
         outcome.state.lastError = outcome.message;
-        Q_EMIT finished(outcome);
+        // Answered later, as every sync is, so that a caller may connect and then wait.
+        QMetaObject::invokeMethod(this, [this, outcome] { Q_EMIT finished(outcome); }, Qt::QueuedConnection);
         return;
     }
     m_run = new Run(this, account, notes, state);
@@ -666,11 +668,10 @@ void NoteSync::cancel()
 
 void NoteSync::runEnded(const SyncOutcome &outcome)
 {
-    // The run is deleted once its last callback has returned.
-    Run *run = m_run;
+    // The run is still on the stack here: it is freed at the next start or with this object.
+    delete m_ended;
+    m_ended = m_run;
     m_run = nullptr;
-    QMetaObject::invokeMethod(
-        this, [run] { delete run; }, Qt::QueuedConnection);
     Q_EMIT finished(outcome);
 }
 

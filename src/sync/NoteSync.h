@@ -78,6 +78,7 @@ private:
 
     DavClient *m_client;
     Run *m_run = nullptr;
+    Run *m_ended = nullptr;
     bool m_alertsOn = false;
     int m_alertHours = 1;
 };
