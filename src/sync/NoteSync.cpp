@@ -255,9 +255,11 @@ private:
     SyncItemState stateOf(const QString &key, const QByteArray &etag, const SyncItems::Item &item,
                           const QByteArray &ics) const
     {
-        SyncItemState state{key, etag, item.uid, item.isTask ? ics : QByteArray(), {}};
+        SyncItemState state{key, etag, item.uid, item.isTask ? ics : QByteArray(), {}, {}};
         for (const TNotesData &note : item.notes)
             state.noteUids.append(note.uid);
+        if (item.isTask && !item.recurring && item.notes.size() == 1)
+            state.fingerprint = NoteIdentity::fingerprint(item.notes.first());
         return state;
     }
 
@@ -268,7 +270,7 @@ private:
         TNotesData sent = note;
         sent.extra.insert(QLatin1String(IcsExport::kModifiedField), QString::fromLatin1(IcsTime::utcStamp(m_now)));
         const QByteArray ics = SyncItems::write(sent, m_options);
-        m_writes.append({key, ifMatch, ics, {key, {}, note.uid, ics, {note.uid}}});
+        m_writes.append({key, ifMatch, ics, {key, {}, note.uid, ics, {note.uid}, NoteIdentity::fingerprint(note)}});
     }
 
     void decide()
@@ -317,6 +319,10 @@ private:
                 continue;
             const SyncItemState known = m_items.value(key);
             if (known.uid.isEmpty())
+                continue;
+            // A note exactly as it was when last in step needs no reading of the item.
+            const TNotesData *same = known.fingerprint.isEmpty() ? nullptr : local(known.uid);
+            if (same && NoteIdentity::fingerprint(*same) == known.fingerprint)
                 continue;
             const SyncItems::Item base = SyncItems::read(known.ics, m_now);
             if (base.recurring) {
@@ -648,7 +654,8 @@ void NoteSync::start(const SyncAccount &account, const NotesCollection &notes, c
         ++outcome.state.failures;
         outcome.state.lastError = outcome.message;
         // Answered later, as every sync is, so that a caller may connect and then wait.
-        QMetaObject::invokeMethod(this, [this, outcome] { Q_EMIT finished(outcome); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, outcome] { Q_EMIT finished(outcome); }, Qt::QueuedConnection);
         return;
     }
     m_run = new Run(this, account, notes, state);
