@@ -26,6 +26,8 @@ struct DavClient::Request
 namespace {
 
 constexpr int kMaxRedirects = 5;
+// The request a reply answers, so that one still waiting is freed with the client.
+constexpr char kRequestProperty[] = "davRequest";
 
 QString hostOf(const QUrl &url)
 {
@@ -51,8 +53,9 @@ DavClient::~DavClient()
     // No callback may run into an owner that is going away.
     const QList<QNetworkReply *> replies = m_network->findChildren<QNetworkReply *>();
     for (QNetworkReply *reply : replies) {
-        reply->disconnect(this);
+        reply->disconnect();
         reply->abort();
+        delete static_cast<Request *>(reply->property(kRequestProperty).value<void *>());
     }
 }
 
@@ -76,15 +79,14 @@ bool DavClient::sameOrigin(const QUrl &a, const QUrl &b)
 {
     const int defaultA = a.scheme() == QLatin1String("https") ? 443 : 80;
     const int defaultB = b.scheme() == QLatin1String("https") ? 443 : 80;
-    return a.scheme().compare(b.scheme(), Qt::CaseInsensitive) == 0
-        && a.host().compare(b.host(), Qt::CaseInsensitive) == 0 && a.port(defaultA) == b.port(defaultB);
+    return a.scheme().compare(b.scheme(), Qt::CaseInsensitive) == 0 &&
+           a.host().compare(b.host(), Qt::CaseInsensitive) == 0 && a.port(defaultA) == b.port(defaultB);
 }
 
 void DavClient::propfind(const QUrl &url, int depth, const QByteArray &body, Callback done)
 {
-    send("PROPFIND", url,
-         {{"Depth", QByteArray::number(depth)}, {"Content-Type", "application/xml; charset=utf-8"}}, body,
-         std::move(done));
+    send("PROPFIND", url, {{"Depth", QByteArray::number(depth)}, {"Content-Type", "application/xml; charset=utf-8"}},
+         body, std::move(done));
 }
 
 void DavClient::report(const QUrl &url, int depth, const QByteArray &body, Callback done)
@@ -119,10 +121,10 @@ void DavClient::mkcalendar(const QUrl &url, const QString &displayName, Callback
     const QByteArray escaped = displayName.toHtmlEscaped().toUtf8();
     const QByteArray body = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                             "<c:mkcalendar xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\"><d:set><d:prop>"
-                            "<d:displayname>"
-        + escaped
-        + "</d:displayname><c:supported-calendar-component-set><c:comp name=\"VTODO\"/>"
-          "</c:supported-calendar-component-set></d:prop></d:set></c:mkcalendar>";
+                            "<d:displayname>" +
+                            escaped +
+                            "</d:displayname><c:supported-calendar-component-set><c:comp name=\"VTODO\"/>"
+                            "</c:supported-calendar-component-set></d:prop></d:set></c:mkcalendar>";
     send("MKCALENDAR", url, {{"Content-Type", "application/xml; charset=utf-8"}}, body, std::move(done));
 }
 
@@ -158,6 +160,7 @@ void DavClient::start(Request *request)
     request->reply = DavReply();
     ++m_sent;
     QNetworkReply *reply = m_network->sendCustomRequest(http, request->method, request->body);
+    reply->setProperty(kRequestProperty, QVariant::fromValue(static_cast<void *>(request)));
 
     request->total.setSingleShot(true);
     request->idle.setSingleShot(true);
@@ -204,15 +207,16 @@ void DavClient::start(Request *request)
                 .arg(certificate.subjectInfo(QSslCertificate::CommonName).join(QLatin1String(", ")),
                      certificate.issuerInfo(QSslCertificate::CommonName).join(QLatin1String(", ")),
                      certificate.expiryDate().toString(Qt::ISODate), fingerprintText(sha256));
-        request->reply.error = QStringLiteral("The certificate of %1 is not trusted (%2). %3.")
-                                   .arg(hostOf(request->url), why.join(QLatin1String("; ")),
-                                        request->reply.certificateDescription);
+        request->reply.error =
+            QStringLiteral("The certificate of %1 is not trusted (%2). %3.")
+                .arg(hostOf(request->url), why.join(QLatin1String("; ")), request->reply.certificateDescription);
     });
     connect(reply, &QNetworkReply::finished, this, [this, request, reply] { finish(request, reply); });
 }
 
 void DavClient::finish(Request *request, QNetworkReply *reply)
 {
+    reply->setProperty(kRequestProperty, QVariant());
     reply->deleteLater();
     request->total.stop();
     request->idle.stop();
@@ -228,8 +232,8 @@ void DavClient::finish(Request *request, QNetworkReply *reply)
     }
     result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     result.url = request->url;
-    if (result.failure == DavReply::Failure::None && result.status >= 300 && result.status < 400
-        && reply->hasRawHeader("Location")) {
+    if (result.failure == DavReply::Failure::None && result.status >= 300 && result.status < 400 &&
+        reply->hasRawHeader("Location")) {
         const QUrl target = request->url.resolved(QUrl::fromEncoded(reply->rawHeader("Location")));
         if (!sameOrigin(target, request->url) || ++request->redirects > kMaxRedirects) {
             result.failure = DavReply::Failure::Redirect;
@@ -247,8 +251,8 @@ void DavClient::finish(Request *request, QNetworkReply *reply)
     }
     if (result.failure == DavReply::Failure::None && result.status == 0) {
         result.failure = DavReply::Failure::Network;
-        result.error = QStringLiteral("The server %1 could not be reached: %2.")
-                           .arg(hostOf(request->url), reply->errorString());
+        result.error =
+            QStringLiteral("The server %1 could not be reached: %2.").arg(hostOf(request->url), reply->errorString());
     }
     if (result.failure == DavReply::Failure::None && result.status == 401) {
         result.failure = DavReply::Failure::Authentication;

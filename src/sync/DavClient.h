@@ -20,10 +20,10 @@ struct DavReply
     enum class Failure
     {
         None,
-        Network,         // no connection, refused, reset, host unknown
-        Timeout,         // no answer in time, or no bytes for too long
-        TooLarge,        // the body went beyond the cap
-        Redirect,        // to another scheme, host or port, or too many
+        Network,  // no connection, refused, reset, host unknown
+        Timeout,  // no answer in time, or no bytes for too long
+        TooLarge, // the body went beyond the cap
+        Redirect, // to another scheme, host or port, or too many
         UntrustedCertificate,
         Authentication // 401
     };
@@ -33,7 +33,7 @@ struct DavReply
     QByteArray body;
     QByteArray etag;
     QByteArray contentType;
-    QUrl url; // after redirects
+    QUrl url;      // after redirects
     QString error; // plain words, for the user
     // UntrustedCertificate: the certificate's SHA-256 and a description for asking the user.
     QByteArray certificateSha256;
@@ -72,8 +72,7 @@ public:
     void remove(const QUrl &url, const QByteArray &ifMatch, Callback done);
     void mkcalendar(const QUrl &url, const QString &displayName, Callback done);
     // Any method; the others go through it.
-    void send(const QByteArray &method, const QUrl &url, const Headers &headers, const QByteArray &body,
-              Callback done);
+    void send(const QByteArray &method, const QUrl &url, const Headers &headers, const QByteArray &body, Callback done);
 
     // Requests still waiting for an answer are ended at once, each reporting Network.
     void abortAll();

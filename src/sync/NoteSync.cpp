@@ -75,10 +75,7 @@ private:
     {
         return m_calendar.resolved(QUrl::fromEncoded(href.toUtf8())).path(QUrl::FullyEncoded);
     }
-    QUrl urlOf(const QString &key) const
-    {
-        return m_calendar.resolved(QUrl::fromEncoded(key.toUtf8()));
-    }
+    QUrl urlOf(const QString &key) const { return m_calendar.resolved(QUrl::fromEncoded(key.toUtf8())); }
     bool isCollection(const QString &key) const
     {
         const QString own = m_calendar.path(QUrl::FullyEncoded);
@@ -90,9 +87,10 @@ private:
     void listChanges(const QString &token)
     {
         const QByteArray body = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<d:sync-collection xmlns:d=\"DAV:\">"
-                                "<d:sync-token>"
-            + xmlEscaped(token) + "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop>"
-                                  "</d:sync-collection>";
+                                "<d:sync-token>" +
+                                xmlEscaped(token) +
+                                "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop>"
+                                "</d:sync-collection>";
         m_client->report(m_calendar, 0, body, [this, token](const DavReply &reply) {
             if (failed(reply))
                 return;
@@ -257,9 +255,11 @@ private:
     SyncItemState stateOf(const QString &key, const QByteArray &etag, const SyncItems::Item &item,
                           const QByteArray &ics) const
     {
-        SyncItemState state{key, etag, item.uid, item.isTask ? ics : QByteArray(), {}};
+        SyncItemState state{key, etag, item.uid, item.isTask ? ics : QByteArray(), {}, {}};
         for (const TNotesData &note : item.notes)
             state.noteUids.append(note.uid);
+        if (item.isTask && !item.recurring && item.notes.size() == 1)
+            state.fingerprint = NoteIdentity::fingerprint(item.notes.first());
         return state;
     }
 
@@ -270,7 +270,7 @@ private:
         TNotesData sent = note;
         sent.extra.insert(QLatin1String(IcsExport::kModifiedField), QString::fromLatin1(IcsTime::utcStamp(m_now)));
         const QByteArray ics = SyncItems::write(sent, m_options);
-        m_writes.append({key, ifMatch, ics, {key, {}, note.uid, ics, {note.uid}}});
+        m_writes.append({key, ifMatch, ics, {key, {}, note.uid, ics, {note.uid}, NoteIdentity::fingerprint(note)}});
     }
 
     void decide()
@@ -319,6 +319,10 @@ private:
                 continue;
             const SyncItemState known = m_items.value(key);
             if (known.uid.isEmpty())
+                continue;
+            // A note exactly as it was when last in step needs no reading of the item.
+            const TNotesData *same = known.fingerprint.isEmpty() ? nullptr : local(known.uid);
+            if (same && NoteIdentity::fingerprint(*same) == known.fingerprint)
                 continue;
             const SyncItems::Item base = SyncItems::read(known.ics, m_now);
             if (base.recurring) {
@@ -629,6 +633,7 @@ NoteSync::~NoteSync()
     delete m_client; // no answer may reach a run that is going away
     m_client = nullptr;
     delete m_run;
+    delete m_ended;
 }
 
 void NoteSync::setAlerts(bool on, int hoursBefore)
@@ -648,7 +653,9 @@ void NoteSync::start(const SyncAccount &account, const NotesCollection &notes, c
         outcome.state = state;
         ++outcome.state.failures;
         outcome.state.lastError = outcome.message;
-        Q_EMIT finished(outcome);
+        // Answered later, as every sync is, so that a caller may connect and then wait.
+        QMetaObject::invokeMethod(
+            this, [this, outcome] { Q_EMIT finished(outcome); }, Qt::QueuedConnection);
         return;
     }
     m_run = new Run(this, account, notes, state);
@@ -668,10 +675,10 @@ void NoteSync::cancel()
 
 void NoteSync::runEnded(const SyncOutcome &outcome)
 {
-    // The run is deleted once its last callback has returned.
-    Run *run = m_run;
+    // The run is still on the stack here: it is freed at the next start or with this object.
+    delete m_ended;
+    m_ended = m_run;
     m_run = nullptr;
-    QMetaObject::invokeMethod(this, [run] { delete run; }, Qt::QueuedConnection);
     Q_EMIT finished(outcome);
 }
 

@@ -30,7 +30,7 @@ struct SyncNoteChange
 struct SyncOutcome
 {
     bool ok = false;
-    QString message; // why it failed, in plain words; empty on success
+    QString message;      // why it failed, in plain words; empty on success
     QDateTime finishedAt; // UTC
     bool inStep = false;  // ok, and nothing was left waiting on either side
     QList<SyncNoteChange> changes;
@@ -78,6 +78,7 @@ private:
 
     DavClient *m_client;
     Run *m_run = nullptr;
+    Run *m_ended = nullptr;
     bool m_alertsOn = false;
     int m_alertHours = 1;
 };

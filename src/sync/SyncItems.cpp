@@ -51,8 +51,8 @@ icaltimetype occurrenceStart(const QString &noteUid, const QString &uid, icalcom
     if (!start)
         return icaltime_null_time();
     icaltimetype time = icalcomponent_isa(todo) == ICAL_VTODO_COMPONENT && icalproperty_isa(start) == ICAL_DUE_PROPERTY
-        ? icalproperty_get_due(start)
-        : icalproperty_get_dtstart(start);
+                            ? icalproperty_get_due(start)
+                            : icalproperty_get_dtstart(start);
     if (time.is_date)
         return time;
     icalparameter *tzid = icalproperty_get_first_parameter(start, ICAL_TZID_PARAMETER);
@@ -92,10 +92,12 @@ Item read(const QByteArray &ics, TDateTime now)
     item.isTask = true;
     if (const char *uid = icalcomponent_get_uid(todo))
         item.uid = QString::fromUtf8(uid);
-    item.recurring = icalcomponent_get_first_property(todo, ICAL_RRULE_PROPERTY)
-        || icalcomponent_get_first_property(todo, ICAL_RDATE_PROPERTY)
-        || icalcomponent_count_components(calendar.get(), ICAL_VTODO_COMPONENT) > 1;
+    item.recurring = icalcomponent_get_first_property(todo, ICAL_RRULE_PROPERTY) ||
+                     icalcomponent_get_first_property(todo, ICAL_RDATE_PROPERTY) ||
+                     icalcomponent_count_components(calendar.get(), ICAL_VTODO_COMPONENT) > 1;
     item.notes = IcsImport::parse(ics, now).notes;
+    // An item the mapping skips (a deadline it cannot read) is left alone like any other non-task.
+    item.isTask = !item.notes.isEmpty();
     if (item.uid.isEmpty() && !item.notes.isEmpty())
         item.uid = item.notes.first().uid;
     return item;
@@ -138,8 +140,8 @@ QByteArray withOccurrences(const QByteArray &ics, const NotesCollection &changed
         if (icalproperty *due = icalcomponent_get_first_property(copy, ICAL_DUE_PROPERTY)) {
             icalcomponent_remove_property(copy, due);
             icalproperty_free(due);
-            icalcomponent_add_property(
-                copy, icalproperty_new_due(IcsTime::fromUtcStamp(QString::fromLatin1(IcsTime::utcStamp(note.Deadline)))));
+            icalcomponent_add_property(copy, icalproperty_new_due(IcsTime::fromUtcStamp(
+                                                 QString::fromLatin1(IcsTime::utcStamp(note.Deadline)))));
         }
         icalcomponent_add_property(copy, icalproperty_new_recurrenceid(start));
         icalcomponent_add_component(calendar.get(), copy);

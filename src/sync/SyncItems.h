@@ -11,7 +11,7 @@ namespace SyncItems {
 
 struct Item
 {
-    bool isTask = false;    // holds a VTODO; anything else on the server is left alone
+    bool isTask = false; // holds a VTODO; anything else on the server is left alone
     QString uid;
     bool recurring = false; // shown as its occurrences, never sent back as separate items
     NotesCollection notes;

@@ -29,16 +29,17 @@ bool sameText(const QString &a, const QString &b)
         return true;
     QString x = a;
     QString y = b;
-    return x.replace(QLatin1String("\r\n"), QLatin1String("\n")) == y.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return x.replace(QLatin1String("\r\n"), QLatin1String("\n")) ==
+           y.replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
 } // namespace
 
 bool sameContent(const TNotesData &a, const TNotesData &b)
 {
-    return importance(a) == importance(b) && qMin<int>(a.Progress, 100) == qMin<int>(b.Progress, 100)
-        && a.PrivateMsg == b.PrivateMsg && seconds(a.Deadline) == seconds(b.Deadline) && sameText(a.Text, b.Text)
-        && a.Location == b.Location;
+    return importance(a) == importance(b) && qMin<int>(a.Progress, 100) == qMin<int>(b.Progress, 100) &&
+           a.PrivateMsg == b.PrivateMsg && seconds(a.Deadline) == seconds(b.Deadline) && sameText(a.Text, b.Text) &&
+           a.Location == b.Location;
 }
 
 Result merge(const TNotesData &base, const TNotesData &local, const TNotesData &server)
@@ -62,8 +63,7 @@ Result merge(const TNotesData &base, const TNotesData &local, const TNotesData &
           equal);
     field([](const TNotesData &n) { return seconds(n.Deadline); },
           [&](TNotesData &n, qint64) { n.Deadline = server.Deadline; }, equal);
-    field([](const TNotesData &n) { return importance(n); }, [](TNotesData &n, quint8 v) { n.Importance = v; },
-          equal);
+    field([](const TNotesData &n) { return importance(n); }, [](TNotesData &n, quint8 v) { n.Importance = v; }, equal);
     field([](const TNotesData &n) { return qMin<int>(n.Progress, 100); },
           [](TNotesData &n, int v) { n.Progress = quint8(v); }, equal);
     field([](const TNotesData &n) { return n.PrivateMsg; }, [](TNotesData &n, bool v) { n.PrivateMsg = v; }, equal);

@@ -10,9 +10,9 @@ bool sameContent(const TNotesData &a, const TNotesData &b);
 
 struct Result
 {
-    TNotesData note;        // this side's note with the server's one-sided changes taken in
-    bool conflict = false;  // some field changed on both sides to different values
-    TNotesData serverCopy;  // then: the server's version, as a new note marked as a conflict copy
+    TNotesData note;       // this side's note with the server's one-sided changes taken in
+    bool conflict = false; // some field changed on both sides to different values
+    TNotesData serverCopy; // then: the server's version, as a new note marked as a conflict copy
 };
 
 Result merge(const TNotesData &base, const TNotesData &local, const TNotesData &server);

@@ -19,13 +19,14 @@ IoResult parse(const QByteArray &plain, SyncState *state)
         ETag,
         Uid,
         Item,
-        Notes
+        Notes,
+        Content
     };
     KeyValueXmlRecords file({QLatin1StringView("Calendar"), QLatin1StringView("SyncToken"),
                              QLatin1StringView("LastSuccess"), QLatin1StringView("LastError"),
-                             QLatin1StringView("Failures"), QLatin1StringView("NumberOfItems"), QLatin1StringView("Href"),
-                             QLatin1StringView("ETag"), QLatin1StringView("Uid"), QLatin1StringView("Item"),
-                             QLatin1StringView("Notes")});
+                             QLatin1StringView("Failures"), QLatin1StringView("NumberOfItems"),
+                             QLatin1StringView("Href"), QLatin1StringView("ETag"), QLatin1StringView("Uid"),
+                             QLatin1StringView("Item"), QLatin1StringView("Notes")});
     if (IoResult loaded = file.load(plain); !loaded)
         return loaded;
     const qint32 count = file.readInteger({NumberOfItems}, 0);
@@ -46,6 +47,7 @@ IoResult parse(const QByteArray &plain, SyncState *state)
         item.uid = file.readString({Uid, i});
         item.ics = file.readString({Item, i}).toUtf8();
         item.noteUids = file.readString({Notes, i}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        item.fingerprint = file.readString({Content, i}).toLatin1();
         if (!item.href.isEmpty())
             read.items.append(item);
     }
@@ -73,6 +75,7 @@ QByteArray data(const SyncState &state)
         writer.writeString({"Uid", i}, item.uid);
         writer.writeString({"Item", i}, QString::fromUtf8(item.ics));
         writer.writeString({"Notes", i}, item.noteUids.join(QLatin1Char('\n')));
+        writer.writeString({"Content", i}, QString::fromLatin1(item.fingerprint));
     }
     return writer.finish();
 }

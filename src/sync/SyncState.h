@@ -13,10 +13,12 @@ struct SyncItemState
 {
     QString href; // path on the server, percent-encoded
     QByteArray etag;
-    QString uid; // the item's UID; a repeated item's occurrences are notes "uid" and "uid-R<start>"
+    QString uid;    // the item's UID; a repeated item's occurrences are notes "uid" and "uid-R<start>"
     QByteArray ics; // the item as last in step: the base of the three-way merge
     // The notes made from it (one, or one per occurrence); empty for an item that is no task.
     QStringList noteUids;
+    // The note (of a single item) as last in step, hashed: an unchanged note is known without reading ics.
+    QByteArray fingerprint;
 };
 
 // Kept beside data.txt and saved with it.

@@ -1,6 +1,9 @@
 #include "RadicaleServer.h"
 
+#include "sync/DavClient.h"
+
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QSslCertificate>
 #include <QTcpServer>
@@ -36,14 +39,14 @@ RadicaleServer::RadicaleServer(Auth auth, bool tls) : m_auth(auth), m_tls(tls)
     }
     if (m_auth == Password) {
         write(dir + QLatin1String("users"), (user() + QLatin1Char(':') + password() + QLatin1Char('\n')).toUtf8());
-        config += "[auth]\ntype = htpasswd\nhtpasswd_filename = " + dir.toUtf8()
-            + "users\nhtpasswd_encryption = plain\n";
+        config +=
+            "[auth]\ntype = htpasswd\nhtpasswd_filename = " + dir.toUtf8() + "users\nhtpasswd_encryption = plain\n";
     } else {
         config += "[auth]\ntype = none\n";
     }
     write(dir + QLatin1String("rights"), "[all]\nuser: .*\ncollection: .*\npermissions: RrWw\n");
-    config += "[rights]\ntype = from_file\nfile = " + dir.toUtf8() + "rights\n[storage]\nfilesystem_folder = "
-        + dir.toUtf8() + "store\n[logging]\nlevel = warning\n";
+    config += "[rights]\ntype = from_file\nfile = " + dir.toUtf8() +
+              "rights\n[storage]\nfilesystem_folder = " + dir.toUtf8() + "store\n[logging]\nlevel = warning\n";
     write(dir + QLatin1String("config"), config);
 }
 
@@ -84,6 +87,22 @@ QUrl RadicaleServer::calendar() const
                     .arg(user()));
 }
 
+bool RadicaleServer::createCalendar(const QByteArray &trustedSha256) const
+{
+    DavClient client;
+    client.setAccount({calendar(), user(), password(), calendar(), trustedSha256});
+    QEventLoop loop;
+    int status = 0;
+    client.send("MKCOL", calendar().resolved(QUrl(QStringLiteral(".."))), {}, {}, [&](const DavReply &) {
+        client.mkcalendar(calendar(), QStringLiteral("Marevo Notes"), [&](const DavReply &reply) {
+            status = reply.status;
+            loop.quit();
+        });
+    });
+    loop.exec();
+    return status == 201;
+}
+
 QByteArray RadicaleServer::certificateSha256() const
 {
     const auto certificates = QSslCertificate::fromPath(m_dir.path() + QLatin1String("/cert.pem"));
@@ -109,8 +128,8 @@ QString RadicaleServer::client(const QStringList &arguments) const
     }
     process.start(QStringLiteral("/usr/bin/python3"),
                   QStringList{QStringLiteral(MAREVO_SYNC_TESTS "/caldav_tool.py"), calendar().toString(),
-                              password ? user() : QString(), password ? RadicaleServer::password() : QString()}
-                      + arguments);
+                              password ? user() : QString(), password ? RadicaleServer::password() : QString()} +
+                      arguments);
     process.waitForFinished(60000);
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }

@@ -11,7 +11,11 @@
 class RadicaleServer
 {
 public:
-    enum Auth { NoAuth, Password };
+    enum Auth
+    {
+        NoAuth,
+        Password
+    };
 
     RadicaleServer(Auth auth, bool tls);
     ~RadicaleServer();
@@ -19,6 +23,8 @@ public:
     bool start(); // waits until it answers
     void stop();
     QUrl calendar() const;
+    // Makes the task list (and its parent); the certificate is trusted when given.
+    bool createCalendar(const QByteArray &trustedSha256 = {}) const;
     QByteArray certificateSha256() const;
     // Items in the task list's storage folder, counted without asking the server.
     int storedItems() const;

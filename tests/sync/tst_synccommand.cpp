@@ -4,9 +4,7 @@
 #include "notes/NoteIdentity.h"
 #include "settings/Settings.h"
 #include "storage/DataFolder.h"
-#include "sync/DavClient.h"
 
-#include <QEventLoop>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,21 +20,6 @@ int runSync(const QString &dataDir, QByteArray *err = nullptr)
     if (err)
         *err = process.readAllStandardError();
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
-
-bool createCalendar(const RadicaleServer &server)
-{
-    DavClient client;
-    QEventLoop loop;
-    int status = 0;
-    client.send("MKCOL", server.calendar().resolved(QUrl(QStringLiteral(".."))), {}, {}, [&](const DavReply &) {
-        client.mkcalendar(server.calendar(), QStringLiteral("Marevo Notes"), [&](const DavReply &reply) {
-            status = reply.status;
-            loop.quit();
-        });
-    });
-    loop.exec();
-    return status == 201;
 }
 
 } // namespace
@@ -59,7 +42,7 @@ private Q_SLOTS:
         QFETCH(int, killAfterItems);
         RadicaleServer server(RadicaleServer::NoAuth, false);
         QVERIFY(server.start());
-        QVERIFY(createCalendar(server));
+        QVERIFY(server.createCalendar());
         QTemporaryDir dir;
         DataFolder folder(dir.path() + QLatin1Char('/'));
         NotesCollection notes;
