@@ -41,9 +41,7 @@ bool isMultistatus(const DavReply &reply)
 
 } // namespace
 
-CalDavDiscovery::CalDavDiscovery(DavClient &client, QObject *parent) : QObject(parent), m_client(client)
-{
-}
+CalDavDiscovery::CalDavDiscovery(DavClient &client, QObject *parent) : QObject(parent), m_client(client) {}
 
 QUrl CalDavDiscovery::serverUrl(const QString &typed)
 {
@@ -90,8 +88,8 @@ void CalDavDiscovery::askPrincipal(const QUrl &url, bool fallBackToServer)
     m_client.propfind(url, 0, kPrincipalQuery, [this, fallBackToServer](const DavReply &reply) {
         if (reply.failure != DavReply::Failure::None && reply.failure != DavReply::Failure::Redirect)
             return fail(reply);
-        const QUrl principal = isMultistatus(reply) ? hrefOf(reply, Dav::name(Dav::kDavNs, "current-user-principal"))
-                                                    : QUrl();
+        const QUrl principal =
+            isMultistatus(reply) ? hrefOf(reply, Dav::name(Dav::kDavNs, "current-user-principal")) : QUrl();
         if (principal.isValid())
             return askHome(principal);
         // Servers without the well-known address answer at the address typed.
@@ -107,8 +105,7 @@ void CalDavDiscovery::askHome(const QUrl &principal)
     m_client.propfind(principal, 0, kHomeQuery, [this, principal](const DavReply &reply) {
         if (reply.failure != DavReply::Failure::None)
             return fail(reply);
-        const QUrl home =
-            isMultistatus(reply) ? hrefOf(reply, Dav::name(Dav::kCalDavNs, "calendar-home-set")) : QUrl();
+        const QUrl home = isMultistatus(reply) ? hrefOf(reply, Dav::name(Dav::kCalDavNs, "calendar-home-set")) : QUrl();
         m_home = home.isValid() ? home : principal;
         if (!m_newName.isEmpty())
             return makeCalendar();

@@ -22,9 +22,7 @@ bool meansNoService(const QKeychain::Job &job)
 
 } // namespace
 
-PasswordStore::PasswordStore(QString service, QObject *parent) : QObject(parent), m_service(std::move(service))
-{
-}
+PasswordStore::PasswordStore(QString service, QObject *parent) : QObject(parent), m_service(std::move(service)) {}
 
 PasswordStore::~PasswordStore() = default;
 
@@ -41,7 +39,8 @@ void PasswordStore::read(const QString &server, const QString &user)
         pending.status = Status::NoSecretService;
         if (kept != m_memory.constEnd())
             pending.password = *kept;
-        QMetaObject::invokeMethod(this, [this, pending] { Q_EMIT finished(pending); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, pending] { Q_EMIT finished(pending); }, Qt::QueuedConnection);
         return;
     }
     auto *job = new QKeychain::ReadPasswordJob(m_service);
@@ -54,7 +53,8 @@ void PasswordStore::write(const QString &server, const QString &user, const QStr
     if (m_serviceMissing) {
         m_memory.insert(keyOf(server, user), password);
         pending.status = Status::NoSecretService;
-        QMetaObject::invokeMethod(this, [this, pending] { Q_EMIT finished(pending); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, pending] { Q_EMIT finished(pending); }, Qt::QueuedConnection);
         return;
     }
     auto *job = new QKeychain::WritePasswordJob(m_service);
@@ -70,7 +70,8 @@ void PasswordStore::remove(const QString &server, const QString &user)
     Result pending{Operation::Remove, server, user, {}, Status::Done, {}};
     if (m_serviceMissing) {
         pending.status = Status::NoSecretService;
-        QMetaObject::invokeMethod(this, [this, pending] { Q_EMIT finished(pending); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, pending] { Q_EMIT finished(pending); }, Qt::QueuedConnection);
         return;
     }
     startJob(new QKeychain::DeletePasswordJob(m_service), std::move(pending));

@@ -31,10 +31,10 @@ void TestCalDavDiscovery::serverUrl_data()
     QTest::newRow("a host alone goes over HTTPS") << u"dav.example.org"_s << u"https://dav.example.org/"_s;
     QTest::newRow("a port kept") << u"dav.example.org:5232"_s << u"https://dav.example.org:5232/"_s;
     QTest::newRow("plain HTTP when typed") << u"http://127.0.0.1:5232"_s << u"http://127.0.0.1:5232/"_s;
-    QTest::newRow("a path ends in a slash") << u" https://cloud.example.org/remote.php/dav "_s
-                                            << u"https://cloud.example.org/remote.php/dav/"_s;
-    QTest::newRow("no credentials, query or fragment") << u"https://ann:pw@h.example/dav/?x=1#y"_s
-                                                       << u"https://h.example/dav/"_s;
+    QTest::newRow("a path ends in a slash")
+        << u" https://cloud.example.org/remote.php/dav "_s << u"https://cloud.example.org/remote.php/dav/"_s;
+    QTest::newRow("no credentials, query or fragment")
+        << u"https://ann:pw@h.example/dav/?x=1#y"_s << u"https://h.example/dav/"_s;
     QTest::newRow("nothing typed") << u"  "_s << QString();
     QTest::newRow("another scheme") << u"ftp://h.example/"_s << QString();
 }
@@ -52,12 +52,12 @@ void TestCalDavDiscovery::makeCollection(DavClient &client, const QString &name,
     for (const QByteArray &component : components.split(','))
         comps += "<c:comp name=\"" + component + "\"/>";
     const QByteArray body = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<c:mkcalendar xmlns:d=\"DAV:\" "
-                            "xmlns:c=\"urn:ietf:params:xml:ns:caldav\"><d:set><d:prop><d:displayname>"
-                            + name.toUtf8() + "</d:displayname><c:supported-calendar-component-set>" + comps
-                            + "</c:supported-calendar-component-set></d:prop></d:set></c:mkcalendar>";
+                            "xmlns:c=\"urn:ietf:params:xml:ns:caldav\"><d:set><d:prop><d:displayname>" +
+                            name.toUtf8() + "</d:displayname><c:supported-calendar-component-set>" + comps +
+                            "</c:supported-calendar-component-set></d:prop></d:set></c:mkcalendar>";
     int status = 0;
-    client.send("MKCALENDAR", client.account().server.resolved(QUrl(u"/alice/"_s + name.toLower() + u'/')), {},
-                body, [&](const DavReply &reply) { status = reply.status; });
+    client.send("MKCALENDAR", client.account().server.resolved(QUrl(u"/alice/"_s + name.toLower() + u'/')), {}, body,
+                [&](const DavReply &reply) { status = reply.status; });
     QTRY_COMPARE_WITH_TIMEOUT(status, 201, 10000);
 }
 
@@ -83,10 +83,10 @@ QStringList TestCalDavDiscovery::found(DavClient &client, QString *error)
 
 void TestCalDavDiscovery::findCalendars_data()
 {
-    QTest::addColumn<QString>("path");     // typed after the server's root
+    QTest::addColumn<QString>("path"); // typed after the server's root
     QTest::addColumn<QString>("password");
     QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QString>("error");    // a part of the message when it fails
+    QTest::addColumn<QString>("error"); // a part of the message when it fails
     const QStringList tasks{u"Both /alice/both/"_s, u"Tasks /alice/tasks/"_s};
     QTest::newRow("from the root") << QString() << RadicaleServer::password() << tasks << QString();
     QTest::newRow("from the principal") << u"alice/"_s << RadicaleServer::password() << tasks << QString();

@@ -89,8 +89,8 @@ void TestPasswordStore::operations_data()
                                << int(Status::Done) << u"two"_s;
     QTest::newRow("users apart") << QStringList{u"write cy c-pass"_s, u"write di d-pass"_s, u"read cy"_s}
                                  << int(Status::Done) << u"c-pass"_s;
-    QTest::newRow("removed") << QStringList{u"write eve x"_s, u"remove eve"_s, u"read eve"_s}
-                             << int(Status::NotFound) << QString();
+    QTest::newRow("removed") << QStringList{u"write eve x"_s, u"remove eve"_s, u"read eve"_s} << int(Status::NotFound)
+                             << QString();
     QTest::newRow("removing nothing") << QStringList{u"remove fay"_s} << int(Status::Done) << QString();
     QTest::newRow("not ASCII") << QStringList{u"write g\u00fcl p\u00e4ss\u20ac"_s, u"read g\u00fcl"_s}
                                << int(Status::Done) << u"p\u00e4ss\u20ac"_s;

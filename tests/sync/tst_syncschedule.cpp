@@ -21,8 +21,8 @@ void TestSyncSchedule::nextDue_data()
     QTest::addColumn<QStringList>("events");
     QTest::addColumn<qint64>("due");
     QTest::newRow("at start") << QStringList{u"0:start"_s} << qint64(0);
-    QTest::newRow("after a success, the interval") << QStringList{u"0:start"_s, u"0:begin"_s, u"2:ok"_s}
-                                                   << qint64(2 + 15 * 60);
+    QTest::newRow("after a success, the interval")
+        << QStringList{u"0:start"_s, u"0:begin"_s, u"2:ok"_s} << qint64(2 + 15 * 60);
     QTest::newRow("interval off") << QStringList{u"0:interval=0"_s, u"0:start"_s, u"0:begin"_s, u"2:ok"_s}
                                   << qint64(-1);
     QTest::newRow("a change waits a few seconds")
@@ -32,25 +32,21 @@ void TestSyncSchedule::nextDue_data()
         << qint64(105);
     QTest::newRow("a change while syncing: again after it")
         << QStringList{u"0:start"_s, u"0:begin"_s, u"1:change"_s, u"3:ok"_s} << qint64(8);
-    QTest::newRow("nothing due while running") << QStringList{u"0:start"_s, u"0:begin"_s, u"1:request"_s}
-                                               << qint64(-1);
+    QTest::newRow("nothing due while running") << QStringList{u"0:start"_s, u"0:begin"_s, u"1:request"_s} << qint64(-1);
     QTest::newRow("a request while syncing: at once after it")
         << QStringList{u"0:start"_s, u"0:begin"_s, u"1:request"_s, u"3:ok"_s} << qint64(3);
     QTest::newRow("first failure: half a minute")
         << QStringList{u"0:start"_s, u"0:begin"_s, u"10:fail"_s} << qint64(40);
-    QTest::newRow("failures back off")
-        << QStringList{u"0:start"_s, u"0:begin"_s, u"0:fail"_s, u"30:begin"_s, u"30:fail"_s, u"90:begin"_s,
-                       u"90:fail"_s}
-        << qint64(90 + 120);
+    QTest::newRow("failures back off") << QStringList{u"0:start"_s, u"0:begin"_s,  u"0:fail"_s, u"30:begin"_s,
+                                                      u"30:fail"_s, u"90:begin"_s, u"90:fail"_s}
+                                       << qint64(90 + 120);
     QTest::newRow("back-off stops at an hour")
         << QStringList{u"0:begin"_s, u"0:fail"_s, u"0:begin"_s, u"0:fail"_s, u"0:begin"_s, u"0:fail"_s,
                        u"0:begin"_s, u"0:fail"_s, u"0:begin"_s, u"0:fail"_s, u"0:begin"_s, u"0:fail"_s,
                        u"0:begin"_s, u"0:fail"_s, u"0:begin"_s, u"0:fail"_s}
         << qint64(3600);
-    QTest::newRow("changes wait for the retry")
-        << QStringList{u"0:begin"_s, u"0:fail"_s, u"1:change"_s} << qint64(30);
-    QTest::newRow("a request does not wait") << QStringList{u"0:begin"_s, u"0:fail"_s, u"1:request"_s}
-                                             << qint64(1);
+    QTest::newRow("changes wait for the retry") << QStringList{u"0:begin"_s, u"0:fail"_s, u"1:change"_s} << qint64(30);
+    QTest::newRow("a request does not wait") << QStringList{u"0:begin"_s, u"0:fail"_s, u"1:request"_s} << qint64(1);
     QTest::newRow("success ends the back-off")
         << QStringList{u"0:begin"_s, u"0:fail"_s, u"30:begin"_s, u"31:ok"_s, u"40:change"_s} << qint64(45);
     QTest::newRow("a new interval counts from now")

@@ -28,8 +28,8 @@ void TestSyncStatusText::text_data()
     QTest::newRow("failed after a success")
         << morning << u"The server dav.example.org could not be reached."_s << -1 << 0
         << u"Sync failed: The server dav.example.org could not be reached. Last synced at 08:05."_s;
-    QTest::newRow("failed from the first") << QDateTime() << u"Wrong password."_s << -1 << 0
-                                           << u"Sync failed: Wrong password. Never synced."_s;
+    QTest::newRow("failed from the first")
+        << QDateTime() << u"Wrong password."_s << -1 << 0 << u"Sync failed: Wrong password. Never synced."_s;
     QTest::newRow("a short sync") << morning << QString() << 3 << 10 << u"Syncing..."_s;
     QTest::newRow("a sync of many") << morning << u"old failure"_s << 120 << 1000 << u"Syncing: 120 of 1000"_s;
     QTest::newRow("counted before any came") << QDateTime() << QString() << 0 << 50 << u"Syncing: 0 of 50"_s;

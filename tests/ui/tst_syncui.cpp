@@ -43,7 +43,10 @@ private:
     static bool makeTaskList(const RadicaleServer &server, bool tls)
     {
         DavClient client;
-        client.setAccount({server.calendar(), RadicaleServer::user(), RadicaleServer::password(), {},
+        client.setAccount({server.calendar(),
+                           RadicaleServer::user(),
+                           RadicaleServer::password(),
+                           {},
                            tls ? server.certificateSha256() : QByteArray()});
         int status = 0;
         client.mkcalendar(server.calendar(), u"Tasks"_s, [&](const DavReply &reply) { status = reply.status; });
@@ -74,10 +77,10 @@ void TestSyncUi::syncPage_data()
                                  << QStringList{u"Tasks"_s, u"Marevo Notes"_s} << u"Created \"Marevo Notes\""_s;
     QTest::newRow("wrong password") << false << u"guess"_s << false << false << QStringList()
                                     << u"refused the user name or password"_s;
-    QTest::newRow("certificate accepted") << true << RadicaleServer::password() << true << false
-                                          << QStringList{u"Tasks"_s} << u"Found 1 task list."_s;
-    QTest::newRow("certificate refused") << true << RadicaleServer::password() << false << false
-                                         << QStringList() << u"is not trusted"_s;
+    QTest::newRow("certificate accepted")
+        << true << RadicaleServer::password() << true << false << QStringList{u"Tasks"_s} << u"Found 1 task list."_s;
+    QTest::newRow("certificate refused") << true << RadicaleServer::password() << false << false << QStringList()
+                                         << u"is not trusted"_s;
 }
 
 void TestSyncUi::syncPage()
@@ -120,8 +123,8 @@ void TestSyncUi::syncPage()
              tls && trust ? QString::fromLatin1(server.certificateSha256().toHex()) : QString());
     if (tls) {
         const QList<Messages::Shown> shown = Messages::takeShown();
-        QVERIFY(!shown.isEmpty() && shown.constFirst().text.contains(
-                                        QString::fromLatin1(server.certificateSha256().toHex(':').toUpper())));
+        QVERIFY(!shown.isEmpty() &&
+                shown.constFirst().text.contains(QString::fromLatin1(server.certificateSha256().toHex(':').toUpper())));
     }
 }
 

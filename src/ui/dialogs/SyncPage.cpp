@@ -72,7 +72,8 @@ void SyncPage::serverEdited()
     const QString typed = m_server->text();
     const QUrl url = CalDavDiscovery::serverUrl(typed);
     if (!typed.trimmed().isEmpty() && !url.isValid()) {
-        setStatus(QStringLiteral("\"%1\" is not the address of a server; type it as https://dav.example.org").arg(typed));
+        setStatus(
+            QStringLiteral("\"%1\" is not the address of a server; type it as https://dav.example.org").arg(typed));
         return;
     }
     // The binder writes the record as the text changes.

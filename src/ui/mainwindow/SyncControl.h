@@ -31,8 +31,8 @@ public:
     // notesChanged: the window refreshes and saves the notes a sync changed (false: a save failed).
     // askPassword: where there is no password store, the password for this run; empty: cancelled.
     SyncControl(NotesCollection &notes, Settings &settings, DataFolder &folder, QLabel *status,
-                std::function<bool()> notesChanged, std::function<QString(const QString &server, const QString &user)> askPassword,
-                QWidget *window);
+                std::function<bool()> notesChanged,
+                std::function<QString(const QString &server, const QString &user)> askPassword, QWidget *window);
     ~SyncControl() override;
 
     // After the data are loaded: reads the sync state and the password, then the first sync.
