@@ -195,7 +195,7 @@ void TestNotesCommands::delete_asksAndRemovesOnlyOnYes()
     QVERIFY(m_busyDuringQuestion);
     QVERIFY(!window->state().DialogBusy);
     QCOMPARE(textsOf(window->notes()), remaining);
-    QCOMPARE(QFile::exists(m_dir->filePath(QStringLiteral("data.txt"))), yes);
+    QCOMPARE(savedFileExists(m_dir->filePath(QStringLiteral("data.txt"))), yes);
     if (yes)
         QCOMPARE(textsOf(storedNotes(m_dir->path())), remaining);
 }
@@ -242,7 +242,7 @@ void TestNotesCommands::deleteFinished_removesEveryFinishedNote()
     QVERIFY(m_busyDuringQuestion);
     QVERIFY(!window->state().DialogBusy);
     QCOMPARE(textsOf(window->notes()), remaining);
-    QCOMPARE(QFile::exists(m_dir->filePath(QStringLiteral("data.txt"))), yes);
+    QCOMPARE(savedFileExists(m_dir->filePath(QStringLiteral("data.txt"))), yes);
     if (yes) {
         QCOMPARE(textsOf(storedNotes(m_dir->path())), remaining);
         QCOMPARE(window->findChild<QLabel *>(QStringLiteral("JvFullColorLabel0"))->text(), QStringLiteral("0"));
