@@ -33,6 +33,13 @@ inline bool savedFileExists(const QString &path)
     return QFile::exists(path);
 }
 
+// A file removed once the saves asked for so far are written, so that none of them brings it back.
+inline bool removeSavedFile(const QString &path)
+{
+    SaveQueue::shared().waitForIdle();
+    return QFile::remove(path);
+}
+
 inline void writeAll(const QString &path, const QByteArray &data)
 {
     QFile file(path);

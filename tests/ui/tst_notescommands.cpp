@@ -145,7 +145,7 @@ void TestNotesCommands::commands_withoutSelection_doNothing()
     QFETCH(QString, command);
     auto window = startWithNotes(m_dir->path(), fiveNotes());
     trigger(*window, "bypriority1");
-    QFile::remove(m_dir->filePath(QStringLiteral("data.txt")));
+    removeSavedFile(m_dir->filePath(QStringLiteral("data.txt")));
     trigger(*window, command.toLatin1().constData());
     QCOMPARE(textsOf(window->notes()), (names("A B C D E")));
     QCOMPARE(window->notes()[0].Progress, quint8(0));
@@ -263,7 +263,7 @@ void TestNotesCommands::sortItems_sortAndSave_butDisabledDoesNeither()
     QCOMPARE(listedTexts(*window), sorted);
 
     // "disabled" keeps the last sorted order and saves nothing by itself.
-    QFile::remove(m_dir->filePath(QStringLiteral("data.txt")));
+    removeSavedFile(m_dir->filePath(QStringLiteral("data.txt")));
     trigger(*window, "Sortingdisabled");
     window->notes().prepend(makeNote(QStringLiteral("n3new"), 3));
     window->RefreshNotes();
