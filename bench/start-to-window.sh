@@ -10,18 +10,19 @@ program=$(realpath "$1")
 data=$(realpath "$2")
 runs=${3:-10}
 here=$(dirname "$(realpath "$0")")
-timer=${WINDOW_MAP_TIME:-$(dirname "$program")/../bench/window_map_time}
+timer=${WINDOW_MAP_TIME:-$(dirname "$program")/../../bench/window_map_time}
 settle=${SETTLE_MS:-3000}
 work=$(mktemp -d)
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
+mkdir -p "$work/home"
 trap 'kill $xvfb; rm -rf "$work"' EXIT
 sleep 1
 results=()
 for ((i = 0; i < runs; i++)); do
     rm -rf "$work/data" && cp -r "$data" "$work/data"
-    # A fresh home each time: no settings, tray or autostart of a desktop session.
+    # A home of its own (kept across the starts, like a user's caches): no desktop session's settings.
     result=$(env -i PATH="$PATH" HOME="$work/home" DISPLAY="$display" XDG_RUNTIME_DIR="$work" \
         dbus-run-session -- "$timer" "Marevo Notes" "$settle" "$program" --data-dir "$work/data" 2>/dev/null |
         tail -1)
