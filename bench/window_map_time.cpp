@@ -1,13 +1,16 @@
 // Starts a program under the X server named by DISPLAY and times it to the server's MapNotify of
 // its top-level window whose name starts with the given title; then reads its resident memory,
-// asks it to end (SIGTERM, as a session end does) and times the end.
-// Prints: map_ms rss_kb peak_kb end_ms
+// asks it to end (SIGTERM, as a session end does) and times the end, also from the last write of
+// a file in DATA_DIR (its modification time) to the process's end.
+// Prints: map_ms rss_kb peak_kb end_ms after_last_write_ms
 #include <xcb/xcb.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -49,10 +52,40 @@ static long statusKb(pid_t pid, const char *field)
     return kb;
 }
 
+// The newest modification time of a file in dir, in ms of the real-time clock.
+static double newestWriteMs(const char *dir)
+{
+    double newest = 0;
+    DIR *folder = opendir(dir);
+    while (folder) {
+        const dirent *entry = readdir(folder);
+        if (!entry)
+            break;
+        char path[4096];
+        snprintf(path, sizeof path, "%s/%s", dir, entry->d_name);
+        struct stat status;
+        if (stat(path, &status) == 0 && S_ISREG(status.st_mode)) {
+            const double at = status.st_mtim.tv_sec * 1000.0 + status.st_mtim.tv_nsec / 1e6;
+            if (at > newest)
+                newest = at;
+        }
+    }
+    if (folder)
+        closedir(folder);
+    return newest;
+}
+
+static double realMs(void)
+{
+    struct timespec t;
+    clock_gettime(CLOCK_REALTIME, &t);
+    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
+}
+
 int main(int argc, char **argv)
 {
-    if (argc < 4) {
-        fprintf(stderr, "usage: %s TITLE SETTLE_MS PROGRAM [ARGUMENTS...]\n", argv[0]);
+    if (argc < 5) {
+        fprintf(stderr, "usage: %s TITLE SETTLE_MS DATA_DIR PROGRAM [ARGUMENTS...]\n", argv[0]);
         return 2;
     }
     xcb_connection_t *c = xcb_connect(NULL, NULL);
@@ -67,7 +100,7 @@ int main(int argc, char **argv)
     const double start = nowMs();
     const pid_t pid = fork();
     if (pid == 0) {
-        execvp(argv[3], argv + 3);
+        execvp(argv[4], argv + 4);
         _exit(127);
     }
     double mapped = -1;
@@ -87,7 +120,9 @@ int main(int argc, char **argv)
     kill(pid, SIGTERM);
     int status = 0;
     waitpid(pid, &status, 0);
-    printf("%.1f %ld %ld %.1f\n", mapped, rss, peak, nowMs() - asked);
+    const double ended = nowMs();
+    const double afterWrite = realMs() - newestWriteMs(argv[3]);
+    printf("%.1f %ld %ld %.1f %.1f\n", mapped, rss, peak, ended - asked, afterWrite);
     xcb_disconnect(c);
     return 0;
 }
