@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -551,14 +552,14 @@ private:
     std::map<std::string, Times> m_ms;
 };
 
-bool writeDataSet(const QString &dir)
+bool writeDataSet(const QString &dir, int count)
 {
-    // The 10k set as the organiser's own files, to time the program itself on it.
+    // The set (10k unless told) as the organiser's own files, to time the program itself on it.
     QDir().mkpath(dir);
-    return DataFile::save(QDir(dir).filePath(QStringLiteral("data.txt")), NotesFile::notesData(notesOf(10000)),
+    return DataFile::save(QDir(dir).filePath(QStringLiteral("data.txt")), NotesFile::notesData(notesOf(count)),
                           nullptr) &&
            DataFile::save(QDir(dir).filePath(QStringLiteral("expenditures.txt")),
-                          ExpendituresFile::expendituresData(bookOf(10000)), nullptr);
+                          ExpendituresFile::expendituresData(bookOf(count)), nullptr);
 }
 
 } // namespace
@@ -619,8 +620,8 @@ void registerSearchAndUndoBenchmarks()
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc == 3 && std::string(argv[1]) == "--write-data") {
-        const bool written = writeDataSet(QString::fromLocal8Bit(argv[2]));
+    if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--write-data") {
+        const bool written = writeDataSet(QString::fromLocal8Bit(argv[2]), argc == 4 ? std::atoi(argv[3]) : 10000);
         std::printf("%s\n", written ? "written" : "cannot write the data set");
         return written ? 0 : 1;
     }

@@ -7,8 +7,10 @@
 
 namespace DataFile {
 
-IoResult read(const QString &path, const DataFileCodec *codec, const Parser &parse)
+IoResult read(const QString &path, const DataFileCodec *codec, const Parser &parse, bool *deciphered)
 {
+    if (deciphered)
+        *deciphered = false;
     QByteArray stored;
     if (IoResult read = FileIo::readFile(path, &stored); !read)
         return read;
@@ -17,16 +19,19 @@ IoResult read(const QString &path, const DataFileCodec *codec, const Parser &par
         QByteArray plain;
         if (IoResult decoded = codec->decode(stored, &plain); !decoded)
             return decoded;
+        if (deciphered)
+            *deciphered = true;
         return parse(plain);
     }
     return parse(stored);
 }
 
-LoadResult load(const QString &path, const DataFileCodec *codec, const Parser &parse, const QDateTime &now)
+LoadResult load(const QString &path, const DataFileCodec *codec, const Parser &parse, const QDateTime &now,
+                bool *deciphered)
 {
     if (!QFileInfo::exists(path))
         return {};
-    const IoResult parsed = read(path, codec, parse);
+    const IoResult parsed = read(path, codec, parse, deciphered);
     if (parsed)
         return {Outcome::Loaded, {}, {}};
 

@@ -38,11 +38,13 @@ struct LoadResult
 using Parser = std::function<IoResult(const QByteArray &plain)>;
 
 // Reads a data file, deciphering it unless it is plain XML, and parses it; touches nothing.
-IoResult read(const QString &path, const DataFileCodec *codec, const Parser &parse);
+// `deciphered` (when given) tells whether the file was stored enciphered.
+IoResult read(const QString &path, const DataFileCodec *codec, const Parser &parse, bool *deciphered = nullptr);
 
 // Reads and parses a data file. A file that exists but cannot be read,
 // deciphered or parsed is renamed aside so that no later save overwrites it.
-LoadResult load(const QString &path, const DataFileCodec *codec, const Parser &parse, const QDateTime &now);
+LoadResult load(const QString &path, const DataFileCodec *codec, const Parser &parse, const QDateTime &now,
+                bool *deciphered = nullptr);
 
 // Encodes (when a codec is given) and writes atomically, private to the user.
 IoResult save(const QString &path, const QByteArray &plain, const DataFileCodec *codec);

@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QString>
 
+#include <deque>
 #include <vector>
 
 // Reads the flat key-value document straight into records ("NumberOfNotes", "Text12", ...),
@@ -33,6 +34,8 @@ public:
     QString rootName() const { return m_document.rootName; }
     // Keys in the document, each counted once, as TKeyValueXmlFile::entryCount counts them.
     qsizetype entryCount() const;
+    // Whether entryCount() is at least `count`: one pass over the entries, most often.
+    bool hasEntries(qsizetype count) const;
 
     // A count of records read from the file: refused when negative or beyond what the file could
     // hold (each record leaves at least one entry), before anything is allocated for it.
@@ -50,21 +53,31 @@ public:
 private:
     struct Found
     {
-        int name;
-        qsizetype index;
-        qsizetype at; // the text as written, in m_text
-        qsizetype length;
+        qint64 index;
+        qint64 at; // the text as written, in m_bytes
+        qint32 length;
+        qint32 name;
     };
 
-    void take(QStringView key, QStringView raw);
+    void take(QByteArrayView key, QByteArrayView raw);
+    void takeKey(QStringView lower, QByteArrayView raw, bool ascii, QByteArrayView key);
     const Found *find(Key key) const;
-    // The value as the store holds it: decoded only when it holds a reference.
-    QStringView value(const Found &found, QString *decoded) const;
+    QByteArrayView rawOf(const Found &found) const { return m_bytes.sliced(found.at, found.length); }
+    // The value as the store holds it: its text decoded, then its references.
+    QString text(const Found &found) const;
+    // Calls parse with the value; a short plain ASCII value goes as it is, without a QString.
+    template <typename Parse>
+    auto parsed(const Found &found, Parse parse) const;
+    qsizetype distinctIndexedFrom(qsizetype first) const;
 
     QList<QString> m_lowerNames;
-    QString m_text;
+    QByteArray m_data;      // the document, shared with the caller: nothing is copied
+    QByteArrayView m_bytes; // its text, after any byte-order mark
+    bool m_utf8 = false;
     KeyValueXmlScan::Document m_document;
-    std::vector<Found> m_found; // every element with one of the names, in file order
+    // Every element with one of the names, in file order; in blocks, so that growing never
+    // copies (nor holds twice) what was found.
+    std::deque<Found> m_found;
     QSet<QString> m_otherKeys;  // lowered; only counted
     // Place in m_found plus one of the value a key reads, 0 for none: per name for single keys,
     // per record and name for indexed ones.

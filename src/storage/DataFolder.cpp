@@ -6,6 +6,7 @@
 #include "notes/NotesFile.h"
 #include "reminders/ReminderLedgerFile.h"
 #include "core/FileIo.h"
+#include "core/SaveQueue.h"
 #include "settings/SettingsFile.h"
 
 #include <QCryptographicHash>
@@ -15,6 +16,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <mutex>
 
 namespace {
 
@@ -33,9 +35,28 @@ constexpr DataFolder::File kOwnFiles[] = {DataFolder::File::Notes,        DataFo
 
 } // namespace
 
-DataFolder::DataFolder(const QString &appDir, Access access) : m_appDir(appDir), m_access(access) {}
+// Shared with the writer's thread, which may still report after the folder is gone.
+struct DataFolder::SaveFailures
+{
+    std::mutex mutex;
+    QList<IoResult> failures;
+    std::function<void()> notice;
+};
 
-DataFolder::~DataFolder() = default;
+DataFolder::DataFolder(const QString &appDir, Access access)
+    : m_appDir(appDir), m_access(access), m_failures(std::make_shared<SaveFailures>())
+{
+}
+
+DataFolder::~DataFolder()
+{
+    {
+        std::lock_guard lock(m_failures->mutex);
+        m_failures->notice = nullptr;
+    }
+    // Nothing asked for is left unwritten.
+    waitForSaves();
+}
 
 QString DataFolder::fileName(File file)
 {
@@ -206,12 +227,22 @@ DataFolder::LoadResult DataFolder::load(File file, const DataFileCodec *codec, c
         result.error = read.error;
         return result;
     }
-    const DataFile::LoadResult loaded = DataFile::load(filePath, codec, parse, now);
+    QByteArray plain;
+    bool deciphered = false;
+    const DataFile::LoadResult loaded = DataFile::load(
+        filePath, codec,
+        [&](const QByteArray &bytes) {
+            plain = bytes;
+            return parse(bytes);
+        },
+        now, &deciphered);
     switch (loaded.outcome) {
     case DataFile::Outcome::Missing:
         break;
     case DataFile::Outcome::Loaded:
         result.outcome = Outcome::Loaded;
+        // A save of the same content in the same form leaves the file alone.
+        SaveQueue::shared().remember(filePath, std::move(plain), deciphered ? m_codec : nullptr);
         break;
     case DataFile::Outcome::KeptAside:
         result.outcome = Outcome::Unreadable;
@@ -223,11 +254,81 @@ DataFolder::LoadResult DataFolder::load(File file, const DataFileCodec *codec, c
     return result;
 }
 
-IoResult DataFolder::save(File file, const QByteArray &plain, const DataFileCodec *codec) const
+std::shared_ptr<const DataFileCodec> DataFolder::codecFor(bool enciphered) const
+{
+    return enciphered ? m_codec : nullptr;
+}
+
+IoResult DataFolder::save(File file, const QByteArray &plain, bool enciphered) const
 {
     if (m_access == Access::ReadOnly)
         return refuseWrite(file);
-    return DataFile::save(path(file), plain, codec);
+    return SaveQueue::shared().saveAndWait(path(file), [plain] { return plain; }, codecFor(enciphered));
+}
+
+void DataFolder::saveLater(File file, std::function<QByteArray()> make, bool enciphered) const
+{
+    const auto report = [failures = m_failures](const IoResult &saved) {
+        if (saved)
+            return;
+        std::function<void()> notice;
+        {
+            std::lock_guard lock(failures->mutex);
+            failures->failures.append(saved);
+            notice = failures->notice;
+        }
+        if (notice)
+            notice();
+    };
+    if (m_access == Access::ReadOnly) {
+        report(refuseWrite(file));
+        return;
+    }
+    SaveQueue::shared().save(path(file), std::move(make), codecFor(enciphered), report);
+}
+
+void DataFolder::saveNotesLater(const NotesCollection &notes) const
+{
+    saveLater(File::Notes, [notes, root = m_dataRootName] { return NotesFile::notesData(notes, root); }, true);
+    saveLater(File::NoteState, [notes] { return NoteIdentity::statesData(notes); }, true);
+}
+
+void DataFolder::saveNotepadLater(const QStringList &lines) const
+{
+    saveLater(File::Notepad, [lines] { return NotesFile::notepadData(lines); }, true);
+}
+
+void DataFolder::saveSettingsLater(TKeyValueXmlFile &store, const Settings &settings) const
+{
+    saveLater(File::Settings, [bytes = SettingsFile::settingsData(store, settings)] { return bytes; }, false);
+}
+
+void DataFolder::saveExpendituresLater(const ExpenditureBook &book) const
+{
+    saveLater(File::Expenditures,
+              [book, root = m_dataRootName] { return ExpendituresFile::expendituresData(book, root); }, true);
+}
+
+void DataFolder::saveRemindersLater(const ReminderLedger &ledger) const
+{
+    saveLater(File::Reminders, [bytes = ReminderLedgerFile::ledgerData(ledger)] { return bytes; }, true);
+}
+
+void DataFolder::setSaveFailureNotice(std::function<void()> notice)
+{
+    std::lock_guard lock(m_failures->mutex);
+    m_failures->notice = std::move(notice);
+}
+
+void DataFolder::waitForSaves() const
+{
+    SaveQueue::shared().waitForIdle();
+}
+
+IoResult DataFolder::takeSaveFailure()
+{
+    std::lock_guard lock(m_failures->mutex);
+    return m_failures->failures.isEmpty() ? IoResult::success() : m_failures->failures.takeFirst();
 }
 
 IoResult DataFolder::refuseWrite(File file) const
@@ -279,19 +380,19 @@ DataFolder::LoadResult DataFolder::loadExpenditures(ExpenditureBook *book, const
 
 IoResult DataFolder::saveNotes(const NotesCollection &notes) const
 {
-    if (IoResult saved = save(File::Notes, NotesFile::notesData(notes, m_dataRootName), codec()); !saved)
+    if (IoResult saved = save(File::Notes, NotesFile::notesData(notes, m_dataRootName), true); !saved)
         return saved;
-    return save(File::NoteState, NoteIdentity::statesData(notes), codec());
+    return save(File::NoteState, NoteIdentity::statesData(notes), true);
 }
 
 IoResult DataFolder::saveNotepad(const QStringList &lines) const
 {
-    return save(File::Notepad, NotesFile::notepadData(lines), codec());
+    return save(File::Notepad, NotesFile::notepadData(lines), true);
 }
 
 IoResult DataFolder::saveSettings(TKeyValueXmlFile &store, const Settings &settings) const
 {
-    return save(File::Settings, SettingsFile::settingsData(store, settings), nullptr);
+    return save(File::Settings, SettingsFile::settingsData(store, settings), false);
 }
 
 DataFolder::LoadResult DataFolder::loadSyncState(const DataFile::Parser &parse, const QDateTime &now)
@@ -301,7 +402,7 @@ DataFolder::LoadResult DataFolder::loadSyncState(const DataFile::Parser &parse, 
 
 IoResult DataFolder::saveSyncState(const QByteArray &plain) const
 {
-    return save(File::SyncState, plain, codec());
+    return save(File::SyncState, plain, true);
 }
 
 void DataFolder::recodeSyncState(const DataFileCodec *from) const
@@ -315,7 +416,7 @@ void DataFolder::recodeSyncState(const DataFileCodec *from) const
         return IoResult::success();
     });
     // The state is only a help (the next sync matches items by UID): rather none than one in the wrong form.
-    if (!read || !save(File::SyncState, plain, codec()))
+    if (!read || !save(File::SyncState, plain, true))
         QFile::remove(file);
 }
 
@@ -328,10 +429,10 @@ DataFolder::LoadResult DataFolder::loadReminders(ReminderLedger *ledger, const Q
 
 IoResult DataFolder::saveReminders(const ReminderLedger &ledger) const
 {
-    return save(File::Reminders, ReminderLedgerFile::ledgerData(ledger), codec());
+    return save(File::Reminders, ReminderLedgerFile::ledgerData(ledger), true);
 }
 
 IoResult DataFolder::saveExpenditures(const ExpenditureBook &book) const
 {
-    return save(File::Expenditures, ExpendituresFile::expendituresData(book, m_dataRootName), codec());
+    return save(File::Expenditures, ExpendituresFile::expendituresData(book, m_dataRootName), true);
 }

@@ -126,9 +126,28 @@ public:
     LoadResult loadSyncState(const DataFile::Parser &parse, const QDateTime &now);
     IoResult saveSyncState(const QByteArray &plain) const;
 
+    // The same saves without waiting: the bytes are made (the large files from a copy of the data)
+    // and written on the program's writer thread, after every save asked for before. A file whose
+    // content did not change is not written. A failure is kept for takeSaveFailure, and the notice
+    // (given on the writer's thread) says there is one.
+    void saveNotesLater(const NotesCollection &notes) const;
+    void saveNotepadLater(const QStringList &lines) const;
+    void saveSettingsLater(TKeyValueXmlFile &store, const Settings &settings) const;
+    void saveExpendituresLater(const ExpenditureBook &book) const;
+    void saveRemindersLater(const ReminderLedger &ledger) const;
+    void setSaveFailureNotice(std::function<void()> notice);
+    // Waits until every save asked for so far is on disk.
+    void waitForSaves() const;
+    // The first failure of the saves above not yet taken.
+    IoResult takeSaveFailure();
+
 private:
     LoadResult load(File file, const DataFileCodec *codec, const DataFile::Parser &parse, const QDateTime &now);
-    IoResult save(File file, const QByteArray &plain, const DataFileCodec *codec) const;
+    IoResult save(File file, const QByteArray &plain, bool enciphered) const;
+    void saveLater(File file, std::function<QByteArray()> make, bool enciphered) const;
+    std::shared_ptr<const DataFileCodec> codecFor(bool enciphered) const;
+
+    struct SaveFailures;
     IoResult refuseWrite(File file) const;
     // The sync state is written by the sync, not by the callers' save-all: it follows a change of codec here.
     void recodeSyncState(const DataFileCodec *from) const;
@@ -139,4 +158,5 @@ private:
     TStrongParams m_newKeyCost = StrongCipher::defaultCost();
     // The root element of the data file read last; a hand-edited name is kept on saving.
     QString m_dataRootName = QStringLiteral("Configuration");
+    std::shared_ptr<SaveFailures> m_failures;
 };

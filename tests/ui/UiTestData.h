@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/SaveQueue.h"
 #include "ui/dialogs/FileChoosers.h"
 #include "ui/dialogs/Messages.h"
 #include "ui/widgets/ImageList.h"
@@ -18,10 +19,25 @@ inline void enterUiTestMode()
     FileChoosers::setTestMode(true);
 }
 
+// What the saves asked for so far left on disk: they are written on the writer's thread.
 inline QByteArray readAll(const QString &path)
 {
+    SaveQueue::shared().waitForIdle();
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool savedFileExists(const QString &path)
+{
+    SaveQueue::shared().waitForIdle();
+    return QFile::exists(path);
+}
+
+// A file removed once the saves asked for so far are written, so that none of them brings it back.
+inline bool removeSavedFile(const QString &path)
+{
+    SaveQueue::shared().waitForIdle();
+    return QFile::remove(path);
 }
 
 inline void writeAll(const QString &path, const QByteArray &data)

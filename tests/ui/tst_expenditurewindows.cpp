@@ -70,6 +70,7 @@ double textContrast(const QImage &image, const QRect &area)
 
 ExpenditureBook bookOnDisk(const QString &dir)
 {
+    SaveQueue::shared().waitForIdle();
     ExpenditureBook book;
     const IoResult loaded =
         DataFile::read(dir + QStringLiteral("/expenditures.txt"), nullptr,

@@ -145,7 +145,7 @@ void TestNotesCommands::commands_withoutSelection_doNothing()
     QFETCH(QString, command);
     auto window = startWithNotes(m_dir->path(), fiveNotes());
     trigger(*window, "bypriority1");
-    QFile::remove(m_dir->filePath(QStringLiteral("data.txt")));
+    removeSavedFile(m_dir->filePath(QStringLiteral("data.txt")));
     trigger(*window, command.toLatin1().constData());
     QCOMPARE(textsOf(window->notes()), (names("A B C D E")));
     QCOMPARE(window->notes()[0].Progress, quint8(0));
@@ -195,7 +195,7 @@ void TestNotesCommands::delete_asksAndRemovesOnlyOnYes()
     QVERIFY(m_busyDuringQuestion);
     QVERIFY(!window->state().DialogBusy);
     QCOMPARE(textsOf(window->notes()), remaining);
-    QCOMPARE(QFile::exists(m_dir->filePath(QStringLiteral("data.txt"))), yes);
+    QCOMPARE(savedFileExists(m_dir->filePath(QStringLiteral("data.txt"))), yes);
     if (yes)
         QCOMPARE(textsOf(storedNotes(m_dir->path())), remaining);
 }
@@ -242,7 +242,7 @@ void TestNotesCommands::deleteFinished_removesEveryFinishedNote()
     QVERIFY(m_busyDuringQuestion);
     QVERIFY(!window->state().DialogBusy);
     QCOMPARE(textsOf(window->notes()), remaining);
-    QCOMPARE(QFile::exists(m_dir->filePath(QStringLiteral("data.txt"))), yes);
+    QCOMPARE(savedFileExists(m_dir->filePath(QStringLiteral("data.txt"))), yes);
     if (yes) {
         QCOMPARE(textsOf(storedNotes(m_dir->path())), remaining);
         QCOMPARE(window->findChild<QLabel *>(QStringLiteral("JvFullColorLabel0"))->text(), QStringLiteral("0"));
@@ -263,7 +263,7 @@ void TestNotesCommands::sortItems_sortAndSave_butDisabledDoesNeither()
     QCOMPARE(listedTexts(*window), sorted);
 
     // "disabled" keeps the last sorted order and saves nothing by itself.
-    QFile::remove(m_dir->filePath(QStringLiteral("data.txt")));
+    removeSavedFile(m_dir->filePath(QStringLiteral("data.txt")));
     trigger(*window, "Sortingdisabled");
     window->notes().prepend(makeNote(QStringLiteral("n3new"), 3));
     window->RefreshNotes();

@@ -132,7 +132,7 @@ void TestNotesTransfer::exportCommands_askBeforeOverwriting()
     QVERIFY(!window->state().DialogBusy);
     QCOMPARE(readAll(target) == "keep me", !yes);
     // Answering No writes nothing at all, not even the usual save.
-    QCOMPARE(QFile::exists(m_dir->filePath(QStringLiteral("data.txt"))), yes && action == "Makebackup1");
+    QCOMPARE(savedFileExists(m_dir->filePath(QStringLiteral("data.txt"))), yes && action == "Makebackup1");
 }
 
 void TestNotesTransfer::commands_cancelled_doNothing_data()

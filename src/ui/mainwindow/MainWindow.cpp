@@ -127,6 +127,7 @@ MainWindow::MainWindow(const QString &appDir, QWidget *parent)
     connectWindows();
     connectSearch();
     connectHistory();
+    connectSaveFailures();
 }
 
 EditedData MainWindow::editedData()
@@ -134,7 +135,19 @@ EditedData MainWindow::editedData()
     return {m_notes, m_settings, m_state, m_formats};
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    m_folder.setSaveFailureNotice(nullptr);
+    m_folder.waitForSaves();
+}
+
+void MainWindow::connectSaveFailures()
+{
+    m_folder.setSaveFailureNotice([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { reportSaveFailure(m_folder.takeSaveFailure()); }, Qt::QueuedConnection);
+    });
+}
 
 void MainWindow::buildRegions()
 {
@@ -188,7 +201,8 @@ void MainWindow::buildSync()
         m_notes, m_settings, m_folder, m_statusBar->syncStatus(),
         [this] {
             RefreshNotes();
-            return SaveAllNotes();
+            // The sync state written next must not claim notes that failed to reach the disk.
+            return saveNotesFiles(true);
         },
         [this](const QString &server, const QString &user) {
             return Messages::password(
@@ -435,7 +449,7 @@ void MainWindow::loadAllData()
 
 bool MainWindow::saveAllDataFiles()
 {
-    return SaveAllNotes() && SaveAllExpenditures();
+    return saveNotesFiles(true) && reportSaveFailure(m_folder.saveExpenditures(m_book));
 }
 
 void MainWindow::finishStartup()
@@ -575,6 +589,11 @@ void MainWindow::collectWindowSettings()
 
 bool MainWindow::SaveAllNotes()
 {
+    return saveNotesFiles(false);
+}
+
+bool MainWindow::saveNotesFiles(bool wait)
+{
     // A note added without a refresh since still gets its identity before it reaches the disk.
     NoteIdentity::assignMissing(m_notes);
     // The alerts' states go with the notes into notestate.txt; the last check beside them.
@@ -583,18 +602,27 @@ bool MainWindow::SaveAllNotes()
     m_alerts->ledger().writeTo(m_notes);
     const bool writeLastCheck = m_alerts->lastCheckNeedsSave(m_notes);
     recordHistory();
-    if (!reportSaveFailure(m_folder.saveNotes(m_notes)))
-        return false;
-    if (!reportSaveFailure(m_folder.saveNotepad(m_notepadPage->lines())))
-        return false;
     collectWindowSettings();
-    if (!reportSaveFailure(m_folder.saveSettings(m_settingsStore, m_settings)))
-        return false;
     // Once there, the file is written with every save, so that it follows the folder's protection.
     ReminderLedger lastCheck;
     lastCheck.setLastChecked(writeLastCheck ? m_alerts->ledger().lastChecked() : m_alerts->savedLastCheck());
-    if (!qIsNaN(lastCheck.lastChecked()) && !reportSaveFailure(m_folder.saveReminders(lastCheck)))
-        return false;
+    if (wait) {
+        if (!reportSaveFailure(m_folder.saveNotes(m_notes)))
+            return false;
+        if (!reportSaveFailure(m_folder.saveNotepad(m_notepadPage->lines())))
+            return false;
+        if (!reportSaveFailure(m_folder.saveSettings(m_settingsStore, m_settings)))
+            return false;
+        if (!qIsNaN(lastCheck.lastChecked()) && !reportSaveFailure(m_folder.saveReminders(lastCheck)))
+            return false;
+    } else {
+        // Written on the writer's thread; a failure is shown when it comes back.
+        m_folder.saveNotesLater(m_notes);
+        m_folder.saveNotepadLater(m_notepadPage->lines());
+        m_folder.saveSettingsLater(m_settingsStore, m_settings);
+        if (!qIsNaN(lastCheck.lastChecked()))
+            m_folder.saveRemindersLater(lastCheck);
+    }
     m_alerts->ledgerSaved(writeLastCheck);
     m_syncControl->notesSaved();
     return true;
@@ -698,7 +726,8 @@ void MainWindow::ReadAllExpenditures()
 
 bool MainWindow::SaveAllExpenditures()
 {
-    return reportSaveFailure(m_folder.saveExpenditures(m_book));
+    m_folder.saveExpendituresLater(m_book);
+    return true;
 }
 
 void MainWindow::RefreshExpenditures()

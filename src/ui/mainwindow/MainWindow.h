@@ -73,7 +73,7 @@ public:
     void finishStartup();
 
     void ReadAllNotes();
-    // False when a file could not be written; the error has been shown and the data stay in memory.
+    // Written on the writer's thread; a failure is shown when it comes back, the data stay in memory.
     bool SaveAllNotes();
     void RefreshNotes();
     // The upcoming events list anew and, while the option is on, the wallpaper painted from it.
@@ -84,7 +84,7 @@ public:
     // The data folder was named on the command line: the autostart entry names it too.
     void setDataDirChosen(bool chosen) { m_dataDirChosen = chosen; }
 
-    // False when the file could not be written; the error has been shown.
+    // Written on the writer's thread; a failure is shown when it comes back.
     bool SaveAllExpenditures();
     void RefreshExpenditures();
     ExpenditureBook &expenditures() { return m_book; }
@@ -174,6 +174,11 @@ private:
     void updateUndoActions();
     void placeAtTopRight();
     bool reportSaveFailure(const IoResult &result);
+    // Notes, notepad, settings and the last check: queued for the writer's thread, or written
+    // now, each waited for and stopping at the first failure.
+    bool saveNotesFiles(bool wait);
+    // Saves that fail on the writer's thread are shown when they come back.
+    void connectSaveFailures();
     // The list, and the wallpaper painted from it while that option is on.
     void showUpcomingEvents(const QList<UpcomingEvent> &events);
     void applyLoadedSettings();
