@@ -137,7 +137,7 @@ int main(int argc, char *argv[])
     QObject::connect(&*instance, &SingleInstance::addNoteRequested, presence, &TrayPresence::addNoteFromOutside);
     QObject::connect(&*instance, &SingleInstance::todayPopupRequested, presence,
                      [presence] { presence->ShowTrayIconPopup(TrayPresence::kBalloonFromKeyMs); });
-    QObject::connect(&instance, &SingleInstance::syncRequested, &mainWindow.syncControl(), &SyncControl::syncNow);
+    QObject::connect(&*instance, &SingleInstance::syncRequested, &mainWindow.syncControl(), &SyncControl::syncNow);
     QObject::disconnect(endDuringStart);
     QObject::connect(&signalWatcher, &SignalWatcher::terminationRequested, &mainWindow, &MainWindow::Close1Click);
     // The session is ending: save as "Close" does.
