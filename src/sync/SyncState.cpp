@@ -26,7 +26,7 @@ IoResult parse(const QByteArray &plain, SyncState *state)
                              QLatin1StringView("LastSuccess"), QLatin1StringView("LastError"),
                              QLatin1StringView("Failures"), QLatin1StringView("NumberOfItems"),
                              QLatin1StringView("Href"), QLatin1StringView("ETag"), QLatin1StringView("Uid"),
-                             QLatin1StringView("Item"), QLatin1StringView("Notes")});
+                             QLatin1StringView("Item"), QLatin1StringView("Notes"), QLatin1StringView("Content")});
     if (IoResult loaded = file.load(plain); !loaded)
         return loaded;
     const qint32 count = file.readInteger({NumberOfItems}, 0);

@@ -273,6 +273,21 @@ private Q_SLOTS:
         QCOMPARE(shown(server), shown(first.notes));
     }
 
+    void stateFileRoundTrip()
+    {
+        SyncState state{QStringLiteral("https://example.org/cal/"), QStringLiteral("token <&>"), {}, {}, {}, 2};
+        state.items.append({QStringLiteral("/cal/a%20b.ics"),
+                            "\"e1\"",
+                            QStringLiteral("a b"),
+                            "BEGIN:VCALENDAR\n",
+                            {QStringLiteral("a b"), QStringLiteral("a b-R1")},
+                            "0123abcd"});
+        SyncState read;
+        QVERIFY(SyncStateFile::parse(SyncStateFile::data(state), &read));
+        QCOMPARE(SyncStateFile::data(read), SyncStateFile::data(state));
+        QCOMPARE(read.items[0].noteUids, state.items[0].noteUids);
+    }
+
     void multistatus_data()
     {
         QTest::addColumn<QByteArray>("body");
