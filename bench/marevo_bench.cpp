@@ -551,11 +551,11 @@ private:
     std::map<std::string, Times> m_ms;
 };
 
-bool writeDataSet(const QString &dir)
+bool writeDataSet(const QString &dir, int notes)
 {
     // The 10k set as the organiser's own files, to time the program itself on it.
     QDir().mkpath(dir);
-    return DataFile::save(QDir(dir).filePath(QStringLiteral("data.txt")), NotesFile::notesData(notesOf(10000)),
+    return DataFile::save(QDir(dir).filePath(QStringLiteral("data.txt")), NotesFile::notesData(notesOf(notes)),
                           nullptr) &&
            DataFile::save(QDir(dir).filePath(QStringLiteral("expenditures.txt")),
                           ExpendituresFile::expendituresData(bookOf(10000)), nullptr);
@@ -589,6 +589,29 @@ void registerSearchAndUndoBenchmarks()
                                                    benchmark::DoNotOptimize(countNotes(notes, search));
                                            }));
     }
+    // The window's path for a change of the search alone: the last refresh's views narrowed, each keystroke
+    // after the one before it (whose matches it starts from when it only adds letters).
+    const std::pair<const char *, const char *> keystrokes[] = {
+        {"", "z"}, {"z", "zo"}, {"zo", "zol"}, {"zol", "zolc"}, {"note 7 cal", "note 7 call"}, {"zolc", "zol"}};
+    for (const auto &[before, typed] : keystrokes) {
+        timed(benchmark::RegisterBenchmark(
+            name(std::string("search/narrowed '") + before + "' to '" + typed + "'", {{"n", n}}).c_str(),
+            [before = before, typed = typed](benchmark::State &state) {
+                const ChainOptions options = optionsFor(90);
+                NotesCollection notes = notesOf(n);
+                SearchableViews kept;
+                refreshNotesViews(notes, options, &kept);
+                const SearchQuery first(QString::fromUtf8(before));
+                const SearchQuery second(QString::fromUtf8(typed));
+                kept.narrowed(second); // the folds, made at the first search
+                for (auto _ : state) {
+                    state.PauseTiming();
+                    kept.narrowed(first);
+                    state.ResumeTiming();
+                    benchmark::DoNotOptimize(kept.narrowed(second));
+                }
+            }));
+    }
     for (const bool withRefresh : {false, true}) {
         timed(benchmark::RegisterBenchmark(
             name(withRefresh ? "undo/delete finished tasks, refreshed" : "undo/delete finished tasks", {{"n", n}})
@@ -619,8 +642,8 @@ void registerSearchAndUndoBenchmarks()
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc == 3 && std::string(argv[1]) == "--write-data") {
-        const bool written = writeDataSet(QString::fromLocal8Bit(argv[2]));
+    if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--write-data") {
+        const bool written = writeDataSet(QString::fromLocal8Bit(argv[2]), argc == 4 ? std::atoi(argv[3]) : 10000);
         std::printf("%s\n", written ? "written" : "cannot write the data set");
         return written ? 0 : 1;
     }

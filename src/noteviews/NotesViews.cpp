@@ -4,6 +4,7 @@
 
 #include "settings/Settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -101,6 +102,7 @@ NotesViews SearchableViews::narrowed(const SearchQuery &search)
     const auto keeps = [&matched](qsizetype position) { return matched[static_cast<size_t>(position)]; };
 
     NotesViews views;
+    views.rows.reserve(std::min(found.size(), m_views.rows.size()));
     for (const NoteRow &row : m_views.rows)
         if (keeps(row.position))
             views.rows.append(row);

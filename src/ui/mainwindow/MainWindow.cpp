@@ -670,7 +670,9 @@ void MainWindow::refilterNotes()
         return;
     }
     showNotesViews(m_searchable.narrowed(m_search));
-    m_expenditurePage->refresh(m_book, m_settings);
+    // Transactions that fell due are no step of the user's.
+    if (m_expenditurePage->refreshLists(m_book, m_settings) && m_historyStarted)
+        m_history.absorbBook(m_book);
 }
 
 void MainWindow::showNotesViews(const NotesViews &views)

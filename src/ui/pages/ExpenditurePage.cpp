@@ -223,6 +223,22 @@ void ExpenditurePage::refresh(ExpenditureBook &book, const Settings &settings)
                                  m_search));
 }
 
+bool ExpenditurePage::refreshLists(ExpenditureBook &book, const Settings &settings)
+{
+    const ExpenditurePageData page = RefreshExpenditures(book, Clock::nowValue(), showPeriod(),
+                                                         expenditureSettings(settings), m_formats, m_search, false);
+    if (page.booked > 0) {
+        showPage(page);
+        return true;
+    }
+    m_bookedModel->setRows(page.occurred);
+    m_futureModel->setRows(page.future);
+    m_periodicModel->setRows(page.periodic);
+    if (page.balanceText)
+        m_balance->setText(*page.balanceText);
+    return false;
+}
+
 void ExpenditurePage::showPage(const ExpenditurePageData &page)
 {
     m_bookedModel->setRows(page.occurred);

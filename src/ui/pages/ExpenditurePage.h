@@ -33,6 +33,9 @@ public:
     // Brings the book up to date at the clock's now and shows it.
     void refresh(ExpenditureBook &book, const Settings &settings);
     void showPage(const ExpenditurePageData &page);
+    // The same when only the search changed: the charts stay as they are unless a transaction took effect
+    // (then true).
+    bool refreshLists(ExpenditureBook &book, const Settings &settings);
     // The lists show only the transactions whose description holds the words, from the next refresh on.
     void setSearch(const SearchQuery &search) { m_search = search; }
     // The "Show" box's choice; None while typed text selects no entry.
