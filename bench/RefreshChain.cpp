@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-NotesViews refreshNotesViews(NotesCollection &notes, const ChainOptions &options)
+NotesViews refreshNotesViews(NotesCollection &notes, const ChainOptions &options, SearchableViews *keep)
 {
     NotesRefreshOptions refresh;
     refresh.now = options.now;
@@ -13,7 +13,7 @@ NotesViews refreshNotesViews(NotesCollection &notes, const ChainOptions &options
     refresh.week = options.week;
     refresh.alertHours = options.alertHours;
     refresh.formats = options.formats;
-    return RefreshNotes(notes, refresh);
+    return RefreshNotes(notes, refresh, keep);
 }
 
 ExpenditurePageData refreshExpenditurePage(ExpenditureBook &book, const ChainOptions &options)

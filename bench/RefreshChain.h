@@ -22,7 +22,7 @@ struct ChainOptions
 
 // The refresh as the organiser runs it: the program's own RefreshNotes and RefreshExpenditures.
 // The notes are sorted and renumbered and the book is brought up to date in place.
-NotesViews refreshNotesViews(NotesCollection &notes, const ChainOptions &options);
+NotesViews refreshNotesViews(NotesCollection &notes, const ChainOptions &options, SearchableViews *keep = nullptr);
 ExpenditurePageData refreshExpenditurePage(ExpenditureBook &book, const ChainOptions &options);
 
 // The same refresh with the algorithms exactly as first described: N + 1 passes of

@@ -590,6 +590,29 @@ void registerSearchAndUndoBenchmarks()
                                                    benchmark::DoNotOptimize(countNotes(notes, search));
                                            }));
     }
+    // The window's path for a change of the search alone: the last refresh's views narrowed, each keystroke
+    // after the one before it (whose matches it starts from when it only adds letters).
+    const std::pair<const char *, const char *> keystrokes[] = {
+        {"", "z"}, {"z", "zo"}, {"zo", "zol"}, {"zol", "zolc"}, {"note 7 cal", "note 7 call"}, {"zolc", "zol"}};
+    for (const auto &[before, typed] : keystrokes) {
+        timed(benchmark::RegisterBenchmark(
+            name(std::string("search/narrowed '") + before + "' to '" + typed + "'", {{"n", n}}).c_str(),
+            [before = before, typed = typed](benchmark::State &state) {
+                const ChainOptions options = optionsFor(90);
+                NotesCollection notes = notesOf(n);
+                SearchableViews kept;
+                refreshNotesViews(notes, options, &kept);
+                const SearchQuery first(QString::fromUtf8(before));
+                const SearchQuery second(QString::fromUtf8(typed));
+                kept.narrowed(second); // the folds, made at the first search
+                for (auto _ : state) {
+                    state.PauseTiming();
+                    kept.narrowed(first);
+                    state.ResumeTiming();
+                    benchmark::DoNotOptimize(kept.narrowed(second));
+                }
+            }));
+    }
     for (const bool withRefresh : {false, true}) {
         timed(benchmark::RegisterBenchmark(
             name(withRefresh ? "undo/delete finished tasks, refreshed" : "undo/delete finished tasks", {{"n", n}})

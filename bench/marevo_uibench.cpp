@@ -9,9 +9,11 @@
 #include "ui/pages/NotepadPage.h"
 #include "ui/mainwindow/Startup.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QLineEdit>
 #include <QTest>
 
 #include <algorithm>
@@ -46,6 +48,28 @@ template <class Run> Span median(int times, Run run)
         run();
         cpu.push_back(cpuMs() - c0);
         wall.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(cpu.begin(), cpu.end());
+    std::sort(wall.begin(), wall.end());
+    return {cpu[cpu.size() / 2], wall[wall.size() / 2]};
+}
+
+template <class Run> Span timedOnce(Run run)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const double c0 = cpuMs();
+    run();
+    return {cpuMs() - c0, static_cast<double>(timer.nsecsElapsed()) / 1e6};
+}
+
+Span medianOf(std::vector<Span> spans)
+{
+    std::vector<double> cpu;
+    std::vector<double> wall;
+    for (const Span &span : spans) {
+        cpu.push_back(span.cpu);
+        wall.push_back(span.wall);
     }
     std::sort(cpu.begin(), cpu.end());
     std::sort(wall.begin(), wall.end());
@@ -126,6 +150,50 @@ int main(int argc, char **argv)
                 notepad, 16.0, notepad < 16 ? "met" : "MISSED");
     std::printf("  %-52s %9.1f wall  target < %3.0f ms: %s\n", "window held by the save after a note edit", note,
                 16.0, note < 16 ? "met" : "MISSED");
+
+    // Typing into the search field a letter at a time, each keystroke with the repaint after it. The field is
+    // emptied between runs (not timed), so each run starts from the whole list, as a user's first letter does.
+    auto *search = window.findChild<QLineEdit *>(QStringLiteral("SearchEdit1"));
+    const auto repainted = [&] {
+        window.repaint();
+        QApplication::processEvents();
+    };
+    const QString typed = QStringLiteral("zolc");
+    std::vector<std::vector<Span>> keys(static_cast<size_t>(typed.size()));
+    for (int run = 0; run < 9; ++run) {
+        search->clear();
+        repainted();
+        for (qsizetype k = 0; k < typed.size(); ++k)
+            keys[static_cast<size_t>(k)].push_back(timedOnce([&] {
+                search->setText(typed.left(k + 1));
+                repainted();
+            }));
+    }
+    for (qsizetype k = 0; k < typed.size(); ++k)
+        print(qPrintable(QStringLiteral("keystroke and repaint, field then '%1'").arg(typed.left(k + 1))),
+              medianOf(keys[static_cast<size_t>(k)]), 30);
+    search->clear();
+    repainted();
+
+    // "Delete finished tasks..." answered Yes, then its undo with all the window does after it (the redo
+    // between runs is not timed).
+    auto *undo = window.findChild<QAction *>(QStringLiteral("Undo1"));
+    auto *redo = window.findChild<QAction *>(QStringLiteral("Redo1"));
+    auto *deleteFinished = window.findChild<QAction *>(QStringLiteral("Deletefinishedtasks1"));
+    Messages::queueAnswer(true);
+    deleteFinished->trigger();
+    repainted();
+    std::vector<Span> undos;
+    for (int run = 0; run < 9; ++run) {
+        undos.push_back(timedOnce([&] {
+            undo->trigger();
+            repainted();
+        }));
+        redo->trigger();
+        repainted();
+    }
+    print("undo of \"Delete finished tasks...\" and the repaint", medianOf(undos), 50);
+    undo->trigger();
     for (const Messages::Shown &shown : Messages::takeShown())
         std::printf("  message shown: %s\n", qPrintable(shown.text));
     return 0;

@@ -5,7 +5,7 @@
 
 ExpenditurePageData RefreshExpenditures(ExpenditureBook &book, TDateTime now, ShowPeriod period,
                                         const ExpenditureSettings &settings, const LocaleFormats &formats,
-                                        const SearchQuery &search)
+                                        const SearchQuery &search, bool withCharts)
 {
     ExpenditureCollection &list = book.Expenditures;
     ExpenditurePageData page;
@@ -31,6 +31,9 @@ ExpenditurePageData RefreshExpenditures(ExpenditureBook &book, TDateTime now, Sh
     }
 
     page.balanceText = ExpenditureText::balanceText(book.AllMoney, settings, formats);
+    // Nothing took effect and the charts stay as drawn: a change of the search alone needs only the lists.
+    if (!withCharts && page.booked == 0)
+        return page;
     page.prediction = ExpenditureCharts::prediction(book, today, settings.PredictFor);
     page.history = ExpenditureCharts::history(list, today);
     page.categories = ExpenditureCharts::categories(list, today, period, settings, formats);

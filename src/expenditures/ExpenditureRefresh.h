@@ -25,7 +25,8 @@ struct ExpenditurePageData
 // transactions take effect, lists them, sorts oldest first (the order the book keeps), then
 // the other lists, the balance text and the charts. Safe to repeat: what has taken effect
 // never does so again. The three lists hold only the transactions whose description the search finds;
-// the balance and the charts always count the whole book.
+// the balance and the charts always count the whole book. Without `withCharts` the charts are left out
+// unless a transaction took effect.
 ExpenditurePageData RefreshExpenditures(ExpenditureBook &book, TDateTime now, ShowPeriod period,
                                         const ExpenditureSettings &settings, const LocaleFormats &formats,
-                                        const SearchQuery &search = {});
+                                        const SearchQuery &search = {}, bool withCharts = true);

@@ -19,9 +19,10 @@ QString newUid()
 
 void assignMissing(NotesCollection &notes)
 {
-    for (TNotesData &note : notes) {
-        if (note.uid.isEmpty())
-            note.uid = newUid();
+    // Read first, so that a list shared with the history is copied only when a note really lacks one.
+    for (qsizetype i = 0; i < notes.size(); ++i) {
+        if (notes.at(i).uid.isEmpty())
+            notes[i].uid = newUid();
     }
 }
 

@@ -9,8 +9,10 @@ void DeleteNote(NotesCollection &notes, qsizetype position)
 
 void renumberNotes(NotesCollection &notes)
 {
+    // Read first: a note already numbered is not written, so a list shared with the history is not copied.
     for (qsizetype i = 0; i < notes.size(); ++i)
-        notes[i].ID = static_cast<qint32>(i);
+        if (notes.at(i).ID != static_cast<qint32>(i))
+            notes[i].ID = static_cast<qint32>(i);
 }
 
 QString importanceName(quint8 importance)

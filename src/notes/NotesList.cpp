@@ -160,28 +160,31 @@ NoteCounters countNotes(const NotesCollection &notes)
 NoteCounters countNotes(const NotesCollection &notes, const SearchQuery &search)
 {
     NoteCounters counters;
-    for (const TNotesData &note : notes) {
-        if (!noteMatches(note, search))
-            continue;
-        if (note.Progress == 100) {
-            ++counters.finished;
-            continue;
-        }
-        switch (note.Importance) {
-        case 1:
-            ++counters.highest;
-            break;
-        case 2:
-            ++counters.increased;
-            break;
-        case 3:
-            ++counters.normal;
-            break;
-        default:
-            break;
-        }
-    }
+    for (const TNotesData &note : notes)
+        if (noteMatches(note, search))
+            counters.add(note);
     return counters;
+}
+
+void NoteCounters::add(const TNotesData &note)
+{
+    if (note.Progress == 100) {
+        ++finished;
+        return;
+    }
+    switch (note.Importance) {
+    case 1:
+        ++highest;
+        break;
+    case 2:
+        ++increased;
+        break;
+    case 3:
+        ++normal;
+        break;
+    default:
+        break;
+    }
 }
 
 QString findHyperlink(const QString &text)

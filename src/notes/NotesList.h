@@ -44,6 +44,8 @@ struct NoteCounters
     int normal = 0;    // importance 3, open
     int finished = 0;  // progress 100
 
+    // Counts one more note.
+    void add(const TNotesData &note);
     bool operator==(const NoteCounters &) const = default;
 };
 

@@ -1,6 +1,7 @@
 #include "NotesSort.h"
 
 #include <algorithm>
+#include <cmath>
 
 bool deadlineBefore(TDateTime first, TDateTime second)
 {
@@ -37,26 +38,51 @@ QList<qsizetype> deadlineOrderOf(const NotesCollection &notes, QList<qsizetype> 
     return positions;
 }
 
+// A collection already in order (as after most changes) is left untouched: no record moves, and a list
+// shared with the history stays shared instead of being copied.
+namespace {
+
+template <class Before> void stableSortUnlessSorted(NotesCollection &notes, Before before)
+{
+    if (!std::is_sorted(notes.cbegin(), notes.cend(), before))
+        std::stable_sort(notes.begin(), notes.end(), before);
+}
+
+bool inDeadlineOrder(const NotesCollection &notes)
+{
+    // Each stretch between NaN deadlines is ordered on its own (see sortByDeadline).
+    for (qsizetype i = 1; i < notes.size(); ++i) {
+        const TDateTime previous = notes.at(i - 1).Deadline;
+        const TDateTime current = notes.at(i).Deadline;
+        if (!std::isnan(previous) && !std::isnan(current) && deadlineBefore(current, previous))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void SortByPriority(NotesCollection &notes)
 {
-    std::stable_sort(notes.begin(), notes.end(),
-                     [](const TNotesData &a, const TNotesData &b) { return a.Importance < b.Importance; });
+    stableSortUnlessSorted(notes, [](const TNotesData &a, const TNotesData &b) { return a.Importance < b.Importance; });
 }
 
 void SortByDaysLeft(NotesCollection &notes)
 {
-    sortByDeadline(notes.begin(), notes.end(), [](const TNotesData &note) { return note.Deadline; });
+    if (!inDeadlineOrder(notes))
+        sortByDeadline(notes.begin(), notes.end(), [](const TNotesData &note) { return note.Deadline; });
 }
 
 void SortByPercentDone_desc(NotesCollection &notes)
 {
-    std::stable_sort(notes.begin(), notes.end(),
-                     [](const TNotesData &a, const TNotesData &b) { return a.Progress < b.Progress; });
+    stableSortUnlessSorted(notes, [](const TNotesData &a, const TNotesData &b) { return a.Progress < b.Progress; });
 }
 
 void SortByPrivateNonprivate(NotesCollection &notes)
 {
-    std::stable_partition(notes.begin(), notes.end(), [](const TNotesData &note) { return note.PrivateMsg; });
+    const auto isPrivate = [](const TNotesData &note) { return note.PrivateMsg; };
+    if (!std::is_partitioned(notes.cbegin(), notes.cend(), isPrivate))
+        std::stable_partition(notes.begin(), notes.end(), isPrivate);
 }
 
 void applySortOrder(NotesCollection &notes, NotesSortOrder order)

@@ -46,8 +46,37 @@ struct NotesViews
     QList<AlarmEntry> alarms;             // what the alarm watcher holds from now on
 };
 
-// Sorts and renumbers the collection in place, then computes every view of it.
-NotesViews RefreshNotes(NotesCollection &notes, const NotesRefreshOptions &options);
+class SearchableViews;
+
+// Sorts and renumbers the collection in place, then computes every view of it. With `keep`, the views are
+// computed without the search and kept there, then narrowed to it, so that a later change of the search
+// alone costs only the filtering.
+NotesViews RefreshNotes(NotesCollection &notes, const NotesRefreshOptions &options, SearchableViews *keep = nullptr);
+
+// A refresh's views before the search narrows them, with each note's folded text and location.
+class SearchableViews
+{
+public:
+    // Whether narrowing these gives what RefreshNotes(notes, options) would: the collection is the one they
+    // came from, untouched since (it still shares their copy), the options differ in the search alone, and
+    // the clock is still in the minute of that refresh (the lists' times are shown to the minute, and the
+    // minute timer refreshes them all).
+    bool fits(const NotesCollection &notes, const NotesRefreshOptions &options) const;
+    // The views RefreshNotes gives under `search`. A search that only adds to the last one's words looks
+    // only at the notes that one found.
+    NotesViews narrowed(const SearchQuery &search);
+
+private:
+    friend NotesViews RefreshNotes(NotesCollection &, const NotesRefreshOptions &, SearchableViews *);
+
+    bool m_valid = false;
+    NotesCollection m_notes;
+    NotesRefreshOptions m_options;
+    NotesViews m_views;
+    QList<QString> m_folded; // text and location of each note in turn; made at the first search
+    SearchQuery m_lastSearch;
+    QList<qsizetype> m_lastFound;
+};
 
 // The options the settings record gives, with the switches in force and the clock's now.
 NotesRefreshOptions notesRefreshOptions(const Settings &settings, NotesSortOrder order, NotesFilter filter,

@@ -58,6 +58,18 @@ void WallpaperPicture::drawLine(const QString &line)
     painter.drawText(QPoint(m_at.x(), m_at.y() + metrics.ascent()), line);
 }
 
+WallpaperLook onDesktop(WallpaperLook look, bool dark, const QColor &window, const QColor &text)
+{
+    const auto stored = [](const QColor &colour) {
+        return quint32(colour.red()) | quint32(colour.green()) << 8 | quint32(colour.blue()) << 16;
+    };
+    if (dark && look.backgroundColor == WallpaperLook{}.backgroundColor)
+        look.backgroundColor = stored(window);
+    if (dark && look.fontColor == WallpaperLook{}.fontColor)
+        look.fontColor = stored(text);
+    return look;
+}
+
 QImage paintWallpaper(const WallpaperLook &look, const QStringList &lines, QSize screen)
 {
     WallpaperPicture picture(look, screen);

@@ -48,6 +48,10 @@ private:
     QPoint m_at;
 };
 
+// The look as painted on a desktop of these colours: on a dark one, a colour the user kept at its default
+// (black) takes the desktop's own (its window colour for the background, its text colour for the text).
+WallpaperLook onDesktop(WallpaperLook look, bool dark, const QColor &window, const QColor &text);
+
 QImage paintWallpaper(const WallpaperLook &look, const QStringList &lines, QSize screen);
 
 // The picture as a BMP file's bytes.

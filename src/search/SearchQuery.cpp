@@ -110,3 +110,21 @@ bool SearchQuery::matches(const QString &first, const QString &second) const
         return foldedFirst.contains(word) || foldedSecond.contains(word);
     });
 }
+
+bool SearchQuery::matchesFolded(QStringView first, QStringView second) const
+{
+    return std::all_of(m_words.cbegin(), m_words.cend(),
+                       [&](const QString &word) { return first.contains(word) || second.contains(word); });
+}
+
+bool SearchQuery::narrows(const SearchQuery &before) const
+{
+    return std::all_of(before.m_words.cbegin(), before.m_words.cend(), [this](const QString &old) {
+        return std::any_of(m_words.cbegin(), m_words.cend(), [&old](const QString &word) { return word.contains(old); });
+    });
+}
+
+QString SearchQuery::foldOf(const QString &text)
+{
+    return memoisedFold(text);
+}

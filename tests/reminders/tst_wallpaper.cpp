@@ -42,6 +42,8 @@ private Q_SLOTS:
     void colours_redInTheLowestByte();
     void longNote_isDrawnAsSixtyCharactersAndDots();
     void bmp_readsBackPixelForPixel();
+    void darkDesktop_takesTheColoursKeptAtTheDefault_data();
+    void darkDesktop_takesTheColoursKeptAtTheDefault();
 };
 
 void TestWallpaper::picture_hasTheScreensSizeAndBackground()
@@ -159,6 +161,37 @@ void TestWallpaper::bmp_readsBackPixelForPixel()
     QVERIFY(back.loadFromData(bytes, "BMP"));
     QCOMPARE(back.size(), image.size());
     QCOMPARE(back.convertToFormat(QImage::Format_RGB32), image);
+}
+
+void TestWallpaper::darkDesktop_takesTheColoursKeptAtTheDefault_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<quint32>("background");
+    QTest::addColumn<quint32>("font");
+    QTest::addColumn<quint32>("paintedBackground");
+    QTest::addColumn<quint32>("paintedFont");
+    // The desktop: window 0x30 0x31 0x32, text 0xE0 0xE1 0xE2 (red in the lowest byte).
+    QTest::newRow("light desktop, defaults") << false << 0u << 0u << 0u << 0u;
+    QTest::newRow("dark desktop, defaults") << true << 0u << 0u << 0x323130u << 0xE2E1E0u;
+    QTest::newRow("dark desktop, own background") << true << 0xFFFFFFu << 0u << 0xFFFFFFu << 0xE2E1E0u;
+    QTest::newRow("dark desktop, own font colour") << true << 0u << 0x0000FFu << 0x323130u << 0x0000FFu;
+    QTest::newRow("light desktop, own colours") << false << 0x00FF00u << 0xFFu << 0x00FF00u << 0xFFu;
+}
+
+void TestWallpaper::darkDesktop_takesTheColoursKeptAtTheDefault()
+{
+    QFETCH(bool, dark);
+    QFETCH(quint32, background);
+    QFETCH(quint32, font);
+    QFETCH(quint32, paintedBackground);
+    QFETCH(quint32, paintedFont);
+    WallpaperLook look;
+    look.backgroundColor = background;
+    look.fontColor = font;
+    const WallpaperLook painted = onDesktop(look, dark, QColor(0x30, 0x31, 0x32), QColor(0xE0, 0xE1, 0xE2));
+    QCOMPARE(painted.backgroundColor, paintedBackground);
+    QCOMPARE(painted.fontColor, paintedFont);
+    QCOMPARE(paintWallpaper(painted, {}, QSize(4, 4)).pixelColor(1, 1), Wallpaper::storedColor(paintedBackground));
 }
 
 QTEST_MAIN(TestWallpaper)

@@ -5,6 +5,7 @@
 #include "ui/widgets/RollOutPanel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -21,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
+
+#include <cmath>
 
 namespace {
 
@@ -66,12 +69,16 @@ private Q_SLOTS:
     void copy_putsTheChartImageOnTheClipboard_data();
     void copy_putsTheChartImageOnTheClipboard();
     void mouseOverPrediction_showsTheReadOuts();
+    void charts_madeWhenThePageIsFirstShown();
+    void paletteSwitch_redrawsInTheDesktopsColours_data();
+    void paletteSwitch_redrawsInTheDesktopsColours();
 
 private:
     // What the library computes for the same book at the same moment.
     ExpenditurePageData expected(ShowPeriod period = ShowPeriod::All) const;
     QChart *chart(const char *name) const
     {
+        m_window->expenditurePage()->charts();
         return m_window->expenditurePage()->findChild<QChartView *>(QLatin1String(name))->chart();
     }
     QBarSeries *series2() const
@@ -104,6 +111,7 @@ void TestExpenditureCharts::init()
 
 void TestExpenditureCharts::cleanup()
 {
+    QApplication::setPalette(QPalette());
     m_window.reset();
     m_dir.reset();
     Clock::resetForTesting();
@@ -243,7 +251,7 @@ void TestExpenditureCharts::copy_putsTheChartImageOnTheClipboard()
     QFETCH(QString, menu);
     QFETCH(QString, action);
     QFETCH(QString, chart);
-    auto *view = m_window->expenditurePage()->findChild<QChartView *>(chart);
+    auto *view = m_window->expenditurePage()->charts()->chart1()->window()->findChild<QChartView *>(chart);
     auto *popup = view->findChild<QMenu *>(menu);
     QVERIFY(popup);
     QCOMPARE(popup->actions().size(), 1);
@@ -269,7 +277,7 @@ void TestExpenditureCharts::mouseOverPrediction_showsTheReadOuts()
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 
     ExpenditurePage *page = m_window->expenditurePage();
-    auto *view = page->findChild<QChartView *>(QStringLiteral("Chart1"));
+    auto *view = page->charts()->chart1();
     QCOMPARE(view->viewport()->cursor().shape(), Qt::CrossCursor);
     QLabel *labels[] = {
         page->findChild<QLabel *>(QStringLiteral("Label8")), page->findChild<QLabel *>(QStringLiteral("Label10")),
@@ -299,6 +307,67 @@ void TestExpenditureCharts::mouseOverPrediction_showsTheReadOuts()
     const QStringList before = {labels[0]->text(), labels[1]->text(), labels[2]->text(), labels[3]->text()};
     move(QPoint(1, view->viewport()->height() / 2));
     QCOMPARE((QStringList{labels[0]->text(), labels[1]->text(), labels[2]->text(), labels[3]->text()}), before);
+}
+
+void TestExpenditureCharts::charts_madeWhenThePageIsFirstShown()
+{
+    ExpenditurePage *page = m_window->expenditurePage();
+    QVERIFY(!page->hasCharts());
+    QVERIFY(!page->findChild<QChartView *>());
+    m_window->show();
+    QVERIFY(!page->hasCharts());
+    m_window->findChild<QTabWidget *>(QStringLiteral("PageControl1"))->setCurrentWidget(page->parentWidget());
+    QVERIFY(page->hasCharts());
+    // What the refresh before computed is drawn at once.
+    const ExpenditurePageData drawn = expected();
+    QCOMPARE(chart("Chart1")->series().size(), 3);
+    compareLine(static_cast<QLineSeries *>(chart("Chart1")->series().constFirst()), drawn.prediction.defaultLine);
+    compareLine(static_cast<QLineSeries *>(chart("Chart2")->series().constFirst()), drawn.history.line);
+    QCOMPARE(qsizetype(series2()->count()), drawn.categories.bars.size());
+}
+
+void TestExpenditureCharts::paletteSwitch_redrawsInTheDesktopsColours_data()
+{
+    QTest::addColumn<bool>("darkFirst");
+    QTest::newRow("light to dark") << false;
+    QTest::newRow("dark to light") << true;
+}
+
+void TestExpenditureCharts::paletteSwitch_redrawsInTheDesktopsColours()
+{
+    QFETCH(bool, darkFirst);
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x2A2A2A));
+    dark.setColor(QPalette::WindowText, QColor(0xEEEEEE));
+    dark.setColor(QPalette::Base, QColor(0x1E1E1E));
+    dark.setColor(QPalette::Text, QColor(0xEEEEEE));
+    const QPalette light = QApplication::palette();
+    if (darkFirst)
+        QApplication::setPalette(dark);
+    chart("Chart1");
+    QApplication::setPalette(darkFirst ? light : dark);
+    QApplication::processEvents();
+    const bool nowDark = !darkFirst;
+    const QPalette &palette = nowDark ? dark : light;
+
+    for (const char *name : {"Chart1", "Chart2", "Chart3"}) {
+        QCOMPARE(chart(name)->theme(), nowDark ? QChart::ChartThemeDark : QChart::ChartThemeLight);
+        QCOMPARE(chart(name)->backgroundBrush().color(), palette.color(QPalette::Base));
+    }
+    const QList<QAbstractSeries *> lines = chart("Chart1")->series();
+    QCOMPARE(lines.size(), 3);
+    const QColor blue = static_cast<QLineSeries *>(lines[1])->pen().color();
+    QCOMPARE(blue, ExpenditureChartViews::lineColour(QColor(0, 0, 255), palette));
+    // Readable: far from the background's lightness, whichever it is.
+    QVERIFY(std::abs(blue.lightnessF() - palette.color(QPalette::Base).lightnessF()) > 0.4);
+    QCOMPARE(static_cast<QLineSeries *>(lines[1])->pen().width(), 2);
+    for (QAbstractAxis *axis : chart("Chart1")->axes(Qt::Vertical))
+        if (axis->alignment() == Qt::AlignLeft)
+            QCOMPARE(static_cast<QValueAxis *>(axis)->labelsColor(), QColor(Qt::transparent));
+    QCOMPARE(series2()->barSets().constFirst()->labelColor(),
+             nowDark ? palette.color(QPalette::WindowText) : QColor(Qt::black));
+    const QString label8 = m_window->findChild<QLabel *>(QStringLiteral("Label8"))->styleSheet();
+    QVERIFY2(label8.contains(ExpenditureChartViews::lineColour(QColor(255, 0, 0), palette).name()), qPrintable(label8));
 }
 
 QTEST_MAIN(TestExpenditureCharts)

@@ -58,6 +58,8 @@ private Q_SLOTS:
     void closingWithoutTray_tellsOnceHowToGetOneAndHowToEnd_data();
     void closingWithoutTray_tellsOnceHowToGetOneAndHowToEnd();
     void trayIcon_symbolicOnADarkDesktop();
+    void hidden_onlyMidnightWakes_data();
+    void hidden_onlyMidnightWakes();
     void autoHide_edgeShowsAndLeavingHidesAfterDelayPlusOne();
     void autoHide_keptOpen_data();
     void autoHide_keptOpen();
@@ -265,6 +267,40 @@ void TestTray::minimising()
     QCOMPARE(m_window->isVisible(), !trayIcon);
     Q_EMIT m_window->trayIcon()->activated(QSystemTrayIcon::Trigger);
     QVERIFY(m_window->isVisible() && !m_window->isMinimized());
+}
+
+void TestTray::hidden_onlyMidnightWakes_data()
+{
+    QTest::addColumn<bool>("wallpaper");
+    QTest::newRow("upcoming events in the window only") << false;
+    QTest::newRow("upcoming events on the wallpaper too") << true;
+}
+
+void TestTray::hidden_onlyMidnightWakes()
+{
+    QFETCH(bool, wallpaper);
+    m_window->settings().ShowUpcomingEventsOnDesktop = wallpaper;
+    auto *timer2 = m_window->findChild<QTimer *>(QStringLiteral("Timer2"));
+    auto *timer3 = m_window->findChild<QTimer *>(QStringLiteral("Timer3"));
+    auto *midnight = m_window->findChild<QTimer *>(QStringLiteral("MidnightTimer"));
+    QVERIFY(timer2->isActive() && timer3->isActive() && !midnight->isActive());
+
+    Clock::setNowForTesting(QDateTime(QDate(2026, 12, 9), QTime(23, 59, 30)));
+    m_window->hide();
+    QVERIFY(!timer3->isActive());
+    QCOMPARE(timer2->isActive(), wallpaper);
+    QVERIFY(midnight->isActive() && midnight->isSingleShot());
+    QCOMPARE(midnight->interval(), 31000);
+    if (!wallpaper) {
+        // Past midnight the day change is taken and the next one is the wake-up after it.
+        Clock::setNowForTesting(QDateTime(QDate(2026, 12, 10), QTime(0, 0, 1)));
+        midnight->start(0);
+        QTRY_COMPARE(midnight->interval(), 86400000);
+        QVERIFY(midnight->isActive() && !timer3->isActive() && !timer2->isActive());
+    }
+
+    m_window->show();
+    QVERIFY(timer2->isActive() && timer3->isActive() && !midnight->isActive());
 }
 
 void TestTray::closingWithoutTray_tellsOnceHowToGetOneAndHowToEnd_data()

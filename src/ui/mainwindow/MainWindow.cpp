@@ -12,6 +12,7 @@
 #include "ui/mainwindow/EncryptionControl.h"
 #include "ui/mainwindow/SyncControl.h"
 #include "ui/dialogs/SyncPage.h"
+#include "ui/mainwindow/IdleTimers.h"
 #include "ui/mainwindow/NotesTransfer.h"
 #include "ui/mainwindow/QuickBar.h"
 #include "ui/mainwindow/ReminderAlerts.h"
@@ -27,6 +28,7 @@
 #include "ui/pages/UpcomingEventsPanel.h"
 #include "ui/pages/WeekSchedulePage.h"
 #include "ui/widgets/ImageList.h"
+#include "ui/widgets/Appearance.h"
 #include "ui/widgets/SearchBar.h"
 #include "ui/widgets/Switch.h"
 #include "ui/widgets/TabCaptions.h"
@@ -256,6 +258,26 @@ void MainWindow::buildTimers()
     m_timer3->setInterval(5 * 1000);
     connect(m_timer3, &QTimer::timeout, this, &MainWindow::Timer3Timer);
     m_timer3->start();
+    m_idle = new IdleTimers([this] { Timer3Timer(); }, [this] { catchUpWhenShown(); }, this);
+}
+
+void MainWindow::sleepWhileHidden()
+{
+    // What the 5-second tick would still have done: an edit of the notepad is saved now.
+    Timer3Timer();
+    // The wallpaper keeps showing the upcoming events, so their refresh goes on while it is painted.
+    m_idle->sleep({m_timer2, m_timer3},
+                  [this](QTimer *timer) { return timer == m_timer2 && m_settings.ShowUpcomingEventsOnDesktop; });
+}
+
+void MainWindow::catchUpWhenShown()
+{
+    Timer3Timer();
+    const TDateTime now = Clock::nowValue();
+    m_timeInfo->sunPanelStep(now);
+    m_timeInfo->customPanelStep(now);
+    if (!m_settings.ShowUpcomingEventsOnDesktop)
+        RefreshUpcomingEvents();
 }
 
 void MainWindow::connectCommands()
@@ -431,7 +453,7 @@ void MainWindow::searchChanged(const QString &text)
     if (m_search.isEmpty())
         SearchQuery::forgetFolds();
     m_expenditurePage->setSearch(m_search);
-    RefreshNotes();
+    refilterNotes();
 }
 
 void MainWindow::findInNotepad(bool backward)
@@ -509,9 +531,40 @@ void MainWindow::placeAtTopRight()
     move(std::max(available.left(), available.right() + 1 - width() - frameExtra.width()), available.top());
 }
 
+bool MainWindow::event(QEvent *event)
+{
+    const bool handled = QMainWindow::event(event);
+    // The desktop switched between light and dark (the application's palette changes first, the window's
+    // after it, when it has none of its own).
+    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange)
+        followDesktopColours();
+    return handled;
+}
+
+void MainWindow::followDesktopColours()
+{
+    const QPalette desktop = QApplication::palette();
+    if (!m_expenditurePage)
+        return;
+    m_expenditurePage->followPalette(desktop);
+    if (desktop == m_desktopPalette)
+        return;
+    m_desktopPalette = desktop;
+    if (m_settings.ShowUpcomingEventsOnDesktop && !m_state.StartupInProgress)
+        RefreshUpcomingEvents();
+}
+
+void MainWindow::hideEvent(QHideEvent *event)
+{
+    QMainWindow::hideEvent(event);
+    if (!m_ending)
+        sleepWhileHidden();
+}
+
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    m_idle->wake();
     // The frame is known only once the window is on the screen: the start's placement is made again with it.
     if (m_placeWhenShown) {
         m_placeWhenShown = false;
@@ -643,24 +696,46 @@ bool MainWindow::reportSaveFailure(const IoResult &result)
     return result.ok;
 }
 
+NotesRefreshOptions MainWindow::refreshOptions(const QDateTime &now) const
+{
+    return notesRefreshOptions(m_settings, currentSortOrder(), notesFilter(), DateTime::toQDate(m_state.WeekStart),
+                               DateTime::fromQDateTime(now), m_formats);
+}
+
 void MainWindow::RefreshNotes()
 {
     const QDateTime now = Clock::now();
     m_lastRefreshDay = now.date();
     AlarmWatcher *alarms = m_alerts->JvAlarms1();
-    NotesRefreshOptions options =
-        notesRefreshOptions(m_settings, currentSortOrder(), notesFilter(), DateTime::toQDate(m_state.WeekStart),
-                            DateTime::fromQDateTime(now), m_formats);
+    NotesRefreshOptions options = refreshOptions(now);
     m_alerts->followWatcher();
     options.reminders = &m_alerts->ledger();
-    const NotesViews views = ::RefreshNotes(m_notes, options);
+    const NotesViews views = ::RefreshNotes(m_notes, options, &m_searchable);
     recordHistory();
     // First, before anything below can open a box: the list must follow the new positions.
     alarms->setEntries(views.alarms);
+    showNotesViews(views);
+    RefreshExpenditures();
+}
+
+void MainWindow::refilterNotes()
+{
+    const QDateTime now = Clock::now();
+    if (now.date() != m_lastRefreshDay || !m_searchable.fits(m_notes, refreshOptions(now))) {
+        RefreshNotes();
+        return;
+    }
+    showNotesViews(m_searchable.narrowed(m_search));
+    // Transactions that fell due are no step of the user's.
+    if (m_expenditurePage->refreshLists(m_book, m_settings) && m_historyStarted)
+        m_history.absorbBook(m_book);
+}
+
+void MainWindow::showNotesViews(const NotesViews &views)
+{
     m_notesModel->setRows(views.rows);
     showUpcomingEvents(views.upcoming);
     m_weekPage->showWeek(views.week);
-    RefreshExpenditures();
     if (views.counters) {
         m_statusBar->counter(3)->setText(QString::number(views.counters->highest));
         m_statusBar->counter(2)->setText(QString::number(views.counters->increased));
@@ -687,9 +762,12 @@ void MainWindow::showUpcomingEvents(const QList<UpcomingEvent> &events)
         return;
     // The picture covers the screen's device pixels, as a wallpaper does.
     const QSize size = (QSizeF(screen->size()) * screen->devicePixelRatio()).toSize();
-    const WallpaperLook look{m_settings.UpcomingEventsBackgroundColor, m_settings.UpcomingEventsFontColor,
-                             m_settings.Font5Size, m_settings.ShowUpcomingEventsOnDesktopPositionX,
-                             m_settings.ShowUpcomingEventsOnDesktopPositionY};
+    const QPalette desktop = QApplication::palette();
+    const WallpaperLook look = onDesktop({m_settings.UpcomingEventsBackgroundColor, m_settings.UpcomingEventsFontColor,
+                                          m_settings.Font5Size, m_settings.ShowUpcomingEventsOnDesktopPositionX,
+                                          m_settings.ShowUpcomingEventsOnDesktopPositionY},
+                                         Appearance::isDark(desktop), desktop.color(QPalette::Window),
+                                         desktop.color(QPalette::WindowText));
     QStringList lines;
     for (const UpcomingEvent &event : events)
         lines.append(wallpaperLine(event));

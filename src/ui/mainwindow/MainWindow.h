@@ -12,17 +12,21 @@
 #include "notes/NotesData.h"
 #include "notes/NotesList.h"
 #include "notes/NotesSort.h"
+#include "noteviews/NotesViews.h"
 #include "reminders/UpcomingEvents.h"
 #include "search/SearchQuery.h"
 #include "settings/Settings.h"
 #include "storage/DataFolder.h"
 
+#include <QApplication>
 #include <QMainWindow>
+#include <QPalette>
 
 #include <memory>
 
 class DesktopWallpaper;
 class EncryptionControl;
+class IdleTimers;
 class ExpenditurePage;
 class NotepadPage;
 class NotesListModel;
@@ -135,6 +139,8 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    bool event(QEvent *event) override;
 
 private Q_SLOTS:
     // The main menu's "Add note" and the "Add note" button.
@@ -164,6 +170,15 @@ private:
     void connectHistory();
     // The search field's text changed: every list follows it, the notepad marks it.
     void searchChanged(const QString &text);
+    // Only the search changed: the lists are narrowed from the last refresh's while the notes and the rest
+    // are as they were then, refreshed whole otherwise.
+    void refilterNotes();
+    // Nothing shows the clocks, panels and lists: their timers stop until the window shows again.
+    void sleepWhileHidden();
+    void catchUpWhenShown();
+    void followDesktopColours();
+    NotesRefreshOptions refreshOptions(const QDateTime &now) const;
+    void showNotesViews(const NotesViews &views);
     void findInNotepad(bool backward);
     EditState editState() const;
     // Where the window shows or saves the data: any change since the last call becomes an undo step.
@@ -214,6 +229,7 @@ private:
     QuickBar *m_quickBar = nullptr;
     SearchBar *m_searchBar = nullptr;
     SearchQuery m_search;
+    SearchableViews m_searchable; // the last refresh's views before the search
     EditHistory m_history;
     bool m_historyStarted = false; // nothing is recorded while the data load
     NotesPage *m_notesPage = nullptr;
@@ -240,4 +256,6 @@ private:
     QTimer *m_timer1 = nullptr;
     QTimer *m_timer2 = nullptr;
     QTimer *m_timer3 = nullptr;
+    IdleTimers *m_idle = nullptr;
+    QPalette m_desktopPalette = QApplication::palette(); // the colours the charts and the wallpaper follow
 };

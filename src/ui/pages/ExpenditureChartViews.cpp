@@ -14,6 +14,7 @@
 #include <QDateTimeAxis>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
+#include <QLegend>
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -36,13 +37,17 @@ TDateTime fromAxis(qreal value)
 QChart *newChart()
 {
     auto *chart = new QChart;
-    // The desktop's light or dark colours; a copy to the clipboard is still drawn on white.
-    const QPalette palette = QApplication::palette();
-    chart->setTheme(Appearance::isDark(palette) ? QChart::ChartThemeDark : QChart::ChartThemeLight);
-    chart->setBackgroundBrush(palette.color(QPalette::Base));
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(2, 2, 2, 2));
     return chart;
+}
+
+// The desktop's light or dark colours; a copy to the clipboard is still drawn on white. A theme sets every
+// colour and font of the chart, so what the views set themselves is set again after it.
+void applyTheme(QChart *chart, const QPalette &palette)
+{
+    chart->setTheme(Appearance::isDark(palette) ? QChart::ChartThemeDark : QChart::ChartThemeLight);
+    chart->setBackgroundBrush(palette.color(QPalette::Base));
 }
 
 // An axis cannot show a span of nothing: a flat line gets a band around it.
@@ -54,6 +59,16 @@ std::pair<double, double> drawableRange(double minimum, double maximum)
 }
 
 } // namespace
+
+QColor ExpenditureChartViews::lineColour(const QColor &forLightBackground, const QPalette &palette)
+{
+    if (!Appearance::isDark(palette))
+        return forLightBackground;
+    // Pure red, blue and mid grey are as dark as the lines are thin: on a dark background they are lifted
+    // to a light tone of their own hue.
+    const QColor hsl = forLightBackground.toHsl();
+    return QColor::fromHslF(std::max(hsl.hslHueF(), 0.0f), hsl.hslSaturationF(), std::max(hsl.lightnessF(), 0.7f));
+}
 
 ExpenditureChartViews::ExpenditureChartViews(const Areas &areas, const ReadOuts &readOuts, QObject *parent)
     : QObject(parent), m_readOuts(readOuts), m_formats(LocaleFormats::system())
@@ -98,9 +113,30 @@ ExpenditureChartViews::ExpenditureChartViews(const Areas &areas, const ReadOuts 
     m_series2->attachAxis(m_barValueAxis);
     bars->legend()->setVisible(true);
     bars->legend()->setAlignment(Qt::AlignRight);
-    QFont legendFont = bars->legend()->font();
+    followPalette(QApplication::palette());
+}
+
+void ExpenditureChartViews::followPalette(const QPalette &palette)
+{
+    if (m_themed && palette == m_palette)
+        return;
+    m_themed = true;
+    m_palette = palette;
+    for (QChartView *view : {m_chart1, m_chart2, m_chart3})
+        applyTheme(view->chart(), palette);
+    for (const LineAxes &axes : {m_axes1, m_axes2}) {
+        // Hidden labels would leave the title no room: they stay, drawn in no colour.
+        axes.left->setLabelsColor(Qt::transparent);
+        axes.left->setGridLineVisible(false);
+        axes.left->setMinorGridLineVisible(false);
+    }
+    QLegend *legend = m_chart3->chart()->legend();
+    QFont legendFont = legend->font();
     legendFont.setPointSizeF(legendFont.pointSizeF() * 0.85);
-    bars->legend()->setFont(legendFont);
+    legend->setFont(legendFont);
+    showPrediction(m_prediction);
+    showHistory(m_history);
+    showCategories(m_categories);
 }
 
 void ExpenditureChartViews::setFormats(const LocaleFormats &formats)
@@ -142,10 +178,6 @@ ExpenditureChartViews::LineAxes ExpenditureChartViews::addLineAxes(QChart *chart
     // The left axis carries the title only; the values are read on the right.
     axes.left = new QValueAxis(chart);
     axes.left->setTitleText(QStringLiteral("Amount"));
-    // Hidden labels would leave the title no room: they stay, drawn in no colour.
-    axes.left->setLabelsColor(Qt::transparent);
-    axes.left->setGridLineVisible(false);
-    axes.left->setMinorGridLineVisible(false);
     axes.left->setTickCount(2);
     chart->addAxis(axes.left, Qt::AlignLeft);
     axes.right = new QValueAxis(chart);
@@ -164,7 +196,7 @@ void ExpenditureChartViews::showLines(QChart *chart, const LineAxes &axes, const
     for (const Line &line : lines) {
         auto *series = new QLineSeries(chart);
         series->setName(line.title);
-        QPen pen(line.colour);
+        QPen pen(lineColour(line.colour, m_palette));
         pen.setWidth(2);
         series->setPen(pen);
         QList<QPointF> points;
@@ -203,13 +235,18 @@ void ExpenditureChartViews::showPrediction(const PredictionChart &prediction)
 
 void ExpenditureChartViews::showHistory(const HistoryChart &history)
 {
+    m_history = history;
     QChart *chart = m_chart2->chart();
-    showLines(chart, m_axes2, {{&history.line, QString(), QColor(0, 0, 255)}}, history.range);
+    showLines(chart, m_axes2, {{&m_history.line, QString(), QColor(0, 0, 255)}}, m_history.range);
     static_cast<QLineSeries *>(chart->series().constFirst())->setPointsVisible(true);
 }
 
-void ExpenditureChartViews::showCategories(const CategoryChart &categories)
+void ExpenditureChartViews::showCategories(const CategoryChart &shown)
 {
+    m_categories = shown;
+    const CategoryChart &categories = m_categories;
+    // The values are written outside the bars, on the chart's own background.
+    const QColor text = Appearance::isDark(m_palette) ? m_palette.color(QPalette::WindowText) : QColor(Qt::black);
     m_series2->clear();
     double largest = 0;
     for (const CategoryBar &bar : categories.bars) {
@@ -217,8 +254,8 @@ void ExpenditureChartViews::showCategories(const CategoryChart &categories)
         set->append(bar.value);
         set->setColor(QColor(bar.colour.red, bar.colour.green, bar.colour.blue));
         // An outline keeps the white category visible on the white chart.
-        set->setPen(QPen(Qt::black, 1));
-        set->setLabelColor(Qt::black);
+        set->setPen(QPen(text, 1));
+        set->setLabelColor(text);
         m_series2->append(set);
         largest = std::max(largest, bar.value);
     }

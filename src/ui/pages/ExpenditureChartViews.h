@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QObject>
+#include <QPalette>
 #include <QPointF>
 
 #include <array>
@@ -41,6 +42,10 @@ public:
     ExpenditureChartViews(const Areas &areas, const ReadOuts &readOuts, QObject *parent = nullptr);
 
     void setFormats(const LocaleFormats &formats);
+    // The desktop switched between light and dark: every chart is drawn again in its colours.
+    void followPalette(const QPalette &palette);
+    // A line's colour, chosen for a light background, as drawn on the palette's.
+    static QColor lineColour(const QColor &forLightBackground, const QPalette &palette);
     void showPrediction(const PredictionChart &prediction);
     void showHistory(const HistoryChart &history);
     void showCategories(const CategoryChart &categories);
@@ -89,6 +94,10 @@ private:
     LineAxes m_axes2;
     ReadOuts m_readOuts{};
     PredictionChart m_prediction; // what Chart1 shows, for the read-outs
+    HistoryChart m_history;       // and the others, to draw them again in new colours
+    CategoryChart m_categories;
+    QPalette m_palette;
+    bool m_themed = false;
     LocaleFormats m_formats;
     LocalEpochCache m_axisTimes; // the same days on every refresh
 };

@@ -8,6 +8,7 @@
 #include "expenditures/ExpenditureRefresh.h"
 #include "settings/Settings.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QEvent>
@@ -101,28 +102,25 @@ ExpenditurePage::ExpenditurePage(QWidget *parent) : QWidget(parent), m_formats(L
     auto *predictionsLayout = new QVBoxLayout(predictions);
     predictionsLayout->setContentsMargins(0, 0, 0, 0);
     auto *readOutRow = new QHBoxLayout;
-    const std::tuple<const char *, const char *, Qt::Alignment> labels[] = {{"Label8", "red", Qt::AlignLeft},
-                                                                            {"Label10", "blue", Qt::AlignHCenter},
-                                                                            {"Label11", "grey", Qt::AlignRight},
-                                                                            {"Label12", "black", Qt::AlignLeft}};
-    ExpenditureChartViews::ReadOuts readOuts{};
+    const std::pair<const char *, Qt::Alignment> labels[] = {{"Label8", Qt::AlignLeft},
+                                                             {"Label10", Qt::AlignHCenter},
+                                                             {"Label11", Qt::AlignRight},
+                                                             {"Label12", Qt::AlignLeft}};
     int at = 0;
-    for (const auto &[name, colour, alignment] : labels) {
+    for (const auto &[name, alignment] : labels) {
         auto *label = new QLabel(QStringLiteral("n/a"), predictions);
         label->setObjectName(QLatin1String(name));
         label->setAlignment(alignment | Qt::AlignVCenter);
-        label->setStyleSheet(QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(QLatin1String(colour)));
         readOutRow->addWidget(label, 1);
-        readOuts[at++] = label;
+        m_readOuts[static_cast<size_t>(at++)] = label;
     }
+    colourReadOuts(QApplication::palette());
     predictionsLayout->addLayout(readOutRow);
     auto *predictionArea = new QWidget(predictions);
     predictionArea->setMinimumHeight(220);
     predictionsLayout->addWidget(predictionArea, 1);
     addSection(layout, QStringLiteral("Predictions"), predictions);
-
-    m_charts = new ExpenditureChartViews({categoriesArea, historyArea, predictionArea}, readOuts, this);
-    m_charts->setFormats(m_formats);
+    m_chartAreas = {categoriesArea, historyArea, predictionArea};
 
     m_future = makeList(QStringLiteral("ListView11"), &m_futureModel);
     addSection(layout, QStringLiteral("Future transactions"), m_future);
@@ -165,7 +163,49 @@ void ExpenditurePage::setWindows(QDialog *addTransaction, QDialog *manage, QDial
 void ExpenditurePage::setFormats(const LocaleFormats &formats)
 {
     m_formats = formats;
-    m_charts->setFormats(formats);
+    if (m_charts)
+        m_charts->setFormats(formats);
+}
+
+ExpenditureChartViews *ExpenditurePage::charts()
+{
+    if (!m_charts) {
+        m_charts = new ExpenditureChartViews(m_chartAreas, m_readOuts, this);
+        m_charts->setFormats(m_formats);
+        m_charts->showPrediction(m_prediction);
+        m_charts->showHistory(m_history);
+        m_charts->showCategories(m_categories);
+        // From here on the charts hold what they show.
+        m_prediction = {};
+        m_history = {};
+        m_categories = {};
+    }
+    return m_charts;
+}
+
+void ExpenditurePage::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    charts();
+}
+
+void ExpenditurePage::followPalette(const QPalette &palette)
+{
+    colourReadOuts(palette);
+    if (m_charts)
+        m_charts->followPalette(palette);
+}
+
+void ExpenditurePage::colourReadOuts(const QPalette &palette)
+{
+    // The lines' colours, and the text's own for the date.
+    const QColor colours[] = {QColor(255, 0, 0), QColor(0, 0, 255), QColor(128, 128, 128)};
+    for (size_t i = 0; i < m_readOuts.size(); ++i) {
+        const QColor colour = i < std::size(colours) ? ExpenditureChartViews::lineColour(colours[i], palette)
+                                                     : palette.color(QPalette::WindowText);
+        m_readOuts[i]->setStyleSheet(
+            QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(colour.name()));
+    }
 }
 
 ShowPeriod ExpenditurePage::showPeriod() const
@@ -183,6 +223,22 @@ void ExpenditurePage::refresh(ExpenditureBook &book, const Settings &settings)
                                  m_search));
 }
 
+bool ExpenditurePage::refreshLists(ExpenditureBook &book, const Settings &settings)
+{
+    const ExpenditurePageData page = RefreshExpenditures(book, Clock::nowValue(), showPeriod(),
+                                                         expenditureSettings(settings), m_formats, m_search, false);
+    if (page.booked > 0) {
+        showPage(page);
+        return true;
+    }
+    m_bookedModel->setRows(page.occurred);
+    m_futureModel->setRows(page.future);
+    m_periodicModel->setRows(page.periodic);
+    if (page.balanceText)
+        m_balance->setText(*page.balanceText);
+    return false;
+}
+
 void ExpenditurePage::showPage(const ExpenditurePageData &page)
 {
     m_bookedModel->setRows(page.occurred);
@@ -190,9 +246,15 @@ void ExpenditurePage::showPage(const ExpenditurePageData &page)
     m_periodicModel->setRows(page.periodic);
     if (page.balanceText)
         m_balance->setText(*page.balanceText);
-    m_charts->showPrediction(page.prediction);
-    m_charts->showHistory(page.history);
-    m_charts->showCategories(page.categories);
+    if (m_charts) {
+        m_charts->showPrediction(page.prediction);
+        m_charts->showHistory(page.history);
+        m_charts->showCategories(page.categories);
+    } else {
+        m_prediction = page.prediction;
+        m_history = page.history;
+        m_categories = page.categories;
+    }
 }
 
 void ExpenditurePage::DsFancyButton8Click()

@@ -4,10 +4,10 @@
 #include "expenditures/ExpenditureCharts.h"
 #include "expenditures/ExpenditureText.h"
 #include "search/SearchQuery.h"
+#include "ui/pages/ExpenditureChartViews.h"
 
 #include <QWidget>
 
-class ExpenditureChartViews;
 class ExpenditureListModel;
 class QComboBox;
 class QDialog;
@@ -33,6 +33,9 @@ public:
     // Brings the book up to date at the clock's now and shows it.
     void refresh(ExpenditureBook &book, const Settings &settings);
     void showPage(const ExpenditurePageData &page);
+    // The same when only the search changed: the charts stay as they are unless a transaction took effect
+    // (then true).
+    bool refreshLists(ExpenditureBook &book, const Settings &settings);
     // The lists show only the transactions whose description holds the words, from the next refresh on.
     void setSearch(const SearchQuery &search) { m_search = search; }
     // The "Show" box's choice; None while typed text selects no entry.
@@ -50,7 +53,11 @@ public:
     QTreeView *periodicList() const { return m_periodic; }
     QLabel *balanceLabel() const { return m_balance; }
     QComboBox *showBox() const { return m_show; }
-    ExpenditureChartViews *charts() const { return m_charts; }
+    // The charts are made when the page is first shown (or asked for here), not at start.
+    ExpenditureChartViews *charts();
+    bool hasCharts() const { return m_charts != nullptr; }
+    // The desktop switched between light and dark: the charts and their read-outs follow.
+    void followPalette(const QPalette &palette);
 
 Q_SIGNALS:
     // The "Show" box changed: the page wants a refresh with the book.
@@ -58,8 +65,10 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void colourReadOuts(const QPalette &palette);
     RollOutPanel *addSection(QVBoxLayout *layout, const QString &caption, QWidget *content);
     QTreeView *makeList(const QString &name, ExpenditureListModel **model);
 
@@ -72,6 +81,12 @@ private:
     QLabel *m_balance = nullptr;
     QComboBox *m_show = nullptr;
     ExpenditureChartViews *m_charts = nullptr;
+    ExpenditureChartViews::Areas m_chartAreas;
+    ExpenditureChartViews::ReadOuts m_readOuts{};
+    // What the charts will show when made.
+    PredictionChart m_prediction;
+    HistoryChart m_history;
+    CategoryChart m_categories;
     QDialog *m_addTransaction = nullptr;
     QDialog *m_manage = nullptr;
     QDialog *m_changeValue = nullptr;
