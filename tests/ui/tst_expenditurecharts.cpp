@@ -366,6 +366,9 @@ void TestExpenditureCharts::paletteSwitch_redrawsInTheDesktopsColours()
             QCOMPARE(static_cast<QValueAxis *>(axis)->labelsColor(), QColor(Qt::transparent));
     QCOMPARE(series2()->barSets().constFirst()->labelColor(),
              nowDark ? palette.color(QPalette::WindowText) : QColor(Qt::black));
+    // The week schedule's pale weekday tints turn deep on a dark desktop, at once.
+    const auto *monday = m_window->findChild<QWidget *>(QStringLiteral("ListView4"));
+    QCOMPARE(monday->palette().color(QPalette::Base).lightnessF() < 0.5, nowDark);
     const QString label8 = m_window->findChild<QLabel *>(QStringLiteral("Label8"))->styleSheet();
     QVERIFY2(label8.contains(ExpenditureChartViews::lineColour(QColor(255, 0, 0), palette).name()), qPrintable(label8));
 }

@@ -550,7 +550,10 @@ void MainWindow::followDesktopColours()
     if (desktop == m_desktopPalette)
         return;
     m_desktopPalette = desktop;
-    if (m_settings.ShowUpcomingEventsOnDesktop && !m_state.StartupInProgress)
+    if (m_state.StartupInProgress)
+        return;
+    m_weekPage->FillWeekSchedule(); // the weekday tints follow the desktop's lightness
+    if (m_settings.ShowUpcomingEventsOnDesktop)
         RefreshUpcomingEvents();
 }
 

@@ -13,6 +13,7 @@
 #include "settings/Settings.h"
 #include "settings/SettingsEffects.h"
 
+#include <QApplication>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -190,9 +191,10 @@ void WeekSchedulePage::showWeek(const WeekSchedule &week)
             model->setHeaderData(0, Qt::Horizontal, *day.header);
         model->setRowCount(0);
         QPalette palette = m_days[k]->palette();
-        // The weekday colours are pale tints chosen for dark text; on a dark desktop they turn deep.
-        palette.setColor(QPalette::Base,
-                         Appearance::readable(storedColour(weekdayColour(settings, day.dayOfWeek)), palette));
+        // The weekday colours are pale tints chosen for dark text; on a dark desktop they turn deep. The
+        // desktop's palette decides: during a switch the list may not have taken it yet.
+        palette.setColor(QPalette::Base, Appearance::readable(storedColour(weekdayColour(settings, day.dayOfWeek)),
+                                                              QApplication::palette(m_days[k])));
         m_days[k]->setPalette(palette);
         for (const DayRow &row : day.rows)
             model->appendRow(rowItems(row));
