@@ -30,6 +30,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <optional>
 
 #include <termios.h>
@@ -251,6 +252,21 @@ private:
         return finishExport(ExportFile::write(m_options.file, calendar, ExportFile::NoReader::Wait));
     }
 
+    // Changes to the folder are made by whoever holds its lock: this process, or the running organiser
+    // asked through `handOver`. The exit code when the work went elsewhere or nobody answered.
+    std::optional<int> holdOrHandOver(SingleInstance &instance, const std::function<bool()> &handOver,
+                                      const QString &handedOver)
+    {
+        if (instance.acquire())
+            return std::nullopt;
+        if (handOver()) {
+            print(handedOver);
+            return 0;
+        }
+        error(QStringLiteral("The data folder is in use, and its organiser does not answer."));
+        return 1;
+    }
+
     // A running organiser on the folder imports the file itself, so that two writers never share
     // the folder; otherwise this process takes the folder's lock, imports and saves the notes.
     int importIcs()
@@ -265,15 +281,10 @@ private:
         if (!openFolder(DataFolder::Access::ReadWrite))
             return 1;
         SingleInstance instance(m_appDir);
-        if (!instance.acquire()) {
-            if (instance.requestImport(calendarFile)) {
-                print(QStringLiteral("The running organiser imports \"%1\".")
-                          .arg(QDir::toNativeSeparators(calendarFile)));
-                return 0;
-            }
-            error(QStringLiteral("The data folder is in use, and its organiser does not answer."));
-            return 1;
-        }
+        if (const std::optional<int> handed = holdOrHandOver(
+                instance, [&] { return instance.requestImport(calendarFile); },
+                QStringLiteral("The running organiser imports \"%1\".").arg(QDir::toNativeSeparators(calendarFile))))
+            return *handed;
         // A new folder has no data.txt yet, and needs none.
         const bool hasNotes = QFileInfo::exists(m_folder->path(DataFolder::File::Notes));
         if (!unlock() || (hasNotes && !readNotes()))
@@ -302,14 +313,10 @@ private:
         if (!openFolder(DataFolder::Access::ReadWrite))
             return 1;
         SingleInstance instance(m_appDir);
-        if (!instance.acquire()) {
-            if (instance.notifyRunning(SingleInstance::Request::Sync)) {
-                print(QStringLiteral("The running organiser syncs with the server."));
-                return 0;
-            }
-            error(QStringLiteral("The data folder is in use, and its organiser does not answer."));
-            return 1;
-        }
+        if (const std::optional<int> handed = holdOrHandOver(
+                instance, [&] { return instance.notifyRunning(SingleInstance::Request::Sync); },
+                QStringLiteral("The running organiser syncs with the server.")))
+            return *handed;
         const bool hasNotes = QFileInfo::exists(m_folder->path(DataFolder::File::Notes));
         if (!unlock() || (hasNotes && !readNotes()))
             return 1;
