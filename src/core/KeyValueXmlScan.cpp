@@ -306,7 +306,14 @@ QByteArrayView KeyValueXmlScan::documentBytes(const QByteArray &data, bool *utf8
 {
     static const QByteArray utf8Bom("\xEF\xBB\xBF");
     *utf8 = data.startsWith(utf8Bom);
-    return QByteArrayView(data).sliced(*utf8 ? utf8Bom.size() : 0);
+    QByteArrayView bytes(data);
+    if (*utf8) {
+        bytes = bytes.sliced(utf8Bom.size());
+        // As documentText reads it: QString::fromUtf8 drops one more mark at the start.
+        if (bytes.startsWith(utf8Bom))
+            bytes = bytes.sliced(utf8Bom.size());
+    }
+    return bytes;
 }
 
 QString KeyValueXmlScan::textOf(QByteArrayView bytes, bool utf8)
